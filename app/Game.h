@@ -1,0 +1,57 @@
+// Game: the application object with start-up, the main loop and shutdown, and the process-wide
+// accessors through which the rest of the game reaches the single instances.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+class RenderDevice;
+class RoomManager;
+class PackerReader;
+class ScoreTable;
+class Font;
+
+class Game {
+  public:
+    // Seeds rand with the time and makes this the process-wide game.
+    Game();
+    // Runs shutdown.
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Start-up in its fixed order; shows a message box and returns false on a fatal failure.
+    bool init(std::uint32_t width, std::uint32_t height);
+    // The main loop: events, one update, one frame, while running.
+    void run();
+    // One polled event: a quit event stops the loop after this turn; every event reaches the room.
+    void handleEvent(SDL_Event* event);
+    void update();
+    // One frame: begin, the room's draw, end and present.
+    void render();
+    // Ends the loop after the current turn.
+    void quit();
+    // Teardown in its fixed order; safe after a failed or partial start-up.
+    void shutdown();
+
+    bool isRunning() const { return running; }
+    SDL_Window* getWindow() const { return window; }
+
+  private:
+    SDL_Window* window = nullptr;
+    SDL_Surface* icon = nullptr;
+    RenderDevice* renderDevice = nullptr;
+    RoomManager* roomManager = nullptr;
+    bool running = false;
+};
+
+Game* getGame();
+PackerReader* getPackerReader();
+ScoreTable* getScoreTable();
+RoomManager* getRoomManager();
+std::uint32_t getScreenWidth();
+std::uint32_t getScreenHeight();
+
+// The shared small font ("Arial", 24), made at the end of start-up and deleted last.
+extern Font* smallFont;
