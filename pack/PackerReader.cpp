@@ -1,0 +1,124 @@
+// PackerReader: reads the data pack (data.zxp) and serves its entries by name.
+#include "pack/PackerReader.h"
+
+#include <cstring>
+#include <new>
+#include <utility>
+
+namespace {
+
+constexpr uint64_t kHeaderSize = 48;
+
+uint32_t readU32(const uint8_t* bytes) {
+    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
+           uint32_t(bytes[3]) << 24;
+}
+
+// Reads exactly length bytes at position pos of file; false on a failed seek or short read.
+bool readAt(FILE* file, uint64_t pos, void* out, size_t length) {
+    if (std::fseek(file, static_cast<long>(pos), SEEK_SET) != 0)
+        return false;
+    return std::fread(out, 1, length, file) == length;
+}
+
+// Size of the open file in bytes, or -1 if it cannot be told.
+long long fileSize(FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        return -1;
+    const long size = std::ftell(file);
+    return size < 0 ? -1 : size;
+}
+
+// Reads one 48-byte header at pos into entry; false if it runs past fileEnd, fails to read,
+// lacks the name's terminator or its data reaches past fileEnd.
+bool readHeader(FILE* file, uint64_t pos, uint64_t fileEnd, PackEntry& entry) {
+    uint8_t header[kHeaderSize];
+    if (pos + kHeaderSize > fileEnd || !readAt(file, pos, header, sizeof header))
+        return false;
+    if (std::memchr(header + 4, 0, sizeof entry.name) == nullptr)
+        return false;
+    entry.index = readU32(header);
+    std::memcpy(entry.name, header + 4, sizeof entry.name);
+    entry.size = readU32(header + 36);
+    entry.offset = readU32(header + 40);
+    entry.data = nullptr;
+    return uint64_t(entry.offset) + entry.size <= fileEnd;
+}
+
+// Reads the entry table of file (size fileEnd) into table; false for a malformed pack.
+bool readTable(FILE* file, uint64_t fileEnd, std::vector<PackEntry>& table) {
+    if (fileEnd == 0)
+        return true; // an empty file holds no entries
+    uint8_t countBytes[4];
+    if (!readAt(file, 0, countBytes, sizeof countBytes))
+        return false;
+    const uint32_t count = readU32(countBytes);
+    // Every header takes 48 bytes of the file, so a count the file cannot hold is refused
+    // before anything is allocated for it.
+    if (4 + uint64_t(count) * kHeaderSize > fileEnd)
+        return false;
+    table.reserve(count);
+    uint64_t pos = 4;
+    for (uint32_t k = 0; k < count; ++k) {
+        PackEntry entry;
+        if (!readHeader(file, pos, fileEnd, entry))
+            return false;
+        pos = uint64_t(entry.offset) + entry.size;
+        table.push_back(entry);
+    }
+    for (const PackEntry& entry : table)
+        if (entry.index >= count)
+            return false;
+    return true;
+}
+
+} // namespace
+
+PackerReader::~PackerReader() {
+    freeAll();
+}
+
+void PackerReader::freeAll() {
+    for (PackEntry& entry : entries)
+        entry.freeData();
+}
+
+bool PackerReader::open(const char* path) {
+    FILE* opened = std::fopen(path, "rb");
+    if (!opened)
+        return false;
+    std::vector<PackEntry> table;
+    const long long size = fileSize(opened);
+    if (size < 0 || !readTable(opened, uint64_t(size), table)) {
+        std::fclose(opened);
+        return false;
+    }
+    freeAll();
+    if (file)
+        std::fclose(file);
+    file = opened;
+    entries = std::move(table);
+    entryCount = static_cast<uint32_t>(entries.size());
+    return true;
+}
+
+PackEntry* PackerReader::getEntry(const char* name) {
+    for (uint32_t k = 0; k < entryCount; ++k) {
+        if (std::strcmp(entries[k].name, name) != 0)
+            continue;
+        PackEntry& target = entries[entries[k].index];
+        target.freeData();
+        // new[] of zero bytes still gives a valid, distinct pointer: an empty entry is served
+        // with an empty buffer rather than null.
+        uint8_t* bytes = new (std::nothrow) uint8_t[target.size];
+        if (!bytes)
+            return nullptr;
+        if (target.size > 0 && !readAt(file, target.offset, bytes, target.size)) {
+            delete[] bytes;
+            return nullptr;
+        }
+        target.data = bytes;
+        return &target;
+    }
+    return nullptr;
+}
