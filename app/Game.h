@@ -39,6 +39,9 @@ class Game {
     SDL_Window* getWindow() const { return window; }
 
   private:
+    // Gives the window the icon from the pack's "icon.bmp"; no icon when it is missing or bad.
+    void loadIcon();
+
     SDL_Window* window = nullptr;
     SDL_Surface* icon = nullptr;
     RenderDevice* renderDevice = nullptr;
@@ -52,6 +55,8 @@ ScoreTable* getScoreTable();
 RoomManager* getRoomManager();
 std::uint32_t getScreenWidth();
 std::uint32_t getScreenHeight();
+// Fixes the screen size; the first step of start-up, and of headless tests.
+void setScreenSize(std::uint32_t width, std::uint32_t height);
 
 // The shared small font ("Arial", 24), made at the end of start-up and deleted last.
 extern Font* smallFont;

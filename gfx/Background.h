@@ -14,9 +14,8 @@ class Background {
   public:
     // Tiles of tileWidth x tileHeight from (x, y); colour 0 means opaque white; an area of 0
     // means the screen's width or height.
-    Background(std::uint32_t tileWidth, std::uint32_t tileHeight, float x, float y,
-               D3DCOLOR colour, std::uint32_t areaWidth, std::uint32_t areaHeight,
-               std::uint32_t repeat);
+    Background(std::uint32_t tileWidth, std::uint32_t tileHeight, float x, float y, D3DCOLOR colour,
+               std::uint32_t areaWidth, std::uint32_t areaHeight, std::uint32_t repeat);
     ~Background();
     Background(const Background&) = delete;
     Background& operator=(const Background&) = delete;

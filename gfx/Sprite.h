@@ -16,8 +16,8 @@ class Sprite {
            std::uint32_t frames);
     ~Sprite();
 
-    bool load(IDirect3DDevice9* device, PackEntry* entry, std::uint32_t width,
-              std::uint32_t height, std::uint32_t frames);
+    bool load(IDirect3DDevice9* device, PackEntry* entry, std::uint32_t width, std::uint32_t height,
+              std::uint32_t frames);
     // Advances the animation by one tick; nothing for a still sprite.
     void animate();
     // Draws the current frame at the position with the colour; nothing for an empty sprite.

@@ -1,0 +1,98 @@
+// The user32 and kernel32 calls the game makes, over SDL: message boxes, the active window and
+// the millisecond clock.
+#include <windows.h>
+
+#include "TextCodec.h"
+#include "User32Script.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+MessageBoxAnswerer scriptedAnswerer;
+
+// Highest window id scanned when looking for the game's window without keyboard focus.
+constexpr Uint32 MaxWindowId = 64;
+
+// The answer of a box closed without choosing a button.
+int closedAnswer(UINT type) {
+    return (type & 0xF) == MB_YESNO ? IDNO : IDOK;
+}
+
+Uint32 sdlFlags(UINT type) {
+    switch (type & 0xF0) {
+    case MB_ICONERROR:
+        return SDL_MESSAGEBOX_ERROR;
+    case MB_ICONWARNING:
+        return SDL_MESSAGEBOX_WARNING;
+    case MB_ICONINFORMATION:
+        return SDL_MESSAGEBOX_INFORMATION;
+    default:
+        return 0;
+    }
+}
+
+// Shows the box with SDL; false when SDL cannot show one (no display, or refused).
+bool showSdlBox(HWND owner, const std::string& text, const std::string& caption, UINT type,
+                int* answer) {
+    SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
+                                    SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                                IDOK, "OK"};
+    SDL_MessageBoxButtonData yesNo[2] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Yes"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "No"},
+    };
+    bool question = (type & 0xF) == MB_YESNO;
+    SDL_MessageBoxData data{};
+    data.flags = sdlFlags(type);
+    data.window = reinterpret_cast<SDL_Window*>(owner);
+    data.title = caption.c_str();
+    data.message = text.c_str();
+    data.numbuttons = question ? 2 : 1;
+    data.buttons = question ? yesNo : &ok;
+    int button = -1;
+    if (SDL_ShowMessageBox(&data, &button) != 0) {
+        return false;
+    }
+    *answer = button == IDYES || button == IDOK ? button : closedAnswer(type);
+    return true;
+}
+
+} // namespace
+
+void setMessageBoxAnswerer(MessageBoxAnswerer answerer) {
+    scriptedAnswerer = std::move(answerer);
+}
+
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+    std::string text = lpText ? lpText : "";
+    if (scriptedAnswerer) {
+        return scriptedAnswerer(
+            MessageBoxCall{hWnd, text, lpCaption ? lpCaption : "", lpCaption != nullptr, uType});
+    }
+    // A box without a caption shows the system's default one.
+    std::string caption = cp1250ToUtf8(lpCaption ? lpCaption : "Error");
+    std::string message = cp1250ToUtf8(text);
+    int answer = IDOK;
+    if (showSdlBox(hWnd, message, caption, uType, &answer)) {
+        return answer;
+    }
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), message.c_str());
+    return closedAnswer(uType);
+}
+
+HWND WINAPI GetActiveWindow() {
+    SDL_Window* window = SDL_GetKeyboardFocus();
+    // Without focus (a hidden or headless window) the game's window is the oldest one.
+    for (Uint32 id = 1; window == nullptr && id <= MaxWindowId; ++id) {
+        window = SDL_GetWindowFromID(id);
+    }
+    return reinterpret_cast<HWND>(window);
+}
+
+DWORD WINAPI GetTickCount() {
+    return static_cast<DWORD>(SDL_GetTicks());
+}

@@ -1,0 +1,59 @@
+// The room manager: one current room, rebuilt from its number on every switch.
+#include "rooms/RoomManager.h"
+
+namespace {
+
+RoomManager* roomManager = nullptr;
+
+// Builds the room of a number, or null for a number that names no room.
+Room* makeRoom(int number) {
+    switch (number) {
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+RoomManager* getRoomManager() {
+    return roomManager;
+}
+
+RoomManager::RoomManager() {
+    roomManager = this;
+}
+
+RoomManager::~RoomManager() {
+    delete currentRoom;
+    currentRoom = nullptr;
+}
+
+void RoomManager::changeRoom(int number) {
+    // The old room goes before the new one is built, so the two never hold resources at once.
+    delete currentRoom;
+    currentRoom = nullptr;
+    Room* room = makeRoom(number);
+    if (room == nullptr) {
+        return;
+    }
+    currentRoom = room;
+    currentRoom->create();
+}
+
+void RoomManager::update() {
+    if (currentRoom != nullptr) {
+        currentRoom->update();
+    }
+}
+
+void RoomManager::draw() {
+    if (currentRoom != nullptr) {
+        currentRoom->draw();
+    }
+}
+
+void RoomManager::handleEvent(SDL_Event* event) {
+    if (currentRoom != nullptr) {
+        currentRoom->handleEvent(event);
+    }
+}

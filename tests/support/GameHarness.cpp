@@ -1,0 +1,131 @@
+// The headless game harness for tests.
+#include "tests/support/GameHarness.h"
+
+#include "gfx/RenderDevice.h"
+#include "rooms/RoomManager.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace zxtest {
+
+namespace fs = std::filesystem;
+
+std::string builtPackPath() {
+    const char* bin = std::getenv("ZX_BIN_DIR");
+    return std::string(bin ? bin : ".") + "/data.zxp";
+}
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "zembrix-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) {
+        dir = pattern;
+    }
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    if (!dir.empty()) {
+        fs::remove_all(dir, ignored);
+    }
+}
+
+void useHeadlessVideo() {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+}
+
+GameHarness::GameHarness(const std::string& packPath) {
+    useHeadlessVideo();
+    oldDir = fs::current_path().string();
+    if (!packPath.empty()) {
+        std::error_code error;
+        fs::copy_file(packPath, work.file("data.zxp"), error);
+        EXPECT_FALSE(error) << "cannot copy " << packPath << ": " << error.message();
+    }
+    setMessageBoxAnswerer([this](const MessageBoxCall& call) {
+        boxes.push_back(call);
+        if (!answers.empty()) {
+            int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        return (call.type & 0xF) == MB_YESNO ? IDNO : IDOK;
+    });
+    fs::current_path(work.path());
+    initOk = theGame.init(800, 608);
+}
+
+GameHarness::~GameHarness() {
+    theGame.shutdown();
+    std::error_code ignored;
+    fs::current_path(oldDir, ignored);
+    setMessageBoxAnswerer({});
+}
+
+void GameHarness::push(const SDL_Event& event) {
+    SDL_Event copy = event;
+    SDL_PushEvent(&copy);
+}
+
+void GameHarness::keyDown(SDL_Keycode key) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    push(event);
+}
+
+void GameHarness::keyUp(SDL_Keycode key) {
+    SDL_Event event{};
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    push(event);
+}
+
+void GameHarness::mouseMove(int x, int y) {
+    SDL_WarpMouseInWindow(theGame.getWindow(), x, y);
+}
+
+void GameHarness::mouseUp(int x, int y, Uint8 button) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONUP;
+    event.button.button = button;
+    event.button.state = SDL_RELEASED;
+    event.button.clicks = 1;
+    event.button.x = x;
+    event.button.y = y;
+    push(event);
+}
+
+void GameHarness::turn(int count) {
+    SDL_Event event;
+    for (int i = 0; i < count; ++i) {
+        SDL_PumpEvents();
+        while (SDL_PollEvent(&event)) {
+            theGame.handleEvent(&event);
+        }
+        theGame.update();
+        RenderDevice::getInstance()->beginFrame();
+        getRoomManager()->draw();
+        lastFrame.assign(800u * 608u, 0);
+        SDL_RenderReadPixels(SDL_GetRenderer(theGame.getWindow()), nullptr,
+                             SDL_PIXELFORMAT_ARGB8888, lastFrame.data(), 800 * 4);
+        RenderDevice::getInstance()->endFrame();
+    }
+}
+
+std::uint32_t GameHarness::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= 800 || y >= 608 || lastFrame.empty()) {
+        return 0;
+    }
+    return lastFrame[static_cast<size_t>(y) * 800 + static_cast<size_t>(x)];
+}
+
+} // namespace zxtest
