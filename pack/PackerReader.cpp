@@ -87,6 +87,9 @@ bool PackerReader::open(const char* path) {
     FILE* opened = std::fopen(path, "rb");
     if (!opened)
         return false;
+    // Unbuffered, so that every lookup really reads the file again instead of serving bytes
+    // left in the stream's buffer by an earlier read.
+    std::setvbuf(opened, nullptr, _IONBF, 0);
     std::vector<PackEntry> table;
     const long long size = fileSize(opened);
     if (size < 0 || !readTable(opened, uint64_t(size), table)) {

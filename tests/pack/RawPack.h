@@ -1,0 +1,38 @@
+// RawPack: builds pack bytes field by field, so tests can make malformed packs too.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+struct RawPack {
+    std::vector<uint8_t> bytes;
+
+    RawPack& u32(uint32_t value) {
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<uint8_t>(value >> shift));
+        return *this;
+    }
+    // A 32-byte name field: name, then fill bytes up to 32 (no terminator if name has 32).
+    RawPack& name(const std::string& text, uint8_t fill = 0) {
+        uint8_t field[32];
+        std::memset(field, fill, sizeof field);
+        std::memcpy(field, text.data(), text.size() < 32 ? text.size() : 32);
+        if (text.size() < 32)
+            field[text.size()] = 0;
+        bytes.insert(bytes.end(), field, field + 32);
+        return *this;
+    }
+    RawPack& data(const std::vector<uint8_t>& block) {
+        bytes.insert(bytes.end(), block.begin(), block.end());
+        return *this;
+    }
+    // A whole well-placed entry: header with offset = header position + 48, then data.
+    RawPack& entry(uint32_t index, const std::string& entryName, const std::vector<uint8_t>& block,
+                   uint32_t reserved = 0) {
+        const uint32_t headerPos = static_cast<uint32_t>(bytes.size());
+        u32(index).name(entryName).u32(static_cast<uint32_t>(block.size()));
+        return u32(headerPos + 48).u32(reserved).data(block);
+    }
+};

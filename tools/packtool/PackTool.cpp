@@ -1,0 +1,164 @@
+// PackTool: the commands of the zxpack tool (create, list, extract, verify).
+#include "tools/packtool/PackTool.h"
+
+#include "pack/PackerReader.h"
+#include "tools/packtool/PackWriter.h"
+
+#include <cstring>
+#include <filesystem>
+#include <set>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kUsage = "usage: zxpack create OUT.zxp FILE|NAME=PATH...\n"
+                           "       zxpack list PACK\n"
+                           "       zxpack extract PACK DIR\n"
+                           "       zxpack verify PACK\n";
+
+// Reads a whole file into bytes; false if it cannot be read.
+bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in)
+        return false;
+    bytes.clear();
+    uint8_t buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    const bool ok = !std::ferror(in);
+    std::fclose(in);
+    return ok;
+}
+
+bool writeFile(const std::string& path, const uint8_t* bytes, size_t size) {
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    bool ok = std::fwrite(bytes, 1, size, out) == size;
+    ok = std::fclose(out) == 0 && ok;
+    return ok;
+}
+
+// Entry names are plain file names: no folders, nothing that leaves the folder on extraction.
+bool isFlatName(const std::string& name) {
+    return name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\\') == std::string::npos;
+}
+
+int create(const std::vector<std::string>& args, FILE* out, FILE* err) {
+    std::vector<PackFile> files;
+    for (size_t i = 2; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const size_t eq = arg.find('=');
+        PackFile file;
+        const std::string path = eq == std::string::npos ? arg : arg.substr(eq + 1);
+        file.name = eq == std::string::npos ? fs::path(arg).filename().string() : arg.substr(0, eq);
+        if (file.name.empty() || file.name.size() > 31 || !isFlatName(file.name)) {
+            std::fprintf(err, "zxpack: bad entry name \"%s\" (1 to 31 bytes, no folders)\n",
+                         file.name.c_str());
+            return 1;
+        }
+        for (const PackFile& earlier : files) {
+            if (earlier.name == file.name) {
+                std::fprintf(err, "zxpack: entry name \"%s\" given twice\n", file.name.c_str());
+                return 1;
+            }
+        }
+        if (!readFile(path, file.bytes)) {
+            std::fprintf(err, "zxpack: cannot read %s\n", path.c_str());
+            return 1;
+        }
+        files.push_back(std::move(file));
+    }
+    if (!writePack(args[1], files)) {
+        std::fprintf(err, "zxpack: cannot write %s\n", args[1].c_str());
+        return 1;
+    }
+    std::fprintf(out, "%s: %zu entries\n", args[1].c_str(), files.size());
+    return 0;
+}
+
+// Opens a pack with the game's reader, reporting a failure to err.
+bool openPack(PackerReader& reader, const std::string& path, FILE* err) {
+    if (reader.open(path.c_str()))
+        return true;
+    std::fprintf(err, "zxpack: %s is missing or not a valid pack\n", path.c_str());
+    return false;
+}
+
+int list(const std::string& path, FILE* out, FILE* err) {
+    PackerReader reader;
+    if (!openPack(reader, path, err))
+        return 1;
+    for (uint32_t k = 0; k < reader.getEntryCount(); ++k) {
+        const PackEntry* entry = reader.getRecord(k);
+        std::fprintf(out, "%u\t%u\t%u\t%s\n", entry->index, entry->size, entry->offset,
+                     entry->name);
+    }
+    return 0;
+}
+
+int extract(const std::string& path, const std::string& dir, FILE* err) {
+    PackerReader reader;
+    if (!openPack(reader, path, err))
+        return 1;
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    for (uint32_t k = 0; k < reader.getEntryCount(); ++k) {
+        const std::string name = reader.getRecord(k)->name;
+        if (!isFlatName(name) || name.empty()) {
+            std::fprintf(err, "zxpack: refusing entry name \"%s\"\n", name.c_str());
+            return 1;
+        }
+        PackEntry* entry = reader.getEntry(name.c_str());
+        const std::string target = (fs::path(dir) / name).string();
+        const bool ok = entry && writeFile(target, entry->data, entry->size);
+        if (entry)
+            entry->freeData();
+        if (!ok) {
+            std::fprintf(err, "zxpack: cannot extract %s to %s\n", name.c_str(), target.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// Loads every entry by name as the game does; a name served by another record (a duplicate
+// or an index pointing elsewhere) means that record's bytes are unreachable.
+int verify(const std::string& path, FILE* out, FILE* err) {
+    PackerReader reader;
+    if (!openPack(reader, path, err))
+        return 1;
+    uint64_t total = 0;
+    for (uint32_t k = 0; k < reader.getEntryCount(); ++k) {
+        const PackEntry* record = reader.getRecord(k);
+        PackEntry* entry = reader.getEntry(record->name);
+        if (!entry || entry != record) {
+            std::fprintf(err, "zxpack: entry %u \"%s\" cannot be served\n", k, record->name);
+            return 1;
+        }
+        total += entry->size;
+        entry->freeData();
+    }
+    std::fprintf(out, "%s: %u entries, %llu data bytes, OK\n", path.c_str(), reader.getEntryCount(),
+                 static_cast<unsigned long long>(total));
+    return 0;
+}
+
+} // namespace
+
+int runPackTool(const std::vector<std::string>& args, FILE* out, FILE* err) {
+    const std::string command = args.empty() ? "" : args[0];
+    if (command == "create" && args.size() >= 2)
+        return create(args, out, err);
+    if (command == "list" && args.size() == 2)
+        return list(args[1], out, err);
+    if (command == "extract" && args.size() == 3)
+        return extract(args[1], args[2], err);
+    if (command == "verify" && args.size() == 2)
+        return verify(args[1], out, err);
+    std::fputs(kUsage, err);
+    return 2;
+}
