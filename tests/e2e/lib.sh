@@ -1,0 +1,71 @@
+# Shared steps of the end-to-end tests: a private Xvfb display, waiting for windows, screenshots.
+# Sourced by the test scripts; each test runs in its own temporary folder.
+
+set -euo pipefail
+
+work=$(mktemp -d)
+xvfb_pid=
+game_pid=
+
+cleanup() {
+    [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
+    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+die() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_x() {
+    local fifo=$work/display
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    local number
+    read -r -t 20 number <"$fifo" || die "Xvfb did not start"
+    export DISPLAY=":$number"
+    unset SDL_VIDEODRIVER SDL_RENDER_DRIVER
+}
+
+# Prints the id of the first visible window whose name is exactly $1, waiting up to $2 seconds.
+wait_window() {
+    local name=$1 seconds=${2:-20} id
+    for ((i = 0; i < seconds * 10; i++)); do
+        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n 1 || true)
+        if [[ -n "$id" ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to $2 seconds for process $1 to end and prints its exit code.
+wait_exit() {
+    local pid=$1 seconds=${2:-20}
+    for ((i = 0; i < seconds * 10; i++)); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local code=0
+            wait "$pid" || code=$?
+            echo "$code"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Writes a PNG of window $1 to $2.
+screenshot() {
+    import -window "$1" "$2"
+}
+
+# Prints the colour of pixel ($2, $3) of PNG $1 as rrggbb.
+pixel() {
+    convert "$1" -format "%[hex:p{$2,$3}]" info: | tail -c 6
+}
