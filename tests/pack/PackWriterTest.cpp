@@ -1,11 +1,14 @@
 // Tests of the pack writer and the zxpack commands, read back through PackerReader.
 #include "tools/packtool/PackWriter.h"
 #include "pack/PackerReader.h"
+#include "tests/pack/FileBytes.h"
 #include "tests/pack/RawPack.h"
-#include "tests/pack/TempDir.h"
+#include "tests/support/GameHarness.h"
 #include "tools/packtool/PackTool.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -48,14 +51,14 @@ TEST(PackWriter, RefusesBadNames) {
     EXPECT_EQ(pack, (std::vector<uint8_t>{1, 2, 3}));
     EXPECT_TRUE(buildPack({{std::string(31, 'x'), {}}}, pack));
 
-    TempDir dir;
+    zxtest::TempDir dir;
     EXPECT_FALSE(writePack(dir.file("bad.zxp"), {{std::string(40, 'x'), {}}}));
     EXPECT_FALSE(std::filesystem::exists(dir.file("bad.zxp")));
     EXPECT_FALSE(writePack(dir.file("no/such/folder.zxp"), {{"a", {}}}));
 }
 
 TEST(PackWriter, ReaderServesWhatTheWriterWrote) {
-    TempDir dir;
+    zxtest::TempDir dir;
     std::vector<PackFile> files;
     for (int i = 0; i < 20; ++i) {
         std::vector<uint8_t> bytes(static_cast<size_t>(i * 97));
@@ -78,7 +81,7 @@ TEST(PackWriter, ReaderServesWhatTheWriterWrote) {
 
 class PackToolTest : public testing::Test {
   protected:
-    TempDir dir;
+    zxtest::TempDir dir;
     std::string output;
 };
 

@@ -1,9 +1,12 @@
 // Tests of PackerReader: lookups, loading, and refusal of malformed packs.
 #include "pack/PackerReader.h"
+#include "tests/pack/FileBytes.h"
 #include "tests/pack/RawPack.h"
-#include "tests/pack/TempDir.h"
+#include "tests/support/GameHarness.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -24,7 +27,7 @@ class PackerReaderTest : public testing::Test {
         return path;
     }
 
-    TempDir dir;
+    zxtest::TempDir dir;
     PackerReader reader;
 };
 
@@ -207,7 +210,7 @@ TEST_F(PackerReaderTest, MalformedPacksAreRefused) {
 }
 
 TEST_F(PackerReaderTest, FolderIsNotAPack) {
-    EXPECT_FALSE(reader.open(dir.path.c_str()));
+    EXPECT_FALSE(reader.open(dir.path().c_str()));
 }
 
 TEST_F(PackerReaderTest, RefusedOpenKeepsThePackHeld) {

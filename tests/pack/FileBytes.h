@@ -1,33 +1,10 @@
-// TempDir: a fresh temporary folder for a test, removed with everything in it afterwards.
+// Whole-file reads and writes for tests.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
-
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zxtest.XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        if (!path.empty())
-            std::filesystem::remove_all(path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    // Path of name inside the folder.
-    std::string file(const std::string& name) const { return path + "/" + name; }
-
-    std::string path;
-};
 
 // Writes bytes to path; false on failure.
 inline bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
