@@ -1,0 +1,45 @@
+// ScoreTable: the ten best runs, best first, kept in the file "scoreboard.zxs".
+#pragma once
+
+#include "score/ScoreRecord.h"
+
+#include <cstdint>
+#include <string>
+
+class ScoreTable {
+  public:
+    static constexpr uint32_t kPlaces = 10;
+
+    // An empty table kept in the file at path (the working directory's "scoreboard.zxs").
+    explicit ScoreTable(const char* path = "scoreboard.zxs");
+    // Frees every record.
+    ~ScoreTable();
+    ScoreTable(const ScoreTable&) = delete;
+    ScoreTable& operator=(const ScoreTable&) = delete;
+
+    // The record at place (0 best to 9), or null for an empty place or a place out of range.
+    ScoreRecord* at(uint32_t place) const;
+
+    // Places a record of name (cut to 31 bytes) and points below every record with at least as
+    // many points; a record pushed past place 9 is freed, a run below a full table is dropped.
+    // Always returns true.
+    bool insert(const char* name, uint32_t points);
+
+    // Replaces the table with the records of the file. A missing or too short file leaves it
+    // empty; a count above 9 deletes the file; a record cut short is not taken.
+    void load();
+
+    // Writes the table to its file through a temporary file renamed over the old one, so a
+    // failure at any step leaves the previous file as it was. Returns false on failure.
+    bool save() const;
+
+    // Frees every record and empties every place.
+    void clear();
+
+  private:
+    // Index of the first empty place, or kPlaces if the table is full.
+    uint32_t filledPlaces() const;
+
+    ScoreRecord* places[kPlaces] = {};
+    std::string path;
+};
