@@ -1,0 +1,53 @@
+// FontFace: one face opened with SDL_ttf at a cell height, chosen by face name among the fonts
+// installed from memory, then through fontconfig, and rasterising lines of UTF-8 text.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+
+typedef struct _TTF_Font TTF_Font;
+
+class FontFace {
+  public:
+    // Where a face name led: an installed file's bytes or a file on disk, and the face in it.
+    struct Choice {
+        std::string family;                  // the family actually used (UTF-8)
+        std::string path;                    // the font file on disk; empty for installed bytes
+        const std::uint8_t* bytes = nullptr; // the installed bytes, or null
+        std::size_t size = 0;
+        long index = 0;         // face index within the file
+        bool boldFace = false;  // the face is bold by design (no bold is synthesised)
+        bool installed = false; // found among the fonts installed from memory
+    };
+
+    // Resolves a face name (UTF-8) at a weight (100..900; 0 counts as 400): an installed family
+    // first, then the system's best match, which is its default face for an unknown name.
+    static bool resolve(const std::string& name, int weight, Choice& choice);
+
+    // Opens the face of a name and weight whose cell height (ascent + descent) is height
+    // pixels; a negative height asks for an em size of -height pixels. Null on failure.
+    static FontFace* open(const std::string& name, int weight, int height);
+    ~FontFace();
+    FontFace(const FontFace&) = delete;
+    FontFace& operator=(const FontFace&) = delete;
+
+    // Rasterises one line of UTF-8 text in white with its coverage as alpha, one cell high;
+    // null for an empty line or on failure. The caller frees the surface.
+    SDL_Surface* render(const std::string& line);
+
+    const Choice& getChoice() const { return choice; }
+    // The cell height in pixels that the face was opened at.
+    int getHeight() const;
+
+    // Number of lines rasterised by every face of the process so far.
+    static std::uint64_t getRasterisationCount();
+
+  private:
+    FontFace() = default;
+    bool sizeTo(int height);
+
+    Choice choice;
+    TTF_Font* font = nullptr;
+};

@@ -1,0 +1,141 @@
+// Tests of fonts installed from memory and of face resolution by name, height and weight.
+#include "gfx/platform/FontFace.h"
+#include "gfx/platform/FontRegistry.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+std::vector<std::uint8_t> readFile(const char* path) {
+    std::vector<std::uint8_t> bytes;
+    FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return bytes;
+    }
+    std::uint8_t buffer[65536];
+    size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + count);
+    }
+    std::fclose(file);
+    return bytes;
+}
+
+TEST(FontRegistry, InstallsTheFamiliesAFileDeclaresOnce) {
+    std::vector<std::uint8_t> bytes = readFile(kDejaVuSans);
+    ASSERT_FALSE(bytes.empty());
+    // A separate copy: equal bytes at another address are still the same font.
+    std::vector<std::uint8_t> copy = bytes;
+
+    DWORD faces = 99;
+    HANDLE first =
+        AddFontMemResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &faces);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(faces, 1u);
+    std::size_t files = FontRegistry::get().getFileCount();
+
+    HANDLE second =
+        AddFontMemResourceEx(copy.data(), static_cast<DWORD>(copy.size()), nullptr, &faces);
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(FontRegistry::get().getFileCount(), files);
+
+    const RegisteredFile* file = nullptr;
+    const RegisteredFace* face = FontRegistry::get().find("dejavu SANS", false, &file);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->family, "DejaVu Sans");
+    EXPECT_FALSE(face->bold);
+    EXPECT_EQ(file->bytes, bytes);
+    EXPECT_EQ(FontRegistry::get().find("DejaVu", false, &file), nullptr);
+}
+
+TEST(FontRegistry, RejectsBytesThatHoldNoFont) {
+    std::size_t files = FontRegistry::get().getFileCount();
+    std::vector<std::uint8_t> junk(4096, 0x5A);
+    DWORD faces = 7;
+    EXPECT_EQ(AddFontMemResourceEx(junk.data(), static_cast<DWORD>(junk.size()), nullptr, &faces),
+              nullptr);
+    EXPECT_EQ(faces, 0u);
+    EXPECT_EQ(AddFontMemResourceEx(nullptr, 100, nullptr, &faces), nullptr);
+    std::vector<std::uint8_t> bytes = readFile(kDejaVuSans);
+    int reserved = 0;
+    EXPECT_EQ(AddFontMemResourceEx(bytes.data(), 0, nullptr, nullptr), nullptr);
+    EXPECT_EQ(
+        AddFontMemResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), &reserved, nullptr),
+        nullptr);
+    EXPECT_EQ(FontRegistry::get().getFileCount(), files);
+}
+
+TEST(FontFace, PrefersAnInstalledFamilyOverTheSystemFonts) {
+    std::vector<std::uint8_t> bytes = readFile(kDejaVuSans);
+    ASSERT_NE(
+        AddFontMemResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, nullptr),
+        nullptr);
+    FontFace::Choice choice;
+    ASSERT_TRUE(FontFace::resolve("DejaVu Sans", FW_BOLD, choice));
+    EXPECT_TRUE(choice.installed);
+    EXPECT_EQ(choice.family, "DejaVu Sans");
+    // The installed file has no bold face: bold is synthesised.
+    EXPECT_FALSE(choice.boldFace);
+    EXPECT_EQ(choice.size, bytes.size());
+}
+
+TEST(FontFace, MatchesSystemFacesByNameAndWeight) {
+    FontFace::Choice choice;
+    ASSERT_TRUE(FontFace::resolve("Arial", FW_BOLD, choice));
+    EXPECT_FALSE(choice.installed);
+    EXPECT_EQ(choice.family, "Liberation Sans");
+    EXPECT_TRUE(choice.boldFace);
+    EXPECT_NE(choice.path.find("LiberationSans-Bold"), std::string::npos) << choice.path;
+
+    ASSERT_TRUE(FontFace::resolve("Calibri", FW_BOLD, choice));
+    EXPECT_EQ(choice.family, "Carlito");
+    EXPECT_TRUE(choice.boldFace);
+
+    ASSERT_TRUE(FontFace::resolve("Arial", FW_NORMAL, choice));
+    EXPECT_FALSE(choice.boldFace);
+
+    // Names that no font carries fall back to the system's default face.
+    FontFace::Choice unknown;
+    ASSERT_TRUE(FontFace::resolve("Aria[", FW_BOLD, unknown));
+    EXPECT_FALSE(unknown.path.empty());
+    ASSERT_TRUE(FontFace::resolve("System", FW_BOLD, choice));
+    EXPECT_FALSE(choice.path.empty());
+}
+
+TEST(FontFace, OpensAtTheRequestedCellHeight) {
+    for (const char* name : {"Arial", "Calibri", "System", "Aria["}) {
+        for (int height : {20, 24, 30, 42, 72}) {
+            std::unique_ptr<FontFace> face(FontFace::open(name, FW_BOLD, height));
+            ASSERT_NE(face, nullptr) << name << " " << height;
+            EXPECT_EQ(face->getHeight(), height) << name;
+        }
+    }
+    EXPECT_EQ(FontFace::open("Arial", FW_BOLD, 0), nullptr);
+}
+
+TEST(FontFace, RasterisesALineAsWhiteCoverage) {
+    std::unique_ptr<FontFace> face(FontFace::open("Arial", FW_BOLD, 24));
+    ASSERT_NE(face, nullptr);
+    std::uint64_t before = FontFace::getRasterisationCount();
+    EXPECT_EQ(face->render(""), nullptr);
+    SDL_Surface* narrow = face->render("i");
+    SDL_Surface* wide = face->render("Wide text");
+    ASSERT_NE(narrow, nullptr);
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(FontFace::getRasterisationCount(), before + 2);
+    EXPECT_EQ(wide->h, 24);
+    EXPECT_GT(wide->w, 4 * narrow->w);
+    SDL_FreeSurface(narrow);
+    SDL_FreeSurface(wide);
+}
+
+} // namespace
