@@ -1,0 +1,250 @@
+// Tests of ScoreTable: ordering of inserts and the scoreboard file.
+#include "score/ScoreTable.h"
+#include "tests/pack/FileBytes.h"
+#include "tests/support/GameHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+namespace {
+
+// Names of the filled places, best first.
+std::vector<std::string> names(const ScoreTable& table) {
+    std::vector<std::string> result;
+    for (uint32_t i = 0; i < ScoreTable::kPlaces && table.at(i); ++i)
+        result.push_back(table.at(i)->name);
+    return result;
+}
+
+std::vector<uint32_t> points(const ScoreTable& table) {
+    std::vector<uint32_t> result;
+    for (uint32_t i = 0; i < ScoreTable::kPlaces && table.at(i); ++i)
+        result.push_back(table.at(i)->points);
+    return result;
+}
+
+// Fills table with count records "p0", "p1", ... of falling points 1000, 900, ...
+void fill(ScoreTable& table, uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i)
+        table.insert(("p" + std::to_string(i)).c_str(), 1000 - 100 * i);
+}
+
+TEST(ScoreTableInsert, OrdersBestFirstAndKeepsOlderTiesHigher) {
+    ScoreTable table;
+    EXPECT_EQ(table.at(0), nullptr);
+    EXPECT_TRUE(table.insert("first", 50));
+    EXPECT_TRUE(table.insert("smaller", 20));
+    EXPECT_TRUE(table.insert("larger", 80));
+    EXPECT_TRUE(table.insert("tie", 80));
+    EXPECT_TRUE(table.insert("zero", 0));
+    EXPECT_EQ(names(table),
+              (std::vector<std::string>{"larger", "tie", "first", "smaller", "zero"}));
+    EXPECT_EQ(points(table), (std::vector<uint32_t>{80, 80, 50, 20, 0}));
+    EXPECT_EQ(table.at(5), nullptr);
+    EXPECT_EQ(table.at(10), nullptr);
+}
+
+TEST(ScoreTableInsert, FullTableDropsTheTenthOrTheNewcomer) {
+    ScoreTable table;
+    fill(table, 10); // 1000 down to 100
+    EXPECT_TRUE(table.insert("equal to tenth", 100));
+    EXPECT_TRUE(table.insert("below", 5));
+    EXPECT_TRUE(table.insert("zero", 0));
+    EXPECT_EQ(table.at(9)->points, 100u);
+    EXPECT_STREQ(table.at(9)->name, "p9");
+
+    EXPECT_TRUE(table.insert("above tenth", 101));
+    EXPECT_STREQ(table.at(9)->name, "above tenth");
+    EXPECT_TRUE(table.insert("new best", 5000));
+    EXPECT_STREQ(table.at(0)->name, "new best");
+    EXPECT_STREQ(table.at(1)->name, "p0");
+    EXPECT_STREQ(table.at(9)->name, "p8");
+    EXPECT_EQ(names(table).size(), 10u);
+}
+
+TEST(ScoreTableInsert, ComparesPointsUnsigned) {
+    ScoreTable table;
+    table.insert("big", 0x80000000u);
+    table.insert("small", 1);
+    table.insert("max", 4294967295u);
+    EXPECT_EQ(names(table), (std::vector<std::string>{"max", "big", "small"}));
+}
+
+TEST(ScoreTableInsert, CutsLongNamesTo31Bytes) {
+    ScoreTable table;
+    const std::string longName(40, 'L');
+    table.insert(longName.c_str(), 1);
+    table.insert("", 0);
+    EXPECT_EQ(std::string(table.at(0)->name), longName.substr(0, 31));
+    EXPECT_STREQ(table.at(1)->name, "");
+    table.clear();
+    EXPECT_EQ(table.at(0), nullptr);
+}
+
+class ScoreFileTest : public testing::Test {
+  protected:
+    std::string path() const { return dir.file("scoreboard.zxs"); }
+    // Loads a fresh table from the file, returning what it logged.
+    std::string loadInto(ScoreTable& table) {
+        testing::internal::CaptureStdout();
+        table.load();
+        return testing::internal::GetCapturedStdout();
+    }
+    // Files in the folder other than the scoreboard itself (left-over temporary files).
+    size_t strayFiles() const {
+        size_t count = 0;
+        for (const auto& item : std::filesystem::directory_iterator(dir.path()))
+            count += item.path().filename() != "scoreboard.zxs";
+        return count;
+    }
+
+    zxtest::TempDir dir;
+};
+
+TEST_F(ScoreFileTest, FileSizesAndLayout) {
+    const std::pair<uint32_t, size_t> sizes[] = {{0, 4}, {1, 40}, {3, 112}, {9, 328}, {10, 364}};
+    for (const auto& [records, bytes] : sizes) {
+        ScoreTable table(path().c_str());
+        fill(table, records);
+        ASSERT_TRUE(table.save());
+        const std::vector<uint8_t> file = readBytes(path());
+        ASSERT_EQ(file.size(), bytes) << records << " records";
+        EXPECT_EQ(file[0], records < 9 ? records : 9) << records << " records";
+        EXPECT_EQ(file[1] | file[2] | file[3], 0);
+    }
+    ScoreTable table(path().c_str());
+    table.insert("Ab", 0x01020304);
+    ASSERT_TRUE(table.save());
+    std::vector<uint8_t> expected{1, 0, 0, 0, 'A', 'b'};
+    expected.resize(4 + 32);
+    expected.insert(expected.end(), {4, 3, 2, 1});
+    EXPECT_EQ(readBytes(path()), expected);
+    EXPECT_EQ(strayFiles(), 0u);
+}
+
+TEST_F(ScoreFileTest, EverySizeComesBackAsSaved) {
+    for (uint32_t records = 0; records <= 10; ++records) {
+        ScoreTable saved(path().c_str());
+        fill(saved, records);
+        saved.insert("tie", 1000 - 100 * (records / 2)); // a tie keeps its place on reload
+        ASSERT_TRUE(saved.save());
+        ScoreTable loaded(path().c_str());
+        loaded.insert("stale", 7); // load replaces what was there
+        const std::string log = loadInto(loaded);
+        EXPECT_EQ(names(loaded), names(saved)) << records << " records";
+        EXPECT_EQ(points(loaded), points(saved)) << records << " records";
+        const uint32_t count = records + 1 < 9 ? records + 1 : 9;
+        EXPECT_EQ(log, "num = " + std::to_string(count) + "\n");
+    }
+}
+
+TEST_F(ScoreFileTest, MissingOrEmptyFileGivesAnEmptyTable) {
+    ScoreTable table(path().c_str());
+    EXPECT_EQ(loadInto(table), "");
+    EXPECT_EQ(table.at(0), nullptr);
+
+    ASSERT_TRUE(table.save());
+    EXPECT_EQ(readBytes(path()), (std::vector<uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(loadInto(table), "");
+    EXPECT_EQ(table.at(0), nullptr);
+}
+
+TEST_F(ScoreFileTest, CountAboveNineDeletesTheFile) {
+    for (uint32_t count : {10u, 11u, 0xFFFFFFFFu}) {
+        std::vector<uint8_t> bytes{static_cast<uint8_t>(count), static_cast<uint8_t>(count >> 8),
+                                   static_cast<uint8_t>(count >> 16),
+                                   static_cast<uint8_t>(count >> 24)};
+        bytes.resize(4 + 36 * 11, 'x');
+        ASSERT_TRUE(writeBytes(path(), bytes));
+        ScoreTable table(path().c_str());
+        EXPECT_EQ(loadInto(table), "File \"" + path() + "\" has been removed!") << count;
+        EXPECT_EQ(table.at(0), nullptr);
+        EXPECT_FALSE(std::filesystem::exists(path()));
+    }
+}
+
+TEST_F(ScoreFileTest, DefaultFileIsScoreboardZxsInTheWorkingDirectory) {
+    const auto old = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    ScoreTable table;
+    table.insert("x", 1);
+    EXPECT_TRUE(table.save());
+    EXPECT_EQ(readBytes(path()).size(), 40u);
+    ASSERT_TRUE(writeBytes(path(), {10, 0, 0, 0}));
+    EXPECT_EQ(loadInto(table), "File \"scoreboard.zxs\" has been removed!");
+    std::filesystem::current_path(old);
+}
+
+TEST_F(ScoreFileTest, TruncatedFilesTakeOnlyWholeRecords) {
+    ScoreTable full(path().c_str());
+    fill(full, 10);
+    ASSERT_TRUE(full.save());
+    const std::vector<uint8_t> whole = readBytes(path());
+
+    struct Case {
+        size_t length;
+        size_t records;
+    };
+    // A cut count, a count alone, part of the first record, 2.5 records, 9 records and a part.
+    for (const Case& c : {Case{2, 0}, Case{4, 0}, Case{20, 0}, Case{4 + 36 * 2 + 18, 2},
+                          Case{4 + 36 * 9 + 35, 9}}) {
+        std::vector<uint8_t> cut(whole.begin(), whole.begin() + static_cast<long>(c.length));
+        ASSERT_TRUE(writeBytes(path(), cut));
+        ScoreTable table(path().c_str());
+        loadInto(table);
+        EXPECT_EQ(names(table).size(), c.records) << c.length << " bytes";
+        EXPECT_TRUE(std::filesystem::exists(path()));
+    }
+}
+
+TEST_F(ScoreFileTest, NameWithoutTerminatorIsCut) {
+    std::vector<uint8_t> bytes{1, 0, 0, 0};
+    bytes.resize(4 + 32, 'N'); // 32 name bytes, none of them zero
+    bytes.insert(bytes.end(), {9, 0, 0, 0});
+    ASSERT_TRUE(writeBytes(path(), bytes));
+    ScoreTable table(path().c_str());
+    loadInto(table);
+    ASSERT_NE(table.at(0), nullptr);
+    EXPECT_EQ(std::string(table.at(0)->name), std::string(31, 'N'));
+    EXPECT_EQ(table.at(0)->points, 9u);
+}
+
+TEST_F(ScoreFileTest, FailedSaveLeavesTheOldFile) {
+    ScoreTable table(path().c_str());
+    fill(table, 3);
+    ASSERT_TRUE(table.save());
+    const std::vector<uint8_t> before = readBytes(path());
+    fill(table, 10);
+
+    // The disk fills up half-way through the write: a file size limit of 100 bytes.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = table.save();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readBytes(path()), before);
+    EXPECT_EQ(strayFiles(), 0u);
+
+    // The folder is gone: nothing can be created.
+    ScoreTable elsewhere(dir.file("missing/scoreboard.zxs").c_str());
+    elsewhere.insert("x", 1);
+    EXPECT_FALSE(elsewhere.save());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing")));
+
+    // The target is a folder: the rename fails and the folder stays.
+    std::filesystem::create_directory(dir.file("taken.zxs"));
+    ScoreTable blocked(dir.file("taken.zxs").c_str());
+    EXPECT_FALSE(blocked.save());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken.zxs")));
+    EXPECT_EQ(strayFiles(), 1u); // just the folder "taken.zxs"
+}
+
+} // namespace
