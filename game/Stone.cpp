@@ -1,0 +1,122 @@
+// Stone: the glowing and breaking pictures, the free-life roll and the rising text.
+#include "game/Stone.h"
+
+#include "app/Game.h"
+#include "gfx/Font.h"
+#include "gfx/Sprite.h"
+#include "rooms/RGame.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+// Pictures and points of the three colours, indexed by StoneColour.
+struct StoneKind {
+    const char* glowing;
+    const char* breaking;
+    std::int32_t points;
+};
+static constexpr StoneKind kKinds[] = {
+    {"stone_glow_green.png", "stone_breaking_green.png", 100},
+    {"stone_glow_orange.png", "stone_breaking_orange.png", 50},
+    {"stone_glow_purple.png", "stone_breaking_purple.png", 10},
+};
+
+// Sizes of the glowing picture and of the breaking strip, its frames and their pace.
+static constexpr std::uint32_t kStoneWidth = 64;
+static constexpr std::uint32_t kStoneHeight = 32;
+static constexpr std::uint32_t kStripWidth = 320;
+static constexpr std::uint32_t kStripFrames = 5;
+static constexpr std::uint32_t kTicksPerFrame = 2;
+
+// Text colours without their alpha: the points in red, "Free life!" in yellow-green.
+static constexpr D3DCOLOR kPointsColour = 0x00E53935;
+static constexpr D3DCOLOR kFreeLifeColour = 0x00D8EE35;
+
+// The kind of a colour; a value outside the three counts as green.
+static const StoneKind& kindOf(StoneColour colour) {
+    return colour >= Green && colour <= Purple ? kKinds[colour] : kKinds[Green];
+}
+
+Stone::Stone(std::uint32_t x, std::uint32_t y, StoneColour colour) : Object(x, y, nullptr) {
+    const StoneKind& kind = kindOf(colour);
+    sprite = makeSprite(kind.glowing, kStoneWidth, kStoneHeight, 0);
+    sprite->setCentre(32.0f, 16.0f);
+    points = kind.points;
+    this->colour = colour;
+    visible = true;
+    active = true;
+    solid = true;
+    freeLife = false;
+    textAlpha = 255;
+    sprite->setPosition(static_cast<float>(x), static_cast<float>(y));
+}
+
+void Stone::rollFreeLife() {
+    if (std::rand() % 100 == 50) {
+        freeLife = true;
+    }
+}
+
+void Stone::startBreaking() {
+    delete sprite;
+    sprite = makeSprite(kindOf(colour).breaking, kStripWidth, kStoneHeight, kStripFrames);
+    sprite->setCentre(160.0f, 16.0f);
+    sprite->setPosition(static_cast<float>(x), static_cast<float>(y));
+    sprite->setLoop(false);
+    sprite->setTicksPerFrame(kTicksPerFrame);
+    textVisible = true;
+    textY = static_cast<std::int32_t>(y);
+    if (freeLife) {
+        if (RGame* room = getGameRoom()) {
+            room->setLives(room->getLives() + 1);
+        }
+    }
+}
+
+void Stone::update() {
+    if (!active) {
+        return;
+    }
+    if (sprite != nullptr) {
+        sprite->animate();
+        if (sprite->isAnimated() && sprite->getCurrentFrame() >= sprite->getFrameCount()) {
+            visible = false;
+        }
+    }
+    if (textVisible) {
+        textY -= 2;
+        if (textAlpha > 0) {
+            textAlpha -= 5;
+        } else {
+            textVisible = false;
+        }
+    }
+}
+
+std::int32_t Stone::getTextX() const {
+    if (sprite == nullptr) {
+        return static_cast<std::int32_t>(x);
+    }
+    // A strip that failed to load has no frames; it is placed as one frame.
+    const std::uint32_t frames = sprite->getFrameCount() != 0 ? sprite->getFrameCount() : 1;
+    return static_cast<std::int32_t>(x + sprite->getWidth() / frames / 2);
+}
+
+void Stone::draw() {
+    if (textVisible && smallFont != nullptr) {
+        const D3DCOLOR alpha = static_cast<D3DCOLOR>(textAlpha) << 24;
+        if (freeLife) {
+            smallFont->draw("Free life!", getTextX(), textY, alpha | kFreeLifeColour, DT_CENTER, 0,
+                            0);
+        } else {
+            char text[16];
+            std::snprintf(text, sizeof text, "%d", points);
+            smallFont->draw(text, getTextX(), textY, alpha | kPointsColour, DT_CENTER, 0, 0);
+        }
+    }
+    if (visible && sprite != nullptr) {
+        sprite->draw();
+    }
+}
