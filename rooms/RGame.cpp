@@ -1,0 +1,427 @@
+// RGame: the play screen and the rules of a run.
+#include "rooms/RGame.h"
+
+#include "app/Game.h"
+#include "game/Ball.h"
+#include "game/Level.h"
+#include "game/Player.h"
+#include "game/Stone.h"
+#include "gfx/Background.h"
+#include "gfx/Font.h"
+#include "gfx/Sprite.h"
+#include "pack/PackerReader.h"
+#include "rooms/RoomManager.h"
+#include "score/ScoreTable.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Wall tiles are 32 x 32 pixels.
+constexpr std::uint32_t kTile = 32;
+
+// The status texts by ball state (Windows-1250).
+const char* const kWaitingText = "Naci\x9Cnij Spacj\xEA aby rozpocz\xB9\xE6";
+const char* const kLostText =
+    "Przegra\xB3"
+    "e\x9C!!\nWci\x9Cnij Enter aby rozpocz\xB9\xE6 od nowa \nWci\x9Cnij Escape aby wr\xF3"
+    "ci\xE6 do menu";
+const char* const kClearedText = "Wygra\xB3"
+                                 "e\x9C!\nWci\x9Cnij Enter aby przej\x9C\xE6 do nast\xEApnego "
+                                 "poziomu";
+const char* const kCompletedText =
+    "Serio uda\xB3o Ci si\xEA przej\x9C\xE6 ca\xB3\xB9 gr\xEA xD \nGratuluje!\n\nWci\x9Cnij Enter "
+    "aby rozpocz\xB9\xE6 od nowa \nWci\x9Cnij Escape aby wr\xF3"
+    "ci\xE6 do menu";
+const char* const kLeaveQuestion = "Jeste\x9C pewny, \xBF"
+                                   "e chcesz wr\xF3\xE6i\xE6 do menu?";
+
+// Opaque black for the status text, opaque blue for lives and points.
+constexpr D3DCOLOR kStatusColour = 0xFF000000;
+constexpr D3DCOLOR kCounterColour = 0xFF2196F3;
+
+// The status text of a state, or null for none.
+const char* statusText(BallState state) {
+    switch (state) {
+    case Waiting:
+        return kWaitingText;
+    case Lost:
+        return kLostText;
+    case LevelCleared:
+        return kClearedText;
+    case GameCompleted:
+        return kCompletedText;
+    default:
+        return nullptr;
+    }
+}
+
+// A wall strip of 32 x 32 tiles with its picture.
+Background* makeWall(float x, float y, std::uint32_t areaWidth, std::uint32_t areaHeight,
+                     std::uint32_t repeat, const char* picture) {
+    Background* wall = new Background(kTile, kTile, x, y, 0, areaWidth, areaHeight, repeat);
+    PackerReader* reader = getPackerReader();
+    wall->loadTexture(reader != nullptr ? reader->getEntry(picture) : nullptr);
+    return wall;
+}
+
+// Hands a run's total to the score table, which asks for the player's name.
+void recordScore(std::uint32_t total) {
+    if (ScoreTable* table = getScoreTable()) {
+        table->submitScore(total);
+    }
+}
+
+} // namespace
+
+float levelBonus(std::uint32_t points, std::uint32_t lives) {
+    return static_cast<float>(points) * static_cast<float>(lives) / 10.0f;
+}
+
+std::uint32_t pointsWithBonus(std::uint32_t points, std::uint32_t lives) {
+    const float total = static_cast<float>(points) + levelBonus(points, lives);
+    // 2^32 is the first value an unsigned 32-bit integer cannot hold.
+    if (total >= 4294967296.0f) {
+        return 0xFFFFFFFFu;
+    }
+    return static_cast<std::uint32_t>(total);
+}
+
+RGame* getGameRoom() {
+    RoomManager* manager = getRoomManager();
+    return manager != nullptr ? dynamic_cast<RGame*>(manager->getCurrentRoom()) : nullptr;
+}
+
+RGame::RGame() {
+    level = 1;
+    bannerVisible = false;
+}
+
+RGame::~RGame() {
+    release();
+}
+
+void RGame::create() {
+    hudFont = new Font();
+    hudFont->create("Calibri", 42);
+    bannerFont = new Font();
+    bannerFont->create("Arial", 72);
+    const std::uint32_t w = getScreenWidth();
+    const std::uint32_t h = getScreenHeight();
+    walls[0] = makeWall(0.0f, 0.0f, 0, h, RepeatY, "wall_block.png");
+    walls[1] = makeWall(0.0f, 0.0f, w, 0, RepeatX, "wall_block.png");
+    walls[2] = makeWall(static_cast<float>(w - kTile), 0.0f, 0, h, RepeatY, "wall_block.png");
+    walls[3] = makeWall(static_cast<float>(kTile), static_cast<float>(h - kTile), w - 2 * kTile, 0,
+                        RepeatX, "wall_block_red.png");
+    loadFirstLevel(); // on failure the room is gone; nothing follows
+}
+
+void RGame::release() {
+    delete player;
+    player = nullptr;
+    delete ball;
+    ball = nullptr;
+    for (Background*& wall : walls) {
+        delete wall;
+        wall = nullptr;
+    }
+    delete hudFont;
+    hudFont = nullptr;
+    delete bannerFont;
+    bannerFont = nullptr;
+    deleteStones();
+}
+
+void RGame::deleteStones() {
+    if (stones == nullptr) {
+        return;
+    }
+    for (std::uint32_t i = 0; i < stoneCount; ++i) {
+        delete stones[i];
+        stones[i] = nullptr;
+    }
+    delete[] stones;
+    stones = nullptr;
+    stoneCount = 0;
+}
+
+bool RGame::loadLevel(PackEntry* entry) {
+    if (entry == nullptr) {
+        return false;
+    }
+    std::printf("Loading level \"%s\"...\n", entry->name);
+    std::vector<StoneRecord> records;
+    if (!parseLevel(entry->data, entry->size, records)) {
+        entry->freeData();
+        return false;
+    }
+    deleteStones();
+    stoneCount = static_cast<std::uint32_t>(records.size());
+    stones = new Stone*[stoneCount];
+    for (std::uint32_t i = 0; i < stoneCount; ++i) {
+        const StoneRecord& record = records[i];
+        stones[i] = new Stone(static_cast<std::uint32_t>(levelCoordinate(record.x)),
+                              static_cast<std::uint32_t>(levelCoordinate(record.y)),
+                              stoneColourOfKind(record.kind));
+    }
+    entry->freeData();
+    resetLevel();
+    ball->setState(Waiting);
+    std::printf("Loaded level \"%s\"!\n", entry->name);
+    return true;
+}
+
+void RGame::resetLevel() {
+    lives = 3;
+    points = 0;
+    lossRecorded = false;
+    levelEndHandled = false;
+    bannerVisible = true;
+    bannerOffset = 0;
+    bannerAlpha = 0;
+    bannerPhase = 1;
+    delete player;
+    player = nullptr;
+    delete ball;
+    ball = nullptr;
+    player = new Player(getScreenWidth() / 2 - 48, getScreenHeight() - 48);
+    const Sprite* bat = player->getSprite();
+    const std::uint32_t batWidth = bat != nullptr ? bat->getWidth() : 0;
+    const std::uint32_t batHeight = bat != nullptr ? bat->getHeight() : 0;
+    // The ball rests centred on the bat, one pixel above it.
+    ball = new Ball(player->getX() + batWidth / 2 - 8, player->getY() - batHeight - 1);
+}
+
+Stone* RGame::getStone(std::uint32_t index) const {
+    return stones != nullptr && index < stoneCount ? stones[index] : nullptr;
+}
+
+void RGame::update() {
+    if (player != nullptr) {
+        player->update();
+    }
+    if (ball != nullptr) {
+        strikeStones();
+        ball->update();
+    }
+    const bool allBroken = updateStones();
+    checkRunEnd(allBroken);
+    animateBanner();
+}
+
+void RGame::strikeStones() {
+    for (std::uint32_t i = 0; i < stoneCount; ++i) {
+        Stone* stone = stones[i];
+        if (stone == nullptr || !stone->isSolid()) {
+            continue;
+        }
+        const HitBox ballBox = ball->getHitBox();
+        const HitBox stoneBox = stone->getHitBox();
+        const HitSide side = hitSide(ballBox, stoneBox, 1);
+        HitBox next = ballBox;
+        next.x += static_cast<std::uint32_t>(ball->getDx());
+        next.y += static_cast<std::uint32_t>(ball->getDy());
+        if (!centreInside(next, stoneBox) || side == SideNone) {
+            continue;
+        }
+        points += static_cast<std::uint32_t>(stone->getPoints());
+        stone->setSolid(false);
+        stone->rollFreeLife();
+        stone->startBreaking();
+        if (side == SideTop || side == SideBottom) {
+            ball->setDy(-ball->getDy());
+        } else {
+            ball->setDx(-ball->getDx());
+        }
+    }
+}
+
+bool RGame::updateStones() {
+    std::uint32_t broken = 0;
+    for (std::uint32_t i = 0; i < stoneCount; ++i) {
+        if (stones[i] == nullptr) {
+            continue;
+        }
+        stones[i]->update();
+        if (!stones[i]->isSolid()) {
+            ++broken;
+        }
+    }
+    return broken == stoneCount;
+}
+
+void RGame::checkRunEnd(bool allBroken) {
+    if (ball == nullptr) {
+        return;
+    }
+    if (allBroken && !levelEndHandled) {
+        if (level == kLevelCount) {
+            points = pointsWithBonus(points, lives);
+            totalScore += points;
+            recordScore(totalScore);
+            ball->setState(GameCompleted);
+        } else {
+            ball->setState(LevelCleared); // the bonus waits for Enter
+        }
+        levelEndHandled = true;
+    }
+    if (ball->getState() == Lost && !lossRecorded) {
+        totalScore += points;
+        recordScore(totalScore);
+        lossRecorded = true;
+    }
+}
+
+void RGame::animateBanner() {
+    if (!bannerVisible) {
+        return;
+    }
+    if (bannerPhase == 1) {
+        if (bannerAlpha < 255) {
+            bannerAlpha += 5;
+        }
+        if (bannerOffset < 200) {
+            bannerOffset += 1;
+        }
+        if (bannerAlpha == 255 && bannerOffset == 100) {
+            bannerPhase = 2;
+        }
+    }
+    if (bannerPhase == 2) {
+        if (bannerAlpha > 1) {
+            bannerAlpha -= 5;
+        }
+        if (bannerOffset < 400) {
+            bannerOffset += 1;
+        }
+        if (bannerAlpha == 0) {
+            bannerVisible = false;
+        }
+    }
+}
+
+void RGame::draw() {
+    for (Background* wall : walls) {
+        if (wall != nullptr) {
+            wall->draw();
+        }
+    }
+    if (player != nullptr) {
+        player->draw();
+    }
+    if (ball != nullptr) {
+        ball->draw();
+    }
+    for (std::uint32_t i = 0; i < stoneCount; ++i) {
+        if (stones[i] != nullptr) {
+            stones[i]->draw();
+        }
+    }
+    drawTexts();
+}
+
+void RGame::drawTexts() {
+    const std::int32_t w = static_cast<std::int32_t>(getScreenWidth());
+    const std::int32_t h = static_cast<std::int32_t>(getScreenHeight());
+    if (hudFont != nullptr) {
+        const char* status = ball != nullptr ? statusText(ball->getState()) : nullptr;
+        if (status != nullptr) {
+            hudFont->draw(status, w / 2, h / 2 - hudFont->getHeight(), kStatusColour, DT_CENTER, 0,
+                          0);
+        }
+        char text[64];
+        std::snprintf(text, sizeof text, "\xAFycia: %d", static_cast<int>(lives));
+        hudFont->draw(text, 48, 40, kCounterColour, 0, 0, 0);
+        std::snprintf(text, sizeof text, "Punkty: %d", static_cast<int>(points));
+        hudFont->draw(text, w - 48, 40, kCounterColour, DT_RIGHT, 0, 0);
+    }
+    // A banner of alpha 0 is not drawn: its outline colour 0 would come out opaque black.
+    if (bannerVisible && bannerAlpha > 0 && bannerFont != nullptr) {
+        char text[32];
+        std::snprintf(text, sizeof text, "Poziom %d", static_cast<int>(level));
+        const D3DCOLOR alpha = static_cast<D3DCOLOR>(bannerAlpha) << 24;
+        bannerFont->draw(text, w / 2, h / 4 + static_cast<std::int32_t>(bannerOffset),
+                         alpha | 0x00FFFFFF, DT_CENTER, 1, alpha);
+    }
+}
+
+void RGame::handleEvent(SDL_Event* event) {
+    if (ball != nullptr) {
+        ball->handleEvent(event);
+    }
+    if (player != nullptr) {
+        player->handleEvent(event);
+    }
+    if (event->type != SDL_KEYDOWN) {
+        return;
+    }
+    switch (event->key.keysym.sym) {
+    case SDLK_SPACE:
+        if (ball != nullptr && ball->getState() == Waiting) {
+            ball->setState(Launch);
+        }
+        break;
+    case SDLK_ESCAPE:
+        askToLeave(); // when it returns true the room is gone: touch nothing
+        break;
+    case SDLK_RETURN:
+        pressEnter(); // likewise
+        break;
+    default:
+        break;
+    }
+}
+
+bool RGame::askToLeave() {
+    if (MessageBoxA(GetActiveWindow(), kLeaveQuestion, "Zembrix", MB_YESNO | MB_ICONQUESTION) !=
+        IDYES) {
+        return false;
+    }
+    getRoomManager()->changeRoom(RoomMenu);
+    return true;
+}
+
+bool RGame::pressEnter() {
+    if (ball == nullptr) {
+        return false;
+    }
+    const BallState state = ball->getState();
+    if (state == Lost || state == GameCompleted) {
+        if (!loadFirstLevel()) {
+            return true;
+        }
+        level = 1;
+        totalScore = 0;
+        return false;
+    }
+    if (state != LevelCleared) {
+        return false;
+    }
+    const float bonus = levelBonus(points, lives);
+    points = pointsWithBonus(points, lives);
+    std::printf("dodatkowo %f\n", static_cast<double>(bonus));
+    totalScore += points;
+    level += 1;
+    char name[32];
+    std::snprintf(name, sizeof name, "Level%d.zxm", static_cast<int>(level));
+    PackerReader* reader = getPackerReader();
+    if (!loadLevel(reader != nullptr ? reader->getEntry(name) : nullptr)) {
+        // The finished level's points are in the total already; the loss must not add them again.
+        points = 0;
+        ball->setState(Lost);
+    }
+    return false;
+}
+
+bool RGame::loadFirstLevel() {
+    PackerReader* reader = getPackerReader();
+    if (loadLevel(reader != nullptr ? reader->getEntry("Level1.zxm") : nullptr)) {
+        return true;
+    }
+    MessageBoxA(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
+    getRoomManager()->changeRoom(RoomMenu);
+    return false;
+}
