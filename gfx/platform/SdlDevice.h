@@ -1,0 +1,46 @@
+// SdlDevice: the Linux-only seam between the Direct3D stand-in's device and the other stand-ins
+// (the font) and tests: the SDL renderer of a device, its textures, drawing and presentation.
+//
+// For the font stand-in: a font keeps its device alive with device->AddRef() at creation and
+// device->Release() when it is freed, makes its glyph textures with createTexture, frees them
+// with destroyTexture (never SDL_DestroyTexture: the device knows when SDL may no longer be
+// called, e.g. after the window or SDL itself are gone at shutdown), and draws them with
+// drawTexture. Every function here takes the IDirect3DDevice9 that CreateDevice gave out.
+#pragma once
+
+#include <d3d9.h>
+
+#include <SDL_render.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace sdlgfx {
+
+// The renderer behind the device; null for a null device or once its window is gone.
+SDL_Renderer* getRenderer(IDirect3DDevice9* device);
+
+// Uploads a surface into a texture of the device's renderer, sampled with point filtering.
+// The surface stays the caller's. Null when the renderer refuses or the window is gone.
+SDL_Texture* createTexture(IDirect3DDevice9* device, SDL_Surface* surface);
+
+// Frees a texture made by createTexture. Harmless at any point of shutdown: when SDL can no
+// longer free it safely, the renderer takes it down with itself.
+void destroyTexture(IDirect3DDevice9* device, SDL_Texture* texture);
+
+// Draws the source rectangle of a texture (null: all of it) onto dest (back-buffer pixels, top-left
+// origin), each texel multiplied by colour (ARGB, alpha included) and alpha-blended
+// (source x alpha + destination x (1 - alpha)). False when nothing could be drawn.
+bool drawTexture(IDirect3DDevice9* device, SDL_Texture* texture, const SDL_Rect* source,
+                 const SDL_Rect& dest, D3DCOLOR colour);
+
+// Reads the back buffer as ARGB pixels, row by row (width x height). False when it cannot.
+bool readBackBuffer(IDirect3DDevice9* device, std::vector<std::uint32_t>& pixels, int& width,
+                    int& height);
+
+// Present waits for the display's next refresh (on by default). Tests and benchmarks turn it
+// off; it applies to every device, existing or later.
+void setPresentWait(bool on);
+bool getPresentWait();
+
+} // namespace sdlgfx
