@@ -1,6 +1,9 @@
 // The room manager: one current room, rebuilt from its number on every switch.
 #include "rooms/RoomManager.h"
 
+#include "rooms/RMenu.h"
+#include "rooms/RScoreboard.h"
+
 namespace {
 
 RoomManager* roomManager = nullptr;
@@ -8,6 +11,10 @@ RoomManager* roomManager = nullptr;
 // Builds the room of a number, or null for a number that names no room.
 Room* makeRoom(int number) {
     switch (number) {
+    case RoomMenu:
+        return new RMenu();
+    case RoomScoreboard:
+        return new RScoreboard();
     default:
         return nullptr;
     }

@@ -1,0 +1,90 @@
+// Button: picture, caption, mouse hover tint and click detection of a menu button.
+#include "rooms/Button.h"
+
+#include "app/Game.h"
+#include "game/Object.h"
+#include "gfx/Font.h"
+#include "gfx/RenderDevice.h"
+#include "gfx/Sprite.h"
+#include "pack/PackerReader.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+// The button picture's size; the left edge is always half the width left of the centre.
+constexpr std::uint32_t ButtonWidth = 160;
+constexpr std::uint32_t ButtonHeight = 48;
+constexpr float HalfButtonWidth = 80.0f;
+constexpr std::int32_t CaptionHeight = 30;
+} // namespace
+
+Button::Button(float centreX, float top, const char* caption, Action action) {
+    sprite = new Sprite(RenderDevice::getDevice(), getPackerReader()->getEntry("button.png"),
+                        ButtonWidth, ButtonHeight, 0);
+    float left = centreX - HalfButtonWidth;
+    sprite->setPosition(left, top);
+    x = left;
+    y = top;
+    // Longer captions are cut so that the terminator always fits.
+    std::strncpy(this->caption, caption, sizeof(this->caption) - 1);
+    this->caption[sizeof(this->caption) - 1] = '\0';
+    this->action = action;
+    font = new Font();
+    font->createFromPack(getPackerReader()->getEntry("IndieFlower.ttf"), "Indie Flower",
+                         CaptionHeight);
+    pressed = false;
+}
+
+Button::~Button() {
+    if (sprite) {
+        delete sprite;
+        sprite = nullptr;
+    }
+    if (font) {
+        delete font;
+        font = nullptr;
+    }
+}
+
+bool Button::update() {
+    int mx = 0;
+    int my = 0;
+    SDL_GetMouseState(&mx, &my);
+    if (!sprite) {
+        return false;
+    }
+    // Both edges count as over the button; the size is added as floats, then truncated.
+    bool over = inRange(mx, static_cast<std::int32_t>(x),
+                        static_cast<std::int32_t>(x + static_cast<float>(sprite->getWidth()))) &&
+                inRange(my, static_cast<std::int32_t>(y),
+                        static_cast<std::int32_t>(y + static_cast<float>(sprite->getHeight())));
+    if (!over) {
+        sprite->setColour(255, 255, 255, 255);
+        return false;
+    }
+    sprite->setColour(255, 200, 200, 200);
+    if (!pressed || !action) {
+        return false;
+    }
+    action();
+    return true;
+}
+
+void Button::draw() {
+    if (sprite) {
+        sprite->draw();
+    }
+    if (!sprite || !font) {
+        return;
+    }
+    std::int32_t textX = static_cast<std::int32_t>(static_cast<float>(sprite->getWidth() / 2) + x);
+    std::int32_t textY = static_cast<std::int32_t>(static_cast<float>(sprite->getHeight() / 2) + y -
+                                                   static_cast<float>(font->getHeight() / 2));
+    font->draw(caption, textX, textY, 0xFF000000, DT_CENTER, 0, 0);
+}
+
+void Button::handleEvent(SDL_Event* event) {
+    pressed = event->type == SDL_MOUSEBUTTONUP && event->button.button == SDL_BUTTON_LEFT;
+}
