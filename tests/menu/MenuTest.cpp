@@ -1,0 +1,223 @@
+// Tests of the main menu on the headless game: layout, hover tint, clicks and the actions.
+#include "gfx/Sprite.h"
+#include "rooms/Button.h"
+#include "rooms/RMenu.h"
+#include "rooms/RScoreboard.h"
+#include "rooms/RoomManager.h"
+#include "tests/support/GameHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+namespace {
+
+constexpr std::uint32_t Tinted = 0xFFC8C8C8;
+constexpr std::uint32_t Untinted = 0xFFFFFFFF;
+
+class MenuTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(harness.started()); }
+
+    RMenu* menu() { return dynamic_cast<RMenu*>(getRoomManager()->getCurrentRoom()); }
+    Button* button(std::uint32_t index) {
+        RMenu* room = menu();
+        return room ? room->getButton(index) : nullptr;
+    }
+    std::uint32_t tint(std::uint32_t index) { return button(index)->getSprite()->getColour(); }
+    void mouseMotion() {
+        SDL_Event event{};
+        event.type = SDL_MOUSEMOTION;
+        harness.push(event);
+    }
+    // Moves the mouse to (x, y) and releases a mouse button there, in one turn.
+    void clickAt(int x, int y, Uint8 which = SDL_BUTTON_LEFT) {
+        harness.mouseMove(x, y);
+        harness.mouseUp(x, y, which);
+        harness.turn();
+    }
+
+    zxtest::GameHarness harness;
+};
+
+TEST_F(MenuTest, FourButtonsStackUnderTheLogoInTheMiddle) {
+    RMenu* room = menu();
+    ASSERT_NE(room, nullptr);
+    EXPECT_EQ(room->getButtonCount(), 4u);
+    const char* captions[4] = {"Graj", "Tabela wynik\xF3w", "Info",
+                               "Wyj\x9C"
+                               "cie"};
+    const float tops[4] = {248.0f, 312.0f, 376.0f, 440.0f};
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        Button* b = room->getButton(i);
+        ASSERT_NE(b, nullptr) << i;
+        EXPECT_FLOAT_EQ(b->getX(), 320.0f) << i;
+        EXPECT_FLOAT_EQ(b->getY(), tops[i]) << i;
+        EXPECT_STREQ(b->getCaption(), captions[i]) << i;
+        EXPECT_EQ(b->getSprite()->getWidth(), 160u);
+        EXPECT_EQ(b->getSprite()->getHeight(), 48u);
+        D3DXVECTOR2 position = b->getSprite()->getPosition();
+        EXPECT_FLOAT_EQ(position.x, 320.0f);
+        EXPECT_FLOAT_EQ(position.y, tops[i]);
+    }
+    EXPECT_FALSE(room->getButton(4));
+    // Every picture and font was found in the pack.
+    EXPECT_TRUE(harness.boxes.empty());
+}
+
+TEST_F(MenuTest, HoverTintCoversTheButtonEdgesInclusive) {
+    struct Probe {
+        int x, y;
+        std::uint32_t first; // expected tint of the first button
+    };
+    // The first button spans 320..480 by 248..296, both ends counted.
+    const Probe probes[] = {
+        {320, 248, Tinted},   {480, 248, Tinted},   {320, 296, Tinted},   {480, 296, Tinted},
+        {319, 248, Untinted}, {481, 248, Untinted}, {320, 247, Untinted}, {480, 297, Untinted},
+        {400, 272, Tinted},   {10, 10, Untinted},
+    };
+    for (const Probe& probe : probes) {
+        harness.mouseMove(probe.x, probe.y);
+        harness.turn();
+        EXPECT_EQ(tint(0), probe.first) << probe.x << "," << probe.y;
+        EXPECT_EQ(tint(2), Untinted) << probe.x << "," << probe.y;
+    }
+    // The bottom edge of one button and the gap before the next: 296 is the first's, 297 to 311
+    // nobody's, 312 the second's.
+    harness.mouseMove(400, 300);
+    harness.turn();
+    EXPECT_EQ(tint(0), Untinted);
+    EXPECT_EQ(tint(1), Untinted);
+    harness.mouseMove(400, 312);
+    harness.turn();
+    EXPECT_EQ(tint(1), Tinted);
+    EXPECT_EQ(tint(0), Untinted);
+}
+
+TEST_F(MenuTest, TintDarkensTheDrawnButton) {
+    // A point on the button body left of the caption.
+    const int x = 330;
+    const int y = 260;
+    harness.mouseMove(10, 10);
+    harness.turn();
+    std::uint32_t plain = harness.pixel(x, y);
+    harness.mouseMove(x, y);
+    harness.turn();
+    std::uint32_t hovered = harness.pixel(x, y);
+    ASSERT_EQ(tint(0), Tinted);
+    EXPECT_NE(plain, hovered);
+    // An opaque texel modulated by 200/255 per channel.
+    for (int shift : {0, 8, 16}) {
+        int before = static_cast<int>((plain >> shift) & 0xFF);
+        int after = static_cast<int>((hovered >> shift) & 0xFF);
+        EXPECT_NEAR(after, before * 200 / 255, 2) << shift;
+    }
+}
+
+TEST_F(MenuTest, LeftReleaseOverScoreTableShowsTheScoreboardAndEscapeReturns) {
+    clickAt(400, 330);
+    ASSERT_NE(dynamic_cast<RScoreboard*>(getRoomManager()->getCurrentRoom()), nullptr);
+    // Holding Escape down does nothing; releasing it returns to a freshly made menu.
+    harness.keyDown(SDLK_ESCAPE);
+    harness.turn();
+    ASSERT_NE(dynamic_cast<RScoreboard*>(getRoomManager()->getCurrentRoom()), nullptr);
+    harness.keyUp(SDLK_ESCAPE);
+    harness.turn();
+    ASSERT_NE(menu(), nullptr);
+    EXPECT_FLOAT_EQ(button(3)->getY(), 440.0f);
+    EXPECT_TRUE(harness.game().isRunning());
+}
+
+TEST_F(MenuTest, ReleaseFollowedByAnotherEventIsNoClick) {
+    harness.mouseMove(400, 330);
+    harness.mouseUp(400, 330);
+    mouseMotion();
+    harness.turn();
+    ASSERT_NE(menu(), nullptr);
+    EXPECT_FALSE(button(1)->isPressed());
+    EXPECT_EQ(tint(1), Tinted);
+    // The same release as the last event of a turn is a click.
+    harness.mouseUp(400, 330);
+    harness.turn();
+    EXPECT_EQ(menu(), nullptr);
+}
+
+TEST_F(MenuTest, OnlyTheLeftButtonClicks) {
+    clickAt(400, 330, SDL_BUTTON_RIGHT);
+    clickAt(400, 330, SDL_BUTTON_MIDDLE);
+    ASSERT_NE(menu(), nullptr);
+    // A press alone, then moving onto a button, is not a click either.
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.button = SDL_BUTTON_LEFT;
+    harness.mouseMove(10, 10);
+    harness.push(press);
+    harness.turn();
+    harness.mouseMove(400, 330);
+    harness.turn();
+    ASSERT_NE(menu(), nullptr);
+    EXPECT_TRUE(harness.boxes.empty());
+}
+
+TEST_F(MenuTest, ReleaseOutsideEveryButtonDoesNothing) {
+    // In the gap between the second and the third button.
+    clickAt(400, 370);
+    ASSERT_NE(menu(), nullptr);
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        EXPECT_TRUE(button(i)->isPressed()) << i;
+        EXPECT_EQ(tint(i), Untinted) << i;
+    }
+    EXPECT_TRUE(harness.game().isRunning());
+    EXPECT_TRUE(harness.boxes.empty());
+}
+
+TEST_F(MenuTest, KeysDoNothing) {
+    for (SDL_Keycode key : {SDLK_RETURN, SDLK_SPACE, SDLK_ESCAPE, SDLK_DOWN}) {
+        harness.mouseMove(400, 272);
+        harness.keyDown(key);
+        harness.keyUp(key);
+        harness.turn();
+    }
+    ASSERT_NE(menu(), nullptr);
+    EXPECT_TRUE(harness.boxes.empty());
+    EXPECT_TRUE(harness.game().isRunning());
+}
+
+TEST_F(MenuTest, InfoShowsItsBoxUntilTheNextEventClearsTheRelease) {
+    clickAt(400, 400);
+    ASSERT_EQ(harness.boxes.size(), 1u);
+    const MessageBoxCall& box = harness.boxes[0];
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_EQ(box.text, "Tw\xF3rca gry: Vorlenko\nJest to remake starej gry stworzonej w Game "
+                        "Maker 8.0 nazwanej Plumbaro 2");
+    EXPECT_TRUE(box.hasCaption);
+    EXPECT_EQ(box.caption, "Info");
+    EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONINFORMATION));
+    ASSERT_NE(menu(), nullptr);
+    // The release is still the last event seen: without new events the box comes again.
+    EXPECT_TRUE(button(2)->isPressed());
+    harness.turn();
+    EXPECT_EQ(harness.boxes.size(), 2u);
+    mouseMotion();
+    harness.turn(2);
+    EXPECT_EQ(harness.boxes.size(), 2u);
+    EXPECT_TRUE(harness.game().isRunning());
+}
+
+TEST_F(MenuTest, ExitStopsTheLoopAfterTheTurn) {
+    clickAt(400, 464);
+    EXPECT_FALSE(harness.game().isRunning());
+    // The menu stays current and drew that turn's frame.
+    ASSERT_NE(menu(), nullptr);
+    EXPECT_EQ(tint(3), Tinted);
+    EXPECT_TRUE(harness.boxes.empty());
+}
+
+TEST_F(MenuTest, PlayLeavesTheMenuInItsOwnUpdate) {
+    clickAt(320, 248);
+    EXPECT_EQ(menu(), nullptr);
+    EXPECT_TRUE(harness.game().isRunning());
+}
+
+} // namespace
