@@ -1,0 +1,336 @@
+// LevelText: the readable text form of a level (grid blocks of stone letters) and its parser.
+#include "tools/content/LevelText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+namespace {
+
+constexpr long kCoordinateLimit = 1000000; // grid positions and offsets stay far inside int
+constexpr int kMaxEmptyRows = 3;           // a longer vertical gap starts a new grid block
+constexpr int kMaxColumns = 24;            // a wider block is split
+
+const char* const kHeader =
+    "# Zembrix level.\n"
+    "# \"grid X Y\" starts a block of rows: the first row's top lies at y = Y, each next row 32\n"
+    "# pixels lower; each character is a 64-pixel column from x = X: P purple (10 points),\n"
+    "# O orange (50), G green (100), '.' no stone.\n"
+    "# \"stone K X Y\" puts one stone of kind K at (X, Y).\n";
+
+// The letter of a stone kind, or 0 for a kind that has none.
+char letterOf(int32_t kind) {
+    switch (kind) {
+    case 1:
+        return 'P';
+    case 2:
+        return 'O';
+    case 3:
+        return 'G';
+    }
+    return 0;
+}
+
+// The kind of a stone letter, or 0 for another character.
+int32_t kindOf(char letter) {
+    switch (letter) {
+    case 'P':
+        return 1;
+    case 'O':
+        return 2;
+    case 'G':
+        return 3;
+    }
+    return 0;
+}
+
+std::vector<std::string_view> splitWords(std::string_view line) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) {
+            ++i;
+        }
+        const size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') {
+            ++i;
+        }
+        if (i > start) {
+            words.push_back(line.substr(start, i - start));
+        }
+    }
+    return words;
+}
+
+bool parseWhole(std::string_view word, long& value) {
+    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+    return ec == std::errc() && end == word.data() + word.size() &&
+           std::labs(value) <= kCoordinateLimit;
+}
+
+bool parseFloat(std::string_view word, float& value) {
+    const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+    return ec == std::errc() && end == word.data() + word.size();
+}
+
+// The shortest text that reads back as exactly this float.
+std::string floatText(float v) {
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return std::string(buffer, ec == std::errc() ? end : buffer);
+}
+
+std::string position(float x, float y) {
+    return "(" + floatText(x) + ", " + floatText(y) + ")";
+}
+
+// Reads a level text line by line, collecting stones and checking each as it comes.
+class LevelParser {
+  public:
+    LevelParser(std::vector<StoneRecord>& stones, LevelError& error)
+        : stones_(stones), error_(error) {}
+
+    bool parse(std::string_view text) {
+        stones_.clear();
+        int line = 0;
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find('\n', start);
+            if (end == std::string_view::npos) {
+                end = text.size();
+            }
+            if (!parseLine(text.substr(start, end - start), ++line)) {
+                return false;
+            }
+            start = end + 1;
+        }
+        if (inGrid_ && rowsInGrid_ == 0) {
+            return fail(gridLine_, "grid block holds no rows");
+        }
+        if (stones_.empty()) {
+            return fail(std::max(line, 1), "the level holds no stones");
+        }
+        return true;
+    }
+
+  private:
+    bool fail(int line, std::string message) {
+        error_ = {line, std::move(message)};
+        return false;
+    }
+
+    bool parseLine(std::string_view line, int number) {
+        line = line.substr(0, line.find('#'));
+        while (!line.empty() &&
+               (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
+            line.remove_suffix(1);
+        }
+        const std::vector<std::string_view> words = splitWords(line);
+        if (words.empty()) {
+            return true;
+        }
+        const char first = words[0][0];
+        if (kindOf(first) != 0 || first == '.') {
+            return parseRow(words, number);
+        }
+        if (inGrid_ && rowsInGrid_ == 0) {
+            return fail(gridLine_, "grid block holds no rows");
+        }
+        inGrid_ = false;
+        if (words[0] == "grid") {
+            return parseGrid(words, number);
+        }
+        if (words[0] == "stone") {
+            return parseStone(words, number);
+        }
+        return fail(number, "unknown statement '" + std::string(words[0]) +
+                                "' (grid, stone or a row of P, O, G and .)");
+    }
+
+    bool parseGrid(const std::vector<std::string_view>& words, int number) {
+        if (words.size() != 3 || !parseWhole(words[1], gridX_) || !parseWhole(words[2], gridY_)) {
+            return fail(number, "expected 'grid X Y' with two whole numbers");
+        }
+        inGrid_ = true;
+        gridLine_ = number;
+        rowsInGrid_ = 0;
+        return true;
+    }
+
+    bool parseStone(const std::vector<std::string_view>& words, int number) {
+        StoneRecord s;
+        if (words.size() != 4) {
+            return fail(number, "expected 'stone K X Y'");
+        }
+        s.kind = words[1].size() == 1 ? kindOf(words[1][0]) : 0;
+        if (s.kind == 0) {
+            return fail(number, "unknown stone kind '" + std::string(words[1]) + "' (P, O or G)");
+        }
+        if (!parseFloat(words[2], s.x) || !parseFloat(words[3], s.y)) {
+            return fail(number, "expected 'stone K X Y' with two numbers");
+        }
+        return addStone(s, number);
+    }
+
+    bool parseRow(const std::vector<std::string_view>& words, int number) {
+        if (!inGrid_) {
+            return fail(number, "row of stones outside a grid block (start one with 'grid X Y')");
+        }
+        if (words.size() != 1) {
+            return fail(number, "a row is one word of P, O, G and . without spaces");
+        }
+        const long y = gridY_ + 32L * rowsInGrid_++;
+        for (size_t column = 0; column < words[0].size(); ++column) {
+            const char c = words[0][column];
+            if (c == '.') {
+                continue;
+            }
+            const int32_t kind = kindOf(c);
+            if (kind == 0) {
+                return fail(number, std::string("unexpected character '") + c +
+                                        "' in a row (P, O, G or .)");
+            }
+            const long x = gridX_ + 64L * static_cast<long>(column);
+            if (!addStone({kind, static_cast<float>(x), static_cast<float>(y)}, number)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool addStone(const StoneRecord& s, int number) {
+        if (!insideField(s)) {
+            return fail(number, "stone at " + position(s.x, s.y) +
+                                    " lies outside the play field (x 32 to 704, y 64 to 368)");
+        }
+        for (size_t i = 0; i < stones_.size(); ++i) {
+            if (overlaps(stones_[i], s)) {
+                return fail(number, "stone at " + position(s.x, s.y) + " overlaps the stone at " +
+                                        position(stones_[i].x, stones_[i].y) + " from line " +
+                                        std::to_string(lines_[i]));
+            }
+        }
+        stones_.push_back(s);
+        lines_.push_back(number);
+        return true;
+    }
+
+    std::vector<StoneRecord>& stones_;
+    LevelError& error_;
+    std::vector<int> lines_; // line of each stone
+    bool inGrid_ = false;
+    int gridLine_ = 0;
+    long gridX_ = 0;
+    long gridY_ = 0;
+    int rowsInGrid_ = 0;
+};
+
+// A stone a grid can hold: a lettered kind at whole coordinates (no negative zero).
+bool gridable(const StoneRecord& s) {
+    auto whole = [](float v) {
+        return std::isfinite(v) && v == std::trunc(v) && std::fabs(v) <= kCoordinateLimit &&
+               !(v == 0 && std::signbit(v));
+    };
+    return letterOf(s.kind) != 0 && whole(s.x) && whole(s.y);
+}
+
+// A grid block being gathered from consecutive stones.
+struct Block {
+    long x0 = 0; // x of the first stone; columns count from it
+    long y0 = 0; // y of the first row
+    long minColumn = 0;
+    long maxColumn = 0;
+    std::vector<std::map<long, char>> rows; // column -> letter, one map per row
+    StoneRecord last;
+
+    // Takes s if it continues the block in reading order; false otherwise.
+    bool take(const StoneRecord& s) {
+        const long x = static_cast<long>(s.x);
+        const long y = static_cast<long>(s.y);
+        const long lastX = static_cast<long>(last.x);
+        const long lastY = static_cast<long>(last.y);
+        if ((x - x0) % 64 != 0) {
+            return false;
+        }
+        const long column = (x - x0) / 64;
+        if (std::max(maxColumn, column) - std::min(minColumn, column) + 1 > kMaxColumns) {
+            return false;
+        }
+        if (y == lastY && x > lastX) {
+            // Same row, further right.
+        } else if (y > lastY && (y - lastY) % 32 == 0 && (y - lastY) / 32 <= kMaxEmptyRows + 1) {
+            rows.resize(rows.size() + static_cast<size_t>((y - lastY) / 32));
+        } else {
+            return false;
+        }
+        put(s, column);
+        return true;
+    }
+
+    void start(const StoneRecord& s) {
+        x0 = static_cast<long>(s.x);
+        y0 = static_cast<long>(s.y);
+        minColumn = maxColumn = 0;
+        rows.assign(1, {});
+        put(s, 0);
+    }
+
+    void put(const StoneRecord& s, long column) {
+        rows.back()[column] = letterOf(s.kind);
+        minColumn = std::min(minColumn, column);
+        maxColumn = std::max(maxColumn, column);
+        last = s;
+    }
+
+    std::string text() const {
+        std::string out =
+            "grid " + std::to_string(x0 + 64 * minColumn) + " " + std::to_string(y0) + "\n";
+        for (const auto& row : rows) {
+            std::string line;
+            for (const auto& [column, letter] : row) {
+                line.resize(static_cast<size_t>(column - minColumn), '.');
+                line += letter;
+            }
+            out += (line.empty() ? "." : line) + "\n";
+        }
+        return out;
+    }
+};
+
+} // namespace
+
+bool parseLevelText(std::string_view text, std::vector<StoneRecord>& stones, LevelError& error) {
+    return LevelParser(stones, error).parse(text);
+}
+
+std::string formatLevelText(const std::vector<StoneRecord>& stones) {
+    std::string out = kHeader;
+    Block block;
+    bool inBlock = false;
+    bool inStones = false;
+    for (const StoneRecord& s : stones) {
+        if (inBlock && gridable(s) && block.take(s)) {
+            continue;
+        }
+        if (inBlock) {
+            out += "\n" + block.text();
+            inBlock = false;
+        }
+        if (gridable(s)) {
+            block.start(s);
+            inBlock = true;
+            inStones = false;
+            continue;
+        }
+        const char letter = letterOf(s.kind);
+        out += inStones ? "" : "\n";
+        out += "stone " + (letter ? std::string(1, letter) : std::to_string(s.kind)) + " " +
+               floatText(s.x) + " " + floatText(s.y) + "\n";
+        inStones = true;
+    }
+    if (inBlock) {
+        out += "\n" + block.text();
+    }
+    return out;
+}

@@ -1,0 +1,10 @@
+// LogoArt: the menu's logo with the game's name (638 x 158) and the window icon (64 x 64).
+#pragma once
+
+#include "tools/content/Canvas.h"
+
+// "Zembrix" in thick rounded letters: warm gradient faces with a white rim, a navy outline and a
+// soft shadow; the dot of the i is the game's ball.
+Canvas drawLogo();
+// A rounded blue square with the logo's Z and a ball.
+Canvas drawIcon();

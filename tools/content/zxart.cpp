@@ -1,0 +1,64 @@
+// zxart: draws every picture of the game's pack into a folder (PNG pictures, BMP window icon).
+#include "tools/content/LogoArt.h"
+#include "tools/content/MenuArt.h"
+#include "tools/content/PlayArt.h"
+#include "tools/content/StoneArt.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Writes canvas to dir/name as PNG, or as BMP when the name ends in ".bmp"; false on failure.
+bool save(const Canvas& canvas, const std::string& dir, const std::string& name) {
+    const std::string path = dir + "/" + name;
+    const bool bmp = name.ends_with(".bmp");
+    if (bmp ? canvas.saveBmp(path) : canvas.savePng(path)) {
+        return true;
+    }
+    std::fprintf(stderr, "zxart: cannot write %s\n", path.c_str());
+    return false;
+}
+
+// The background's top-left pixel decides the scoreboard panel's colour; refuse a tile that
+// does not keep it.
+bool checkBackgroundCorner(const Canvas& background) {
+    if (background.toArgb().front() == kBackgroundCornerArgb) {
+        return true;
+    }
+    std::fprintf(stderr, "zxart: the background's top-left pixel is not %08X\n",
+                 kBackgroundCornerArgb);
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: zxart OUTPUT_DIR\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    const Canvas background = drawBackground();
+    bool ok = checkBackgroundCorner(background);
+    ok = save(drawIcon(), dir, "icon.bmp") && ok;
+    ok = save(background, dir, "background.png") && ok;
+    ok = save(drawLogo(), dir, "logo.png") && ok;
+    ok = save(drawButton(), dir, "button.png") && ok;
+    ok = save(drawWallBlock(false), dir, "wall_block.png") && ok;
+    ok = save(drawWallBlock(true), dir, "wall_block_red.png") && ok;
+    ok = save(drawBall(), dir, "ball_blue.png") && ok;
+    ok = save(drawBat(), dir, "bat_huge.png") && ok;
+    const struct {
+        StoneFamily family;
+        const char* name;
+    } stones[] = {{StoneFamily::Green, "green"},
+                  {StoneFamily::Orange, "orange"},
+                  {StoneFamily::Purple, "purple"}};
+    for (const auto& stone : stones) {
+        const std::string name = stone.name;
+        ok = save(drawGlowStone(stone.family), dir, "stone_glow_" + name + ".png") && ok;
+        ok = save(drawBreakingStrip(stone.family), dir, "stone_breaking_" + name + ".png") && ok;
+    }
+    return ok ? 0 : 1;
+}
