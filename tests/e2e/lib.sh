@@ -69,3 +69,35 @@ screenshot() {
 pixel() {
     convert "$1" -format "%[hex:p{$2,$3}]" info: | tail -c 6
 }
+
+# Starts the game in folder $2 (which must hold data.zxp) with the binary $1; sets game_pid and
+# prints the game window's id once it shows.
+start_game() {
+    (cd "$2" && exec "$1") >"$2/stdout.log" 2>"$2/stderr.log" &
+    game_pid=$!
+    wait_window "Zembrix" 30
+}
+
+# Moves the mouse to ($2, $3) inside window $1 and clicks the left button.
+click() {
+    xdotool mousemove --window "$1" "$2" "$3"
+    sleep 0.2
+    xdotool click --window "$1" 1
+    sleep 0.3
+}
+
+# Presses and releases key $2 in window $1.
+key() {
+    xdotool key --window "$1" "$2"
+    sleep 0.3
+}
+
+# True when colours $1 and $2 (rrggbb) differ by at most $3 in every channel.
+near() {
+    local a=$1 b=$2 tolerance=$3
+    for i in 0 2 4; do
+        local x=$((16#${a:$i:2})) y=$((16#${b:$i:2}))
+        local d=$((x > y ? x - y : y - x))
+        ((d <= tolerance)) || return 1
+    done
+}

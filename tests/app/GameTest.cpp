@@ -1,0 +1,127 @@
+// Start-up, the main loop's turn and shutdown of the application object, run headless.
+#include "tests/support/GameHarness.h"
+
+#include "pack/PackerReader.h"
+#include "rooms/RoomManager.h"
+#include "score/ScoreTable.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+using zxtest::GameHarness;
+
+TEST(GameStartup, WithoutThePackItRefusesBeforeAnyWindow) {
+    testing::internal::CaptureStdout();
+    GameHarness harness("");
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(harness.started());
+    EXPECT_EQ(harness.game().getWindow(), nullptr);
+    ASSERT_EQ(harness.boxes.size(), 1u);
+    EXPECT_EQ(harness.boxes[0].text, "data.zxp not exists!");
+    EXPECT_FALSE(harness.boxes[0].hasCaption);
+    EXPECT_EQ(harness.boxes[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(harness.boxes[0].owner, nullptr);
+    EXPECT_EQ(out.find("Intialized"), std::string::npos);
+    // A failed start-up never writes the score table.
+    harness.game().shutdown();
+    EXPECT_FALSE(fs::exists(fs::path(harness.dir()) / "scoreboard.zxs"));
+}
+
+TEST(GameStartup, MalformedPackIsRefusedLikeAMissingOne) {
+    zxtest::TempDir dir;
+    std::FILE* file = std::fopen(dir.file("bad.zxp").c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    const unsigned char count[4] = {200, 0, 0, 0}; // 200 entries promised, none present
+    std::fwrite(count, 1, sizeof count, file);
+    std::fclose(file);
+    GameHarness harness(dir.file("bad.zxp"));
+    EXPECT_FALSE(harness.started());
+    ASSERT_EQ(harness.boxes.size(), 1u);
+    EXPECT_EQ(harness.boxes[0].text, "data.zxp not exists!");
+}
+
+TEST(GameStartup, OpensTheWindowAndTheServicesInOrder) {
+    testing::internal::CaptureStdout();
+    GameHarness harness;
+    std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(harness.started()) << out;
+    EXPECT_TRUE(harness.game().isRunning());
+    EXPECT_EQ(getGame(), &harness.game());
+    EXPECT_EQ(getScreenWidth(), 800u);
+    EXPECT_EQ(getScreenHeight(), 608u);
+    SDL_Window* window = harness.game().getWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Zembrix");
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 608);
+    EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE, 0u);
+    EXPECT_NE(getPackerReader(), nullptr);
+    EXPECT_NE(getScoreTable(), nullptr);
+    EXPECT_NE(smallFont, nullptr);
+    ASSERT_NE(getRoomManager(), nullptr);
+    EXPECT_NE(getRoomManager()->getCurrentRoom(), nullptr);
+    size_t device = out.find("DirectX initialized!\n");
+    size_t done = out.find("Intialized in ");
+    ASSERT_NE(device, std::string::npos) << out;
+    ASSERT_NE(done, std::string::npos) << out;
+    EXPECT_LT(device, done);
+    EXPECT_TRUE(harness.boxes.empty());
+}
+
+TEST(GameLoop, ARoomNumberThatNamesNoRoomLeavesOnlyTheWhiteClear) {
+    GameHarness harness;
+    ASSERT_TRUE(harness.started());
+    getRoomManager()->changeRoom(3);
+    EXPECT_EQ(getRoomManager()->getCurrentRoom(), nullptr);
+    harness.keyDown(SDLK_SPACE);
+    harness.mouseUp(400, 300);
+    harness.turn(2);
+    for (int y = 0; y < 608; y += 7) {
+        for (int x = 0; x < 800; x += 7) {
+            ASSERT_EQ(harness.pixel(x, y), 0xFFFFFFFFu) << x << "," << y;
+        }
+    }
+    getRoomManager()->changeRoom(RoomMenu);
+    EXPECT_NE(getRoomManager()->getCurrentRoom(), nullptr);
+}
+
+TEST(GameLoop, QuitEndsTheLoopAfterTheCurrentTurn) {
+    GameHarness harness;
+    ASSERT_TRUE(harness.started());
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    harness.push(quit);
+    harness.turn();
+    EXPECT_FALSE(harness.game().isRunning());
+    // run() tests the flag only at the top of a turn: it returns at once now.
+    harness.game().run();
+    harness.game().quit();
+    EXPECT_FALSE(harness.game().isRunning());
+}
+
+TEST(GameShutdown, WritesTheScoreTableAndClearsTheServices) {
+    std::string dir;
+    {
+        GameHarness harness;
+        ASSERT_TRUE(harness.started());
+        dir = harness.dir();
+        harness.turn(3);
+        harness.game().shutdown();
+        EXPECT_EQ(getPackerReader(), nullptr);
+        EXPECT_EQ(getScoreTable(), nullptr);
+        EXPECT_EQ(smallFont, nullptr);
+        EXPECT_EQ(harness.game().getWindow(), nullptr);
+        EXPECT_EQ(fs::file_size(fs::path(dir) / "scoreboard.zxs"), 4u);
+        // A second shutdown (the destructor's) finds nothing left to release.
+        harness.game().shutdown();
+    }
+    EXPECT_FALSE(fs::exists(dir));
+}
+
+} // namespace
