@@ -2,6 +2,7 @@
 #include "tests/support/GameHarness.h"
 
 #include "gfx/RenderDevice.h"
+#include "gfx/platform/SdlDevice.h"
 #include "rooms/RoomManager.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,7 @@ GameHarness::GameHarness(const std::string& packPath) {
         }
         return (call.type & 0xF) == MB_YESNO ? IDNO : IDOK;
     });
+    sdlgfx::setPresentWait(false);
     fs::current_path(work.path());
     initOk = theGame.init(800, 608);
 }
@@ -64,6 +66,7 @@ GameHarness::~GameHarness() {
     std::error_code ignored;
     fs::current_path(oldDir, ignored);
     setMessageBoxAnswerer({});
+    sdlgfx::setPresentWait(true);
 }
 
 void GameHarness::push(const SDL_Event& event) {
@@ -114,9 +117,11 @@ void GameHarness::turn(int count) {
         theGame.update();
         RenderDevice::getInstance()->beginFrame();
         getRoomManager()->draw();
-        lastFrame.assign(800u * 608u, 0);
-        SDL_RenderReadPixels(SDL_GetRenderer(theGame.getWindow()), nullptr,
-                             SDL_PIXELFORMAT_ARGB8888, lastFrame.data(), 800 * 4);
+        int width = 0;
+        int height = 0;
+        if (!sdlgfx::readBackBuffer(RenderDevice::getDevice(), lastFrame, width, height)) {
+            lastFrame.clear();
+        }
         RenderDevice::getInstance()->endFrame();
     }
 }
