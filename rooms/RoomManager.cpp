@@ -1,6 +1,7 @@
 // The room manager: one current room, rebuilt from its number on every switch.
 #include "rooms/RoomManager.h"
 
+#include "rooms/RGame.h"
 #include "rooms/RMenu.h"
 #include "rooms/RScoreboard.h"
 
@@ -15,6 +16,8 @@ Room* makeRoom(int number) {
         return new RMenu();
     case RoomScoreboard:
         return new RScoreboard();
+    case RoomGame:
+        return new RGame();
     default:
         return nullptr;
     }

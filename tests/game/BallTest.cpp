@@ -1,0 +1,183 @@
+// Tests of the ball: waiting on the bat, the launch, the walls, the loss of a life and the bat.
+#include "game/Ball.h"
+#include "game/Player.h"
+#include "gfx/Sprite.h"
+#include "tests/game/GameRoomFixture.h"
+#include "tests/game/GameTestAccess.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+class BallTest : public zxtest::GameRoomFixture {
+  protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(startQuiet());
+        ASSERT_NE(enterGame(), nullptr);
+        ball = room()->getBall();
+        bat = room()->getPlayer();
+        ASSERT_NE(ball, nullptr);
+        ASSERT_NE(bat, nullptr);
+    }
+    // Puts the ball in flight at (x, y) with the steps.
+    void fly(std::uint32_t x, std::uint32_t y, std::int32_t dx, std::int32_t dy) {
+        GameTestAccess::place(*ball, x, y);
+        ball->setDx(dx);
+        ball->setDy(dy);
+        ball->setState(Flying);
+    }
+    D3DCOLOR batColour() const { return bat->getSprite()->getColour(); }
+
+    Ball* ball = nullptr;
+    Player* bat = nullptr;
+};
+
+TEST_F(BallTest, RestsOnTheBatAndFollowsIt) {
+    EXPECT_EQ(ball->getState(), Waiting);
+    EXPECT_EQ(ball->getX(), 392u);
+    EXPECT_EQ(ball->getY(), 543u);
+    EXPECT_EQ(ball->getDx(), 0);
+    EXPECT_EQ(ball->getDy(), 0);
+    EXPECT_EQ(ball->getSprite()->getPosition().x, 392.0f); // placed when made
+    EXPECT_EQ(ball->getSprite()->getPosition().y, 543.0f);
+    GameTestAccess::place(*bat, 100, 560);
+    ball->update();
+    EXPECT_EQ(ball->getX(), 140u);
+    EXPECT_EQ(ball->getY(), 543u);
+    EXPECT_EQ(ball->getSprite()->getPosition().x, 140.0f);
+}
+
+TEST_F(BallTest, LaunchTakesTheBatSpeedAndASeededRandomRise) {
+    for (unsigned seed : {1u, 2u, 3u, 77u}) {
+        std::srand(seed);
+        const int expected = -(std::rand() % 3 + 6);
+        std::srand(seed);
+        GameTestAccess::setSpeed(*bat, seed == 77u ? -6 : 0);
+        GameTestAccess::place(*ball, 392, 543);
+        ball->setState(Launch);
+        ball->update();
+        EXPECT_EQ(ball->getState(), Flying);
+        EXPECT_EQ(ball->getDy(), expected) << seed;
+        EXPECT_GE(ball->getDy(), -8);
+        EXPECT_LE(ball->getDy(), -6);
+        EXPECT_EQ(ball->getDx(), seed == 77u ? -6 : 0);
+        EXPECT_EQ(ball->getX(), 392u); // no step in the launch update
+        EXPECT_EQ(ball->getY(), 543u);
+    }
+}
+
+TEST_F(BallTest, TurnsAtTheSideWalls) {
+    fly(40, 300, -9, -6); // 40 - 9 = 31 < 32
+    ball->update();
+    EXPECT_EQ(ball->getDx(), 9);
+    EXPECT_EQ(ball->getX(), 49u);
+    fly(41, 300, -9, -6);
+    ball->update();
+    EXPECT_EQ(ball->getDx(), -9);
+    EXPECT_EQ(ball->getX(), 32u);
+    fly(752, 300, 5, -6); // the right test looks at the current x
+    ball->update();
+    EXPECT_EQ(ball->getDx(), 5);
+    EXPECT_EQ(ball->getX(), 757u);
+    fly(753, 300, 5, -6);
+    ball->update();
+    EXPECT_EQ(ball->getDx(), -5);
+    EXPECT_EQ(ball->getX(), 748u);
+}
+
+TEST_F(BallTest, TurnsAtTheTopWall) {
+    fly(300, 38, 0, -7); // 31 < 32
+    ball->update();
+    EXPECT_EQ(ball->getDy(), 7);
+    EXPECT_EQ(ball->getY(), 45u);
+    fly(300, 39, 0, -7);
+    ball->update();
+    EXPECT_EQ(ball->getDy(), -7);
+    EXPECT_EQ(ball->getY(), 32u);
+}
+
+TEST_F(BallTest, LosingABallWithLivesLeftPutsItBackAboveTheBat) {
+    ASSERT_EQ(room()->getLives(), 3u);
+    fly(200, 561, 3, 7);
+    ball->update();
+    EXPECT_EQ(room()->getLives(), 2u);
+    EXPECT_EQ(ball->getState(), Waiting);
+    EXPECT_EQ(ball->getY(), 543u); // 536 + dy
+    EXPECT_EQ(ball->getX(), 203u);
+    fly(200, 560, 3, 7); // not below yet
+    ball->update();
+    EXPECT_EQ(ball->getState(), Flying);
+    EXPECT_EQ(room()->getLives(), 2u);
+}
+
+TEST_F(BallTest, LosingTheLastLifeEndsTheRunWhereTheBallWas) {
+    room()->setLives(1);
+    fly(200, 570, 3, 7);
+    ball->update();
+    EXPECT_EQ(ball->getState(), Lost);
+    EXPECT_EQ(room()->getLives(), 1u);
+    EXPECT_EQ(ball->getX(), 200u);
+    EXPECT_EQ(ball->getY(), 570u);
+    ball->update();
+    EXPECT_FALSE(GameTestAccess::isVisible(*ball));
+}
+
+TEST_F(BallTest, TopContactAddsHalfTheBatSpeedCappedAtTen) {
+    GameTestAccess::setSpeed(*bat, 8);
+    fly(392, 546, 8, 6); // centre (400, 554): top band; next centre (408, 560) on the moved bat
+    ball->update();
+    EXPECT_EQ(ball->getDy(), -6);
+    EXPECT_EQ(ball->getDx(), 10); // 8 + 4 = 12 becomes 10
+    EXPECT_EQ(ball->getX(), 402u);
+    EXPECT_EQ(ball->getY(), 540u);
+    fly(392, 546, 7, 6);
+    ball->update();
+    EXPECT_EQ(ball->getDx(), 11); // 7 + 4 = 11 stays
+    fly(392, 546, -8, 6);
+    GameTestAccess::setSpeed(*bat, -8);
+    ball->update();
+    EXPECT_EQ(ball->getDx(), -10);
+}
+
+TEST_F(BallTest, SideContactWithARestingBatStopsTheHorizontalStep) {
+    fly(337, 556, 8, 6); // centre (345, 564): left band of the bat
+    ball->update();
+    EXPECT_EQ(ball->getDx(), 0);
+    EXPECT_EQ(ball->getDy(), 6);
+    EXPECT_EQ(ball->getX(), 337u);
+    EXPECT_EQ(ball->getY(), 562u);
+}
+
+TEST_F(BallTest, BatTurnsTranslucentAtAContactAndOpaqueAfter200Ms) {
+    ASSERT_EQ(batColour(), 0xFFFFFFFFu);
+    fly(392, 546, 0, 6);
+    ball->update();
+    EXPECT_EQ(batColour(), 0x64FFFFFFu);
+    const std::uint32_t contact = GameTestAccess::hitTime(*ball);
+    EXPECT_LE(GetTickCount() - contact, 1000u);
+    // Without contact, less than 200 ms after it: still translucent.
+    fly(300, 300, 0, -6);
+    ball->update();
+    EXPECT_EQ(batColour(), 0x64FFFFFFu);
+    // 200 ms after the contact: opaque again.
+    GameTestAccess::setHitTime(*ball, GetTickCount() - 200);
+    ball->update();
+    EXPECT_EQ(batColour(), 0xFFFFFFFFu);
+}
+
+TEST_F(BallTest, EndStatesHideTheBall) {
+    for (BallState state : {Lost, LevelCleared, GameCompleted}) {
+        ball->setState(Waiting);
+        ball->update();
+        EXPECT_TRUE(GameTestAccess::isVisible(*ball));
+        ball->setState(state);
+        ball->update();
+        EXPECT_FALSE(GameTestAccess::isVisible(*ball)) << state;
+    }
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+// GameRoomFixture: a headless game started on a test pack, switched to the game room.
+#include "tests/game/GameRoomFixture.h"
+
+#include "rooms/RoomManager.h"
+#include "score/NameDialog.h"
+
+namespace zxtest {
+
+std::vector<std::uint8_t> quietLevel() {
+    return levelBytes({{3, 64.0f, 64.0f}});
+}
+
+void GameRoomFixture::start(const std::vector<PackFile>& files) {
+    TempDir source;
+    const std::string pack = source.file("data.zxp");
+    ASSERT_TRUE(writePack(pack, files));
+    setNameDialogAnswerer([this](const std::string&) {
+        ++namesAsked;
+        return NameDialogAnswer{true, "Tester"};
+    });
+    game = std::make_unique<GameHarness>(pack);
+    ASSERT_TRUE(game->started());
+}
+
+void GameRoomFixture::TearDown() {
+    game.reset();
+    setNameDialogAnswerer({});
+}
+
+void GameRoomFixture::startQuiet() {
+    std::vector<PackFile> files = gamePictures();
+    for (int level = 1; level <= kLevelCount; ++level) {
+        files.push_back(levelFile(level, quietLevel()));
+    }
+    start(files);
+}
+
+RGame* GameRoomFixture::enterGame() {
+    getRoomManager()->changeRoom(RoomGame);
+    return room();
+}
+
+RGame* GameRoomFixture::room() const {
+    return getGameRoom();
+}
+
+SDL_Event keyEvent(Uint32 type, SDL_Keycode key) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+} // namespace zxtest

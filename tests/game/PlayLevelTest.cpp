@@ -1,0 +1,143 @@
+// Plays level 1 to its end with the bat steered by code, through the main loop's turns and
+// real key events, then moves on to level 2 with Enter.
+#include "game/Ball.h"
+#include "game/Player.h"
+#include "game/Stone.h"
+#include "tests/game/GameRoomFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// Where the ball's centre will be when it comes down to the bat's top, following the ball's
+// own wall rules and ignoring stones.
+std::int32_t landingCentre(const Ball& ball) {
+    std::int32_t x = static_cast<std::int32_t>(ball.getX());
+    std::int32_t y = static_cast<std::int32_t>(ball.getY());
+    std::int32_t dx = ball.getDx();
+    std::int32_t dy = ball.getDy();
+    for (int step = 0; step < 400 && !(dy > 0 && y + dy >= 544); ++step) {
+        if (x + dx < 32) {
+            dx = -dx;
+        } else if (x > 752) {
+            dx = -dx;
+        }
+        if (y + dy < 32) {
+            dy = -dy;
+        }
+        x += dx;
+        y += dy;
+    }
+    return x + dx + 8;
+}
+
+// Steers the bat with the keys a and d so that its centre stands under a target.
+class Steering {
+  public:
+    explicit Steering(zxtest::GameHarness& harness) : harness(harness) {}
+
+    void towards(const Player& bat, std::int32_t target) {
+        const std::int32_t centre = static_cast<std::int32_t>(bat.getX()) + 48;
+        SDL_Keycode wanted = 0;
+        if (target > centre + 8) {
+            wanted = SDLK_d;
+        } else if (target < centre - 8) {
+            wanted = SDLK_a;
+        }
+        if (wanted == held) {
+            return;
+        }
+        if (held != 0) {
+            harness.keyUp(held);
+        }
+        if (wanted != 0) {
+            harness.keyDown(wanted);
+        }
+        held = wanted;
+    }
+
+  private:
+    zxtest::GameHarness& harness;
+    SDL_Keycode held = 0;
+};
+
+class PlayLevelTest : public zxtest::GameRoomFixture {};
+
+TEST_F(PlayLevelTest, PlaysLevelOneToItsEndAndMovesOnWithEnter) {
+    // Level 1: two rows of stones of all three kinds; level 2: three stones.
+    const std::vector<StoneRecord> level1 = {
+        {1, 96, 96},   {2, 224, 96},  {3, 352, 96},  {1, 480, 96},  {2, 608, 96},
+        {3, 160, 160}, {1, 288, 160}, {2, 416, 160}, {3, 544, 160},
+    };
+    std::vector<PackFile> files = zxtest::gamePictures();
+    files.push_back(zxtest::levelFile(1, zxtest::levelBytes(level1)));
+    files.push_back(
+        zxtest::levelFile(2, zxtest::levelBytes({{3, 100, 100}, {2, 300, 100}, {1, 500, 100}})));
+    ASSERT_NO_FATAL_FAILURE(start(files));
+    ASSERT_NE(enterGame(), nullptr);
+    std::srand(2024); // the launches and the free-life rolls follow from it
+
+    std::uint32_t stoneValues = 0;
+    for (std::uint32_t i = 0; i < room()->getStoneCount(); ++i) {
+        stoneValues += static_cast<std::uint32_t>(room()->getStone(i)->getPoints());
+    }
+    ASSERT_EQ(stoneValues, 3u * 10u + 3u * 50u + 3u * 100u);
+
+    Steering steering(harness());
+    int spacePresses = 0;
+    int turns = 0;
+    for (; turns < 20000; ++turns) {
+        RGame* game = room();
+        ASSERT_NE(game, nullptr);
+        const Ball& ball = *game->getBall();
+        const Player& bat = *game->getPlayer();
+        if (ball.getState() == LevelCleared || ball.getState() == Lost) {
+            break;
+        }
+        if (ball.getState() == Waiting) {
+            // Launch while moving towards the wider side, so the ball leaves at an angle.
+            steering.towards(bat, bat.getX() < 352 ? 10000 : -10000);
+            if (std::abs(bat.getSpeed()) >= 6) {
+                harness().keyDown(SDLK_SPACE);
+                ++spacePresses;
+            }
+        } else if (ball.getState() == Flying) {
+            steering.towards(bat, landingCentre(ball));
+        }
+        harness().turn();
+    }
+    RGame* game = room();
+    ASSERT_NE(game, nullptr);
+    ASSERT_EQ(game->getBall()->getState(), LevelCleared) << "after " << turns << " turns";
+    for (std::uint32_t i = 0; i < game->getStoneCount(); ++i) {
+        EXPECT_FALSE(game->getStone(i)->isSolid()) << i;
+    }
+    EXPECT_EQ(game->getPoints(), stoneValues);
+    const std::uint32_t lives = game->getLives();
+    EXPECT_GE(lives, 1u);
+    EXPECT_GE(spacePresses, 1);
+
+    testing::internal::CaptureStdout();
+    harness().keyDown(SDLK_RETURN);
+    harness().turn();
+    std::fflush(stdout);
+    const std::string log = testing::internal::GetCapturedStdout();
+    game = room();
+    ASSERT_NE(game, nullptr);
+    char bonusLine[64];
+    std::snprintf(bonusLine, sizeof bonusLine, "dodatkowo %f\n",
+                  static_cast<double>(levelBonus(stoneValues, lives)));
+    EXPECT_NE(log.find(bonusLine), std::string::npos) << log;
+    EXPECT_EQ(game->getTotalScore(), pointsWithBonus(stoneValues, lives));
+    EXPECT_EQ(game->getLevel(), 2);
+    EXPECT_EQ(game->getStoneCount(), 3u);
+    EXPECT_EQ(game->getLives(), 3u);
+    EXPECT_EQ(game->getPoints(), 0u);
+    EXPECT_EQ(game->getBall()->getState(), Waiting);
+}
+
+} // namespace
