@@ -1,6 +1,8 @@
 // ScoreTable: the ten best runs, best first, kept in the file "scoreboard.zxs".
 #include "score/ScoreTable.h"
 
+#include "score/NameDialog.h"
+
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -105,6 +107,15 @@ bool ScoreTable::insert(const char* name, uint32_t points) {
     }
     delete record;
     return true;
+}
+
+bool ScoreTable::submitScore(uint32_t points) {
+    NameDialog dialog;
+    if (!nameAccepted)
+        return false;
+    char name[32] = {};
+    std::memcpy(name, lastName, sizeof name - 1);
+    return insert(name, points);
 }
 
 void ScoreTable::load() {

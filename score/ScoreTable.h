@@ -25,6 +25,11 @@ class ScoreTable {
     // Always returns true.
     bool insert(const char* name, uint32_t points);
 
+    // Asks the player's name with the name dialog; on OK inserts it with points and returns
+    // true, otherwise (Cancel, or no dialog could be shown) leaves the table alone and returns
+    // false.
+    bool submitScore(uint32_t points);
+
     // Replaces the table with the records of the file. A missing or too short file leaves it
     // empty; a count above 9 deletes the file; a record cut short is not taken.
     void load();
