@@ -1,0 +1,80 @@
+// RenderDevice: creates the Direct3D object and the device on the game's window, sets the fixed
+// render states, and brackets every frame.
+#include "gfx/RenderDevice.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The one device everything is drawn through, and the current render device.
+IDirect3DDevice9* device = nullptr;
+RenderDevice* instance = nullptr;
+
+} // namespace
+
+RenderDevice::RenderDevice() : direct3d(nullptr) {
+    instance = this;
+    device = nullptr;
+}
+
+// Releases only what exists, so a failed or skipped init is safe.
+RenderDevice::~RenderDevice() {
+    if (direct3d != nullptr) {
+        direct3d->Release();
+        direct3d = nullptr;
+    }
+    if (device != nullptr) {
+        device->Release();
+        device = nullptr;
+    }
+    if (instance == this) {
+        instance = nullptr;
+    }
+}
+
+bool RenderDevice::init() {
+    direct3d = Direct3DCreate9(D3D_SDK_VERSION);
+    if (direct3d == nullptr) {
+        return false;
+    }
+    // A windowed back buffer of the window's client size, no depth buffer, vsync presentation.
+    D3DPRESENT_PARAMETERS params;
+    std::memset(&params, 0, sizeof(params));
+    params.Windowed = TRUE;
+    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    params.BackBufferFormat = D3DFMT_X8R8G8B8;
+    if (FAILED(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, GetActiveWindow(),
+                                      D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device))) {
+        device = nullptr;
+        return false;
+    }
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetRenderState(D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1);
+    std::printf("DirectX initialized!\n");
+    return true;
+}
+
+void RenderDevice::beginFrame() {
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFFFFFF, 1.0f, 0);
+    device->BeginScene();
+}
+
+HRESULT RenderDevice::endFrame() {
+    device->EndScene();
+    return device->Present(nullptr, nullptr, nullptr, nullptr);
+}
+
+IDirect3DDevice9* RenderDevice::getDevice() {
+    return device;
+}
+
+RenderDevice* RenderDevice::getInstance() {
+    return instance;
+}

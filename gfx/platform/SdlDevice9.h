@@ -1,0 +1,107 @@
+// SdlDevice9: the Direct3D 9 device stand-in, one SDL renderer on one window, with the render
+// states, bound texture and vertex stream that pre-transformed triangle fans are drawn with.
+#pragma once
+
+#include <d3d9.h>
+
+#include <SDL_render.h>
+
+#include <cstdint>
+#include <vector>
+
+class SdlTexture;
+
+class SdlDevice9 final : public IDirect3DDevice9 {
+  public:
+    // Makes a device with its renderer on window (accelerated if possible, else software;
+    // SDL_RENDER_DRIVER is honoured). paced: Present waits for the refresh. Null with hr set
+    // when no renderer can be made. The device holds a reference on direct3d.
+    static SdlDevice9* create(IDirect3D9* direct3d, SDL_Window* window, bool paced, HRESULT& hr);
+
+    ULONG AddRef() override;
+    ULONG Release() override;
+    HRESULT Present(const RECT* src_rect, const RECT* dst_rect, HWND dst_window_override,
+                    const RGNDATA* dirty_region) override;
+    HRESULT CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DPOOL Pool,
+                               IDirect3DVertexBuffer9** ppVertexBuffer,
+                               HANDLE* pSharedHandle) override;
+    HRESULT BeginScene() override;
+    HRESULT EndScene() override;
+    HRESULT Clear(DWORD rect_count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
+                  DWORD stencil) override;
+    HRESULT SetRenderState(D3DRENDERSTATETYPE State, DWORD Value) override;
+    HRESULT SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture) override;
+    HRESULT DrawPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT StartVertex,
+                          UINT PrimitiveCount) override;
+    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE primitive_type, UINT primitive_count, const void* data,
+                            UINT stride) override;
+    HRESULT SetFVF(DWORD FVF) override;
+    HRESULT SetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer9* pStreamData,
+                            UINT OffsetInBytes, UINT Stride) override;
+
+    // True while the device's window exists, so that SDL may draw with its renderer.
+    bool isLive() const;
+    // The renderer, or null once the window is gone.
+    SDL_Renderer* getRenderer() const { return isLive() ? renderer : nullptr; }
+    // A point-sampled texture of the surface; null when it cannot be made.
+    SDL_Texture* createTexture(SDL_Surface* surface);
+    // Frees a texture of this device's renderer when SDL still allows it (see the .cpp).
+    void destroyTexture(SDL_Texture* texture);
+    // Copies src (null: all) of texture onto dst, modulated by colour, with the blend mode.
+    bool copy(SDL_Texture* texture, const SDL_Rect* src, const SDL_Rect& dst, D3DCOLOR colour,
+              SDL_BlendMode mode, SDL_RendererFlip flip = SDL_FLIP_NONE);
+    // Draws indexed triangles, textured when texture is not null.
+    bool drawTriangles(SDL_Texture* texture, const std::vector<SDL_Vertex>& vertices,
+                       const std::vector<int>& indices, SDL_BlendMode mode);
+    // Fills a rectangle with a colour under the blend mode.
+    bool fill(const SDL_Rect& rect, D3DCOLOR colour, SDL_BlendMode mode);
+    // Drops the bindings of a texture or vertex buffer that is being freed.
+    void unbind(const void* resource);
+    // The back buffer as opaque ARGB rows.
+    bool readBackBuffer(std::vector<std::uint32_t>& pixels, int& width, int& height);
+
+    // Present pacing for every device (on by default).
+    static void setPresentWait(bool on);
+    static bool getPresentWait() { return presentWait; }
+
+  private:
+    struct Vertex {
+        float x, y;
+        D3DCOLOR colour;
+        float u, v;
+    };
+
+    SdlDevice9(IDirect3D9* direct3d, SDL_Window* window, SDL_Renderer* renderer, bool paced);
+    ~SdlDevice9();
+    HRESULT drawFan(const std::uint8_t* data, UINT stride, DWORD fvf, UINT triangles);
+    bool drawQuadFast(const Vertex* v, const SdlTexture* tex, SDL_BlendMode mode);
+    bool culled(const Vertex& a, const Vertex& b, const Vertex& c) const;
+    SDL_BlendMode stateBlendMode() const;
+    void applyVsync();
+    void waitForRefresh();
+
+    static bool presentWait;
+    static std::vector<SdlDevice9*> devices;
+
+    ULONG refs = 1;
+    IDirect3D9* direct3d;
+    SDL_Window* window;
+    std::uint32_t windowId;
+    SDL_Renderer* renderer;
+    bool software = false;
+    bool paced;
+    bool inScene = false;
+    std::uint64_t lastPresent = 0;
+    std::uint64_t refreshPeriod = 0; // in performance counter ticks
+    DWORD cullMode = D3DCULL_CCW;
+    DWORD alphaBlend = FALSE;
+    DWORD srcBlend = D3DBLEND_ONE;
+    DWORD destBlend = D3DBLEND_ZERO;
+    DWORD lighting = TRUE;
+    DWORD diffuseSource = D3DMCS_COLOR1;
+    IDirect3DBaseTexture9* texture = nullptr;
+    IDirect3DVertexBuffer9* stream = nullptr;
+    UINT streamOffset = 0;
+    UINT streamStride = 0;
+    DWORD fvf = 0;
+};

@@ -1,0 +1,47 @@
+// SdlSprite: the D3DX sprite stand-in, which collects textured rectangles between Begin and End
+// and draws them, in order, under the transform set when each was added.
+#pragma once
+
+#include <d3dx9.h>
+
+#include <SDL_rect.h>
+
+#include <vector>
+
+class SdlDevice9;
+class SdlTexture;
+
+class SdlSprite final : public ID3DXSprite {
+  public:
+    // Keeps a reference on the device.
+    explicit SdlSprite(SdlDevice9* device);
+
+    ULONG AddRef() override;
+    ULONG Release() override;
+    HRESULT SetTransform(const D3DXMATRIX* transform) override;
+    HRESULT Begin(DWORD flags) override;
+    HRESULT Draw(IDirect3DTexture9* texture, const RECT* rect, const D3DXVECTOR3* center,
+                 const D3DXVECTOR3* position, D3DCOLOR color) override;
+    HRESULT End() override;
+
+  private:
+    // One picture waiting for End; it holds a reference on its texture.
+    struct Item {
+        SdlTexture* texture;
+        SDL_Rect source;
+        float x, y; // top-left corner before the transform
+        D3DXMATRIX transform;
+        D3DCOLOR colour;
+    };
+
+    ~SdlSprite();
+    void drawItem(const Item& item) const;
+    void dropItems();
+
+    ULONG refs = 1;
+    SdlDevice9* device;
+    D3DXMATRIX transform;
+    DWORD flags = 0;
+    bool begun = false;
+    std::vector<Item> items;
+};
