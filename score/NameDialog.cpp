@@ -5,6 +5,7 @@
 #include "score/platform/NameDialogWindow.h"
 
 #include <cstring>
+#include <utility>
 
 char lastName[32] = {};
 bool nameAccepted = false;

@@ -11,7 +11,8 @@ inline bool writeBytes(const std::string& path, const std::vector<uint8_t>& byte
     FILE* out = std::fopen(path.c_str(), "wb");
     if (!out)
         return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    const bool ok =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
     return std::fclose(out) == 0 && ok;
 }
 
