@@ -1,6 +1,7 @@
 // Tests of the main menu on the headless game: layout, hover tint, clicks and the actions.
 #include "gfx/Sprite.h"
 #include "rooms/Button.h"
+#include "rooms/RGame.h"
 #include "rooms/RMenu.h"
 #include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
@@ -217,6 +218,7 @@ TEST_F(MenuTest, ExitStopsTheLoopAfterTheTurn) {
 TEST_F(MenuTest, PlayLeavesTheMenuInItsOwnUpdate) {
     clickAt(320, 248);
     EXPECT_EQ(menu(), nullptr);
+    EXPECT_NE(dynamic_cast<RGame*>(getRoomManager()->getCurrentRoom()), nullptr);
     EXPECT_TRUE(harness.game().isRunning());
 }
 
