@@ -104,12 +104,12 @@ SdlDevice9::SdlDevice9(IDirect3D9* direct3d, SDL_Window* window, SDL_Renderer* r
     devices.push_back(this);
 }
 
-// The renderer goes with the device. Once the window is gone, SDL may only be called for the
-// software renderer after SDL_Quit (it then frees plain memory); an accelerated renderer's
-// library is unloaded with its window, so it is left to the end of the process.
+// The renderer goes with the device. A software renderer is plain memory that SDL frees at any
+// time, even after the window or SDL itself are gone; an accelerated renderer's graphics library
+// is unloaded with its window, so once the window is gone it is left to the end of the process.
 SdlDevice9::~SdlDevice9() {
     devices.erase(std::find(devices.begin(), devices.end(), this));
-    if (isLive() || (software && SDL_WasInit(SDL_INIT_VIDEO) == 0)) {
+    if (software || isLive()) {
         SDL_DestroyRenderer(renderer);
     }
     direct3d->Release();
