@@ -156,6 +156,9 @@ bool NameDialogWindow::create() {
         return false;
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);
+    // Without a window manager raising does not move the keyboard focus; ask for it directly
+    // (a driver that cannot do it refuses harmlessly).
+    SDL_SetWindowInputFocus(window);
     SDL_StartTextInput();
     return true;
 }
