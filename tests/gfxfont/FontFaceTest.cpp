@@ -1,34 +1,20 @@
 // Tests of fonts installed from memory and of face resolution by name, height and weight.
 #include "gfx/platform/FontFace.h"
 #include "gfx/platform/FontRegistry.h"
+#include "tests/gfxfont/FontTestSupport.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-const char* const kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-std::vector<std::uint8_t> readFile(const char* path) {
-    std::vector<std::uint8_t> bytes;
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return bytes;
-    }
-    std::uint8_t buffer[65536];
-    size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + count);
-    }
-    std::fclose(file);
-    return bytes;
-}
+using fonttest::kDejaVuSans;
+using fonttest::readFile;
 
 TEST(FontRegistry, InstallsTheFamiliesAFileDeclaresOnce) {
     std::vector<std::uint8_t> bytes = readFile(kDejaVuSans);

@@ -1,0 +1,62 @@
+// Font: a bold D3DX font of a face and pixel height, with aligned and outlined text drawing.
+#include "gfx/Font.h"
+
+#include "gfx/RenderDevice.h"
+#include "pack/PackEntry.h"
+
+#include <windows.h>
+
+Font::~Font() {
+    if (font != nullptr) {
+        font->Release();
+        font = nullptr;
+    }
+}
+
+// A font created before is released first, so creating again does not leak it.
+bool Font::create(const char* face, std::int32_t height) {
+    if (font != nullptr) {
+        font->Release();
+        font = nullptr;
+    }
+    HRESULT result = D3DXCreateFontA(RenderDevice::getDevice(), height, 0, FW_BOLD, 0, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                     DEFAULT_PITCH | FF_DONTCARE, face, &font);
+    if (FAILED(result)) {
+        return false;
+    }
+    this->height = height;
+    return true;
+}
+
+bool Font::createFromPack(PackEntry* entry, const char* face, std::int32_t height) {
+    if (entry == nullptr) {
+        MessageBoxA(nullptr, "Invalid data!", nullptr, MB_OK);
+        return false;
+    }
+    DWORD installed = 0;
+    AddFontMemResourceEx(entry->data, entry->size, nullptr, &installed);
+    if (!create(face, height)) {
+        return false;
+    }
+    entry->freeData();
+    return true;
+}
+
+void Font::draw(const char* text, std::int32_t x, std::int32_t y, D3DCOLOR colour, DWORD format,
+                std::int32_t outline, D3DCOLOR outlineColour) {
+    if (font == nullptr) {
+        return;
+    }
+    if (outline != 0) {
+        if (outlineColour == 0) {
+            outlineColour = 0xFF000000;
+        }
+        draw(text, x - outline, y - outline, outlineColour, format, 0, 0);
+        draw(text, x - outline, y + outline, outlineColour, format, 0, 0);
+        draw(text, x + outline, y + outline, outlineColour, format, 0, 0);
+        draw(text, x + outline, y - outline, outlineColour, format, 0, 0);
+    }
+    RECT rect = {x, y, x, y};
+    font->DrawTextA(nullptr, text, -1, &rect, format | DT_NOCLIP, colour);
+}

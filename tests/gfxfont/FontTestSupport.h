@@ -1,0 +1,90 @@
+// Helpers of the font tests: a headless window with a render device, frames read back, ink
+// found in them, and font files read from the system.
+#pragma once
+
+#include "gfx/RenderDevice.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fonttest {
+
+// Bytes of a file; empty when it cannot be read.
+std::vector<std::uint8_t> readFile(const char* path);
+
+extern const char* const kDejaVuSans;
+
+// The smallest rectangle holding every pixel that passes a test; empty (w == 0) for none.
+struct Ink {
+    int left = 0, top = 0, right = -1, bottom = -1; // inclusive bounds
+    int count = 0;
+    bool empty() const { return count == 0; }
+    int centreX2() const { return left + right; } // twice the horizontal centre
+};
+
+// SDL with the dummy driver, an 800 x 608 window and a render device on it, torn down in the
+// reverse order (device, window, SDL) unless a test has done so itself.
+class Screen {
+  public:
+    Screen();
+    ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    bool ready() const { return device != nullptr && RenderDevice::getDevice() != nullptr; }
+    // Clears the frame to opaque white and begins the scene.
+    void begin() { device->beginFrame(); }
+    // Reads the frame drawn so far; false when it cannot.
+    bool read();
+    std::uint32_t at(int x, int y) const { return pixels[y * width + x]; }
+    // Ink of pixels matching test within rows [top, bottom) (all rows by default).
+    template <typename Test> Ink inkOf(Test test, int top = 0, int bottom = -1) const {
+        Ink ink;
+        bottom = bottom < 0 ? height : bottom;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (test(at(x, y))) {
+                    ink.left = ink.count ? std::min(ink.left, x) : x;
+                    ink.right = ink.count ? std::max(ink.right, x) : x;
+                    ink.top = ink.count ? std::min(ink.top, y) : y;
+                    ink.bottom = ink.count ? std::max(ink.bottom, y) : y;
+                    ++ink.count;
+                }
+            }
+        }
+        return ink;
+    }
+    // Any pixel that is not white.
+    Ink ink(int top = 0, int bottom = -1) const {
+        return inkOf([](std::uint32_t p) { return p != 0xFFFFFFFFu; }, top, bottom);
+    }
+    // Deletes the render device only.
+    void releaseDevice();
+    // Deletes the render device, then the window, then quits SDL.
+    void shutDown();
+
+    std::vector<std::uint32_t> pixels;
+    int width = 0;
+    int height = 0;
+
+  private:
+    SDL_Window* window = nullptr;
+    RenderDevice* device = nullptr;
+};
+
+// Channels of an ARGB pixel.
+inline int redOf(std::uint32_t p) {
+    return (p >> 16) & 0xFF;
+}
+inline int greenOf(std::uint32_t p) {
+    return (p >> 8) & 0xFF;
+}
+inline int blueOf(std::uint32_t p) {
+    return p & 0xFF;
+}
+
+} // namespace fonttest
