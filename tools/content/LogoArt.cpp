@@ -180,9 +180,9 @@ Canvas drawIcon() {
                   {{0.0f, palette::kBlueMid}, {0.5f, palette::kBlue}, {1.0f, palette::kBlueDeep}}));
     canvas.bevel(tile, 4.0f, 0.5f);
     // The logo's Z, smaller and with a thinner pen.
-    const Layout l{17.0f, 45.0f, 19.0f, 4.2f, 0.0f, 0.12f};
+    const Layout l{14.5f, 45.0f, 19.0f, 4.2f, 0.0f, 0.12f};
     const Shape z = lean(glyphShape(nameGlyphs().front(), l.left, l), l);
     paintLetters(canvas, z, z, 12.0f, 50.0f, 0.45f);
-    paintBallSphere(canvas, 48.5f, 48.5f, 6.0f);
+    paintBallSphere(canvas, 50.5f, 49.0f, 6.0f);
     return canvas;
 }

@@ -28,8 +28,14 @@ Paint linearGradient(float x0, float y0, float x1, float y1, std::vector<Gradien
 }
 
 Paint radialGradient(float cx, float cy, float r, std::vector<GradientStop> stops) {
+    return ellipticGradient(cx, cy, r, r, std::move(stops));
+}
+
+Paint ellipticGradient(float cx, float cy, float rx, float ry, std::vector<GradientStop> stops) {
     return [=, stops = std::move(stops)](float x, float y) {
-        return gradientAt(stops, std::sqrt((x - cx) * (x - cx) + (y - cy) * (y - cy)) / r);
+        const float dx = (x - cx) / rx;
+        const float dy = (y - cy) / ry;
+        return gradientAt(stops, std::sqrt(dx * dx + dy * dy));
     };
 }
 

@@ -17,6 +17,8 @@ Colour gradientAt(const std::vector<GradientStop>& stops, float t);
 Paint linearGradient(float x0, float y0, float x1, float y1, std::vector<GradientStop> stops);
 // Gradient from the centre (t = 0) out to radius r (t = 1).
 Paint radialGradient(float cx, float cy, float r, std::vector<GradientStop> stops);
+// Gradient from the centre (t = 0) out to the ellipse with half axes rx and ry (t = 1).
+Paint ellipticGradient(float cx, float cy, float rx, float ry, std::vector<GradientStop> stops);
 
 // Smooth value noise from 0 to 1 at (x, y), with features cell pixels wide; it repeats every
 // period cells in both directions, so a tile of period x cell pixels is seamless. seed picks the

@@ -54,29 +54,29 @@ Shape sparkle(float cx, float cy, float size) {
 // Paints the stone's body (without its halo) onto canvas.
 void paintBody(Canvas& canvas, const StoneStyle& s) {
     const Shape body = stoneBody();
-    // Dark rim, then the face inset by one pixel.
+    // Dark rim, then the glassy face inset by it.
     canvas.fill(body, s.deep);
     const Shape face = inflate(body, -1.2f);
     canvas.fill(face,
                 linearGradient(0, 4, 0, 28,
-                               {{0.0f, s.light}, {0.45f, s.base}, {1.0f, shade(s.deep, 0.15f)}}));
-    // Light from inside: a bright core fading to the rim.
-    canvas.fill(face, radialGradient(32, 17, 30,
-                                     {{0.0f, fade(s.core, 0.85f)},
-                                      {0.35f, fade(s.light, 0.45f)},
-                                      {1.0f, fade(s.light, 0.0f)}}));
-    // A faceted inner plate that catches the light.
-    const Shape plate = roundedRect(10.0f, 9.0f, 44.0f, 14.0f, 4.0f);
-    canvas.fill(plate, linearGradient(0, 9, 0, 23,
-                                      {{0.0f, fade(s.core, 0.35f)}, {1.0f, fade(s.base, 0.25f)}}));
-    canvas.bevel(inflate(plate, 0.0f), 2.0f, 0.35f);
-    canvas.bevel(face, 3.0f, 0.55f);
-    // Glossy reflection over the upper half.
-    const Shape gloss = intersect(inflate(body, -2.5f), roundedRect(-10, -10, 84, 24.5f, 6));
+                               {{0.0f, s.light}, {0.4f, s.base}, {1.0f, shade(s.deep, 0.1f)}}));
+    // Light from inside: a bright core spreading along the stone and fading towards the rim.
+    canvas.fill(face, ellipticGradient(32, 16.5f, 32, 13,
+                                       {{0.0f, fade(s.core, 0.95f)},
+                                        {0.3f, fade(s.light, 0.75f)},
+                                        {0.75f, fade(s.light, 0.15f)},
+                                        {1.0f, fade(s.light, 0.0f)}}));
+    // Light gathered along the lower edge, as in a lit glass block.
+    canvas.fill(face, ellipticGradient(32, 26.5f, 24, 3.5f,
+                                       {{0.0f, fade(s.light, 0.5f)}, {1.0f, fade(s.light, 0.0f)}}));
+    canvas.bevel(face, 3.0f, 0.5f);
+    // Glossy reflection over the upper half, fading out before the middle.
+    const Shape gloss = intersect(inflate(body, -2.5f), roundedRect(-10, -10, 84, 26.0f, 6));
     canvas.fill(gloss, linearGradient(0, 5, 0, 15,
-                                      {{0.0f, fade(palette::kWhite, 0.55f)},
-                                       {1.0f, fade(palette::kWhite, 0.08f)}}));
-    canvas.fill(sparkle(14.5f, 9.5f, 4.5f), fade(palette::kWhite, 0.9f));
+                                      {{0.0f, fade(palette::kWhite, 0.6f)},
+                                       {0.6f, fade(palette::kWhite, 0.12f)},
+                                       {1.0f, fade(palette::kWhite, 0.0f)}}));
+    canvas.fill(sparkle(13.5f, 9.0f, 4.0f), fade(palette::kWhite, 0.9f));
 }
 
 // The stone with its halo, as drawn when whole.
@@ -166,8 +166,8 @@ constexpr std::array<FrameStep, kBreakingFrames> kSteps = {{
 }};
 
 // Colour of a point of the frame: the source stone seen through the fragment moved over p.
-Colour fragmentColour(const Canvas& source, const std::vector<Fragment>& fragments,
-                      const FrameStep& step, Point p) {
+Colour fragmentColour(const Canvas& source, const StoneStyle& s,
+                      const std::vector<Fragment>& fragments, const FrameStep& step, Point p) {
     Colour out{};
     for (size_t i = 0; i < fragments.size(); ++i) {
         const Fragment& f = fragments[i];
@@ -193,7 +193,7 @@ Colour fragmentColour(const Canvas& source, const std::vector<Fragment>& fragmen
                 continue;
             }
             // A fresh crack: a dark line through the still whole stone.
-            c = Colour{c.r * 0.25f, c.g * 0.25f, c.b * 0.3f, c.a};
+            c = mix(c, shade(s.deep, -0.35f), 0.85f);
         }
         // Broken edges catch a little light; the faces darken as they tumble.
         const float edge = std::clamp(1.0f - (border - step.crack / 2) / 1.5f, 0.0f, 1.0f);
@@ -218,7 +218,7 @@ Canvas breakingFrame(const StoneStyle& s, const std::vector<Fragment>& fragments
             Colour sum{};
             for (int k = 0; k < 16; ++k) {
                 const Point p{x + (k % 4 + 0.5f) / 4, y + (k / 4 + 0.5f) / 4};
-                const Colour c = fragmentColour(source, fragments, step, p);
+                const Colour c = fragmentColour(source, s, fragments, step, p);
                 sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
             }
             if (sum.a > 0) {
