@@ -66,17 +66,6 @@ Colour shade(Colour c, float amount) {
 Canvas::Canvas(int w, int h)
     : width_(w), height_(h), pixels_(static_cast<size_t>(w) * static_cast<size_t>(h)) {}
 
-Colour Canvas::at(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
-        return {};
-    }
-    const Colour p = pixels_[static_cast<size_t>(y) * width_ + x];
-    if (p.a <= 0.0f) {
-        return {};
-    }
-    return {p.r / p.a, p.g / p.a, p.b / p.a, p.a};
-}
-
 void Canvas::set(int x, int y, Colour c) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return;

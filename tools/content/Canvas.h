@@ -33,8 +33,6 @@ class Canvas {
     int width() const { return width_; }
     int height() const { return height_; }
 
-    // Straight-alpha colour of a pixel; transparent outside the picture.
-    Colour at(int x, int y) const;
     // Replaces a pixel (ignored outside the picture).
     void set(int x, int y, Colour c);
     // Bilinear sample at a point in pixel units (pixel centres at +0.5), transparent outside.

@@ -88,19 +88,6 @@ Shape lean(Shape s, const Layout& l) {
     return [=](float x, float y) { return s(x - l.lean * (l.baseline - y), y); };
 }
 
-// A four-pointed star centred on (cx, cy) with arms of length size.
-Shape star(float cx, float cy, float size) {
-    const float w = size * 0.18f;
-    return polygon({{cx, cy - size},
-                    {cx + w, cy - w},
-                    {cx + size, cy},
-                    {cx + w, cy + w},
-                    {cx, cy + size},
-                    {cx - w, cy + w},
-                    {cx - size, cy},
-                    {cx - w, cy - w}});
-}
-
 // Paints letters in the logo's style: shadow, navy outline, white rim, warm face, bevel, gloss.
 // ink is the letters' shape, rim also holds shapes that get an outline but no face (the ball).
 void paintLetters(Canvas& canvas, const Shape& ink, const Shape& rim, float top, float bottom,
@@ -164,8 +151,8 @@ Canvas drawLogo() {
     paintLetters(canvas, ink, rim, top, bottom, 1.0f);
     paintBallSphere(canvas, dot.x, dot.y, dotRadius);
     // Sparkles at the name's upper left and lower right.
-    const Shape sparkles = unite(star(l.left - 6.0f, top + 6.0f, 12.0f),
-                                 star(x - l.gap * l.unit + 8.0f, l.baseline - 8.0f, 8.0f));
+    const Shape sparkles = unite(star(l.left - 6.0f, top + 6.0f, 12.0f, 0.18f),
+                                 star(x - l.gap * l.unit + 8.0f, l.baseline - 8.0f, 8.0f, 0.18f));
     canvas.glow(sparkles, fade(palette::kWhite, 0.6f), 5.0f, true);
     canvas.fill(sparkles, palette::kWhite);
     return canvas;

@@ -11,19 +11,6 @@ namespace {
 constexpr int kTile = 200;
 constexpr float kCell = 100.0f; // distance between two diamonds of the same colour
 
-// A four-pointed star centred on (cx, cy) with arms of length size.
-Shape star(float cx, float cy, float size) {
-    const float w = size * 0.2f;
-    return polygon({{cx, cy - size},
-                    {cx + w, cy - w},
-                    {cx + size, cy},
-                    {cx + w, cy + w},
-                    {cx, cy + size},
-                    {cx - w, cy + w},
-                    {cx - size, cy},
-                    {cx - w, cy - w}});
-}
-
 // The diamond around (cx, cy) that fills its cell of the lattice, less a groove.
 Shape diamond(float cx, float cy) {
     const float h = kCell / 2 - 3.0f;
@@ -87,6 +74,7 @@ Canvas drawBackground() {
                 fade(palette::kBlueLight, 0.5f));
     canvas.glow(lattice([](float x, float y) { return circle(x, y, 3.0f); }, 0, 0),
                 fade(palette::kWhite, 0.85f), 14.0f, true);
-    canvas.fill(lattice([](float x, float y) { return star(x, y, 12.0f); }, 0, 0), palette::kWhite);
+    canvas.fill(lattice([](float x, float y) { return star(x, y, 12.0f, 0.2f); }, 0, 0),
+                palette::kWhite);
     return canvas;
 }

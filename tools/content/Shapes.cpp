@@ -22,12 +22,7 @@ float segmentDistance(Point p, Point a, Point b) {
     return length(wx - ex * t, wy - ey * t);
 }
 
-} // namespace
-
-Shape circle(float cx, float cy, float r) {
-    return [=](float x, float y) { return length(x - cx, y - cy) - r; };
-}
-
+// A box centred on (cx, cy) with half sizes hw and hh and corners rounded by radius r.
 Shape roundedBox(float cx, float cy, float hw, float hh, float r) {
     return [=](float x, float y) {
         const float qx = std::fabs(x - cx) - hw + r;
@@ -35,6 +30,12 @@ Shape roundedBox(float cx, float cy, float hw, float hh, float r) {
         return length(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) -
                r;
     };
+}
+
+} // namespace
+
+Shape circle(float cx, float cy, float r) {
+    return [=](float x, float y) { return length(x - cx, y - cy) - r; };
 }
 
 Shape roundedRect(float x, float y, float w, float h, float r) {
@@ -78,6 +79,18 @@ Shape polygon(std::vector<Point> points) {
     };
 }
 
+Shape star(float cx, float cy, float size, float waist) {
+    const float w = size * waist;
+    return polygon({{cx, cy - size},
+                    {cx + w, cy - w},
+                    {cx + size, cy},
+                    {cx + w, cy + w},
+                    {cx, cy + size},
+                    {cx - w, cy + w},
+                    {cx - size, cy},
+                    {cx - w, cy - w}});
+}
+
 Shape unite(Shape a, Shape b) {
     return [=](float x, float y) { return std::min(a(x, y), b(x, y)); };
 }
@@ -96,16 +109,6 @@ Shape inflate(Shape s, float r) {
 
 Shape translate(Shape s, float dx, float dy) {
     return [=](float x, float y) { return s(x - dx, y - dy); };
-}
-
-Shape rotate(Shape s, Point c, float angle) {
-    const float cs = std::cos(angle);
-    const float sn = std::sin(angle);
-    return [=](float x, float y) {
-        const float px = x - c.x;
-        const float py = y - c.y;
-        return s(c.x + px * cs + py * sn, c.y - px * sn + py * cs);
-    };
 }
 
 Shape tiled(Shape s, float w, float h) {

@@ -11,9 +11,7 @@ struct Point {
 
 // A disc of radius r around (cx, cy).
 Shape circle(float cx, float cy, float r);
-// A box centred on (cx, cy) with half sizes hw and hh and corners rounded by radius r.
-Shape roundedBox(float cx, float cy, float hw, float hh, float r);
-// The same box given by its top-left corner and its size.
+// A box given by its top-left corner and its size, with corners rounded by radius r.
 Shape roundedRect(float x, float y, float w, float h, float r);
 // A segment from a to b thickened by r on every side (round caps).
 Shape capsule(Point a, Point b, float r);
@@ -22,6 +20,9 @@ Shape capsule(Point a, Point b, float r);
 Shape arc(Point c, float radius, float a0, float a1, float r);
 // A closed polygon (any winding).
 Shape polygon(std::vector<Point> points);
+// A four-pointed star centred on (cx, cy) with arms of length size; waist is the half width
+// between two arms as a share of size.
+Shape star(float cx, float cy, float size, float waist);
 
 // Everything either shape covers.
 Shape unite(Shape a, Shape b);
@@ -33,8 +34,6 @@ Shape intersect(Shape a, Shape b);
 Shape inflate(Shape s, float r);
 // The shape moved by (dx, dy).
 Shape translate(Shape s, float dx, float dy);
-// The shape rotated by angle radians around c.
-Shape rotate(Shape s, Point c, float angle);
 // The shape repeated every w pixels across and h pixels down (for seamless tiles): each point
 // measures the nearest of the copies one period around it.
 Shape tiled(Shape s, float w, float h);

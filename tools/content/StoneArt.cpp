@@ -38,19 +38,6 @@ Shape stoneBody() {
     return roundedRect(3.5f, 3.5f, 57.0f, 25.0f, 7.0f);
 }
 
-// A four-pointed sparkle centred on (cx, cy) with arms of length size.
-Shape sparkle(float cx, float cy, float size) {
-    const float w = size * 0.22f;
-    return polygon({{cx, cy - size},
-                    {cx + w, cy - w},
-                    {cx + size, cy},
-                    {cx + w, cy + w},
-                    {cx, cy + size},
-                    {cx - w, cy + w},
-                    {cx - size, cy},
-                    {cx - w, cy - w}});
-}
-
 // Paints the stone's body (without its halo) onto canvas.
 void paintBody(Canvas& canvas, const StoneStyle& s) {
     const Shape body = stoneBody();
@@ -76,7 +63,7 @@ void paintBody(Canvas& canvas, const StoneStyle& s) {
                                       {{0.0f, fade(palette::kWhite, 0.6f)},
                                        {0.6f, fade(palette::kWhite, 0.12f)},
                                        {1.0f, fade(palette::kWhite, 0.0f)}}));
-    canvas.fill(sparkle(13.5f, 9.0f, 4.0f), fade(palette::kWhite, 0.9f));
+    canvas.fill(star(13.5f, 9.0f, 4.0f, 0.22f), fade(palette::kWhite, 0.9f));
 }
 
 // The stone with its halo, as drawn when whole.
