@@ -1,0 +1,212 @@
+// Benchmarks of the graphics stand-in on the software renderer without the present wait: the
+// menu's 16-tile background and a frame with 60 stone sprites over it, each as a ratio (in
+// processor time) to a reference frame (clear, sixteen opaque 200 x 200 blits, present) of the
+// same run.
+#include "gfx/Background.h"
+#include "gfx/RenderDevice.h"
+#include "gfx/Sprite.h"
+#include "gfx/platform/SdlDevice.h"
+#include "pack/PackEntry.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A picture as PNG bytes, served as a pack entry whose bytes are read afresh each time (loading
+// a sprite frees them, as the pack reader's entries are).
+class Picture {
+  public:
+    Picture(const char* name, int width, int height, const std::function<Uint32(int, int)>& paint) {
+        SDL_Surface* surface =
+            SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+        for (int y = 0; y < height; ++y) {
+            auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
+                                                  y * surface->pitch);
+            for (int x = 0; x < width; ++x) {
+                row[x] = paint(x, y);
+            }
+        }
+        png.resize(static_cast<size_t>(width) * height * 4 + 4096);
+        SDL_RWops* rw = SDL_RWFromMem(png.data(), static_cast<int>(png.size()));
+        IMG_SavePNG_RW(surface, rw, 0);
+        png.resize(static_cast<size_t>(SDL_RWtell(rw)));
+        SDL_RWclose(rw);
+        SDL_FreeSurface(surface);
+        std::strncpy(bytes.name, name, sizeof(bytes.name) - 1);
+    }
+    ~Picture() { bytes.freeData(); }
+
+    PackEntry* entry() {
+        bytes.freeData();
+        bytes.size = static_cast<uint32_t>(png.size());
+        bytes.data = new uint8_t[png.size()];
+        std::memcpy(bytes.data, png.data(), png.size());
+        return &bytes;
+    }
+
+  private:
+    std::vector<Uint8> png;
+    PackEntry bytes;
+};
+
+// A headless 800 x 608 window with an initialised render device.
+class Screen {
+  public:
+    Screen() {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        setenv("SDL_RENDER_DRIVER", "software", 0);
+        sdlgfx::setPresentWait(false);
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+            return;
+        }
+        window = SDL_CreateWindow("Zembrix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800,
+                                  608, SDL_WINDOW_SHOWN);
+        device = std::make_unique<RenderDevice>();
+        ok = window != nullptr && device->init();
+    }
+    ~Screen() {
+        device.reset();
+        if (window != nullptr) {
+            SDL_DestroyWindow(window);
+        }
+        SDL_Quit();
+        sdlgfx::setPresentWait(true);
+    }
+    SDL_Renderer* renderer() const { return sdlgfx::getRenderer(RenderDevice::getDevice()); }
+
+    bool ok = false;
+
+  private:
+    SDL_Window* window = nullptr;
+    std::unique_ptr<RenderDevice> device;
+};
+
+// The calling thread's processor time in seconds: steadier than the wall clock on a machine
+// that other work shares.
+double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Processor seconds per frame of `frame`, over frames taking about a fifth of a second.
+double secondsPerFrame(const std::function<void()>& frame) {
+    int frames = 0;
+    const double start = threadSeconds();
+    double elapsed = 0.0;
+    do {
+        frame();
+        ++frames;
+        elapsed = threadSeconds() - start;
+    } while (elapsed < 0.2);
+    return elapsed / frames;
+}
+
+// The reference frame: clear, sixteen opaque 200 x 200 blits covering the screen, present.
+double referenceSeconds(SDL_Renderer* renderer) {
+    SDL_Texture* tile =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 200, 200);
+    std::vector<Uint32> texels(200 * 200);
+    for (size_t i = 0; i < texels.size(); ++i) {
+        texels[i] = 0xFF000000u | static_cast<Uint32>(i * 2654435761u >> 8);
+    }
+    SDL_UpdateTexture(tile, nullptr, texels.data(), 200 * 4);
+    SDL_SetTextureBlendMode(tile, SDL_BLENDMODE_NONE);
+    const double seconds = secondsPerFrame([&] {
+        SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
+        SDL_RenderClear(renderer);
+        for (int i = 0; i < 16; ++i) {
+            const SDL_Rect dest{(i % 4) * 200, (i / 4) * 200, 200, 200};
+            SDL_RenderCopy(renderer, tile, nullptr, &dest);
+        }
+        SDL_RenderPresent(renderer);
+    });
+    SDL_DestroyTexture(tile);
+    return seconds;
+}
+
+// The menu's background picture: opaque, shaded.
+Uint32 backgroundTexel(int x, int y) {
+    const auto shade = static_cast<Uint32>(160 + (x * 7 + y * 3) % 64);
+    return 0xFF000000u | shade << 16 | (shade - 40) << 8 | 0xF0;
+}
+
+// A glowing stone: opaque inside, fading alpha at its rim.
+Uint32 stoneTexel(int x, int y) {
+    const double dx = std::fabs(x - 31.5) / 32.0;
+    const double dy = std::fabs(y - 15.5) / 16.0;
+    const double edge = std::fmax(dx, dy);
+    const auto alpha = static_cast<Uint32>(edge < 0.8 ? 255 : std::fmax(0.0, (1.0 - edge) * 1275));
+    return alpha << 24 | 0x3080E0u;
+}
+
+// Runs `frame` as the benchmark's body and reports it as a ratio to the reference frame.
+void measure(benchmark::State& state, Screen& screen, const std::function<void()>& frame) {
+    const double reference = referenceSeconds(screen.renderer());
+    for (auto _ : state) {
+        frame();
+    }
+    const double own = secondsPerFrame(frame);
+    state.counters["reference_ms"] = reference * 1e3;
+    state.counters["frame_ms"] = own * 1e3;
+    state.counters["ratio_to_reference"] = own / reference;
+}
+
+void BM_BackgroundFrame(benchmark::State& state) {
+    Screen screen;
+    if (!screen.ok) {
+        state.SkipWithError("no render device");
+        return;
+    }
+    Picture picture("background.png", 200, 200, backgroundTexel);
+    Background background(200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY);
+    background.loadTexture(picture.entry());
+    RenderDevice* device = RenderDevice::getInstance();
+    measure(state, screen, [&] {
+        device->beginFrame();
+        background.draw();
+        device->endFrame();
+    });
+}
+BENCHMARK(BM_BackgroundFrame)->Unit(benchmark::kMillisecond);
+
+void BM_BackgroundAndSixtySpritesFrame(benchmark::State& state) {
+    Screen screen;
+    if (!screen.ok) {
+        state.SkipWithError("no render device");
+        return;
+    }
+    Picture picture("background.png", 200, 200, backgroundTexel);
+    Picture stone("stone.png", 64, 32, stoneTexel);
+    Background background(200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY);
+    background.loadTexture(picture.entry());
+    std::vector<std::unique_ptr<Sprite>> sprites;
+    for (int i = 0; i < 60; ++i) {
+        sprites.push_back(
+            std::make_unique<Sprite>(RenderDevice::getDevice(), stone.entry(), 64, 32, 0));
+        sprites.back()->setPosition(static_cast<float>(48 + (i % 10) * 70),
+                                    static_cast<float>(80 + (i / 10) * 40));
+    }
+    RenderDevice* device = RenderDevice::getInstance();
+    measure(state, screen, [&] {
+        device->beginFrame();
+        background.draw();
+        for (const auto& sprite : sprites) {
+            sprite->draw();
+        }
+        device->endFrame();
+    });
+}
+BENCHMARK(BM_BackgroundAndSixtySpritesFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace
