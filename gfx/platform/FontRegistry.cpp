@@ -40,9 +40,11 @@ std::vector<RegisteredFace> readFaces(const std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
+// Never destroyed: installed fonts stay for the whole process, and faces opened from their
+// bytes may be closed as late as the process's own teardown.
 FontRegistry& FontRegistry::get() {
-    static FontRegistry registry;
-    return registry;
+    static FontRegistry* registry = new FontRegistry();
+    return *registry;
 }
 
 const RegisteredFile* FontRegistry::findBytes(const void* data, std::size_t size) const {

@@ -72,6 +72,11 @@ TEST(FontFace, PrefersAnInstalledFamilyOverTheSystemFonts) {
     // The installed file has no bold face: bold is synthesised.
     EXPECT_FALSE(choice.boldFace);
     EXPECT_EQ(choice.size, bytes.size());
+    // Synthesised bold keeps the cell height.
+    std::unique_ptr<FontFace> face(FontFace::open("DejaVu Sans", FW_BOLD, 30));
+    ASSERT_NE(face, nullptr);
+    EXPECT_TRUE(face->getChoice().installed);
+    EXPECT_EQ(face->getHeight(), 30);
 }
 
 TEST(FontFace, MatchesSystemFacesByNameAndWeight) {
