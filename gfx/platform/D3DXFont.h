@@ -22,8 +22,8 @@ class D3DXFont final : public ID3DXFont {
     ULONG Release() override;
     // Draws Windows-1250 text into rect: lines split at "\n" (and "\r\n"), each aligned by itself
     // (DT_CENTER, DT_RIGHT or left) one cell height below the previous, clipped to rect unless
-    // DT_NOCLIP. Other formats are not supported: nothing is drawn and 0 is returned. Returns
-    // the height of the text drawn.
+    // DT_NOCLIP. Other formats, and drawing through a sprite (pSprite not null), are not
+    // supported: nothing is drawn and 0 is returned. Returns the height of the text drawn.
     INT DrawTextA(ID3DXSprite* pSprite, LPCSTR pString, INT Count, RECT* pRect, DWORD Format,
                   D3DCOLOR Color) override;
 
