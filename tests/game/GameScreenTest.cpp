@@ -73,8 +73,10 @@ TEST_F(GameScreenTest, BallHiddenAfterTheLevelEnds) {
     files.push_back(zxtest::levelFile(1, zxtest::levelBytes({})));
     ASSERT_NO_FATAL_FAILURE(start(files));
     ASSERT_NE(enterGame(), nullptr);
-    harness().turn();
+    harness().turn(); // the level ends in this update, after the ball's own
     EXPECT_EQ(room()->getBall()->getState(), LevelCleared);
+    EXPECT_EQ(harness().pixel(400, 551), kBallColour);
+    harness().turn(); // the ball's next update hides it
     EXPECT_NE(harness().pixel(400, 551), kBallColour);
     EXPECT_EQ(harness().pixel(400, 568), kBatColour);
 }

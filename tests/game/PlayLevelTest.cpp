@@ -89,8 +89,9 @@ TEST_F(PlayLevelTest, PlaysLevelOneToItsEndAndMovesOnWithEnter) {
 
     Steering steering(harness());
     int spacePresses = 0;
+    std::int32_t launchTarget = 0;
     int turns = 0;
-    for (; turns < 20000; ++turns) {
+    for (; turns < 6000; ++turns) {
         RGame* game = room();
         ASSERT_NE(game, nullptr);
         const Ball& ball = *game->getBall();
@@ -100,12 +101,16 @@ TEST_F(PlayLevelTest, PlaysLevelOneToItsEndAndMovesOnWithEnter) {
         }
         if (ball.getState() == Waiting) {
             // Launch while moving towards the wider side, so the ball leaves at an angle.
-            steering.towards(bat, bat.getX() < 352 ? 10000 : -10000);
+            if (launchTarget == 0) {
+                launchTarget = bat.getX() < 352 ? 10000 : -10000;
+            }
+            steering.towards(bat, launchTarget);
             if (std::abs(bat.getSpeed()) >= 6) {
                 harness().keyDown(SDLK_SPACE);
                 ++spacePresses;
             }
         } else if (ball.getState() == Flying) {
+            launchTarget = 0;
             steering.towards(bat, landingCentre(ball));
         }
         harness().turn();
