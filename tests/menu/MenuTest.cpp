@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -65,6 +66,44 @@ TEST_F(MenuTest, FourButtonsStackUnderTheLogoInTheMiddle) {
     EXPECT_FALSE(room->getButton(4));
     // Every picture and font was found in the pack.
     EXPECT_TRUE(harness.boxes.empty());
+}
+
+TEST_F(MenuTest, LogoStandsCentredUnderTheTopEdgeOverTheTiledBackground) {
+    harness.mouseMove(10, 600);
+    harness.turn();
+    // The background repeats every 200 pixels; beside the logo (x < 81 or x >= 719) it shows
+    // bare, so the column x % 200 there tells what the background alone looks like.
+    auto bare = [this](int x, int y) {
+        int column = x % 200;
+        if (column <= 80) {
+            return harness.pixel(column, y);
+        }
+        if (column >= 119) {
+            return harness.pixel(600 + column, y);
+        }
+        return harness.pixel(x, y);
+    };
+    int left = 800, right = -1, top = 608, bottom = -1;
+    for (int y = 0; y < 248; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            if (harness.pixel(x, y) != bare(x, y)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    // The logo's picture covers most of its 638 x 158 box at (81, 16), and nothing else is
+    // drawn above the buttons.
+    EXPECT_GE(left, 81);
+    EXPECT_LE(left, 120);
+    EXPECT_LE(right, 718);
+    EXPECT_GE(right, 680);
+    EXPECT_GE(top, 16);
+    EXPECT_LE(top, 50);
+    EXPECT_LE(bottom, 173);
+    EXPECT_GE(bottom, 140);
 }
 
 TEST_F(MenuTest, HoverTintCoversTheButtonEdgesInclusive) {
