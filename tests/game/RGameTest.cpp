@@ -6,6 +6,7 @@
 #include "game/Stone.h"
 #include "pack/PackerReader.h"
 #include "rooms/RoomManager.h"
+#include "score/ScoreTable.h"
 #include "tests/game/GameRoomFixture.h"
 #include "tests/game/GameTestAccess.h"
 
@@ -231,6 +232,10 @@ TEST_F(RGameTest, ClearingLevelSixRecordsTheRunAtOnce) {
         game->update();
     }
     EXPECT_EQ(game->getTotalScore(), 6300u); // once
+    EXPECT_EQ(namesAsked, 1);
+    ASSERT_NE(getScoreTable()->at(0), nullptr);
+    EXPECT_EQ(getScoreTable()->at(0)->points, 6300u);
+    EXPECT_STREQ(getScoreTable()->at(0)->name, "Tester");
     // Enter starts a new run at level 1.
     press(SDLK_RETURN);
     EXPECT_EQ(game->getLevel(), 1);
@@ -259,6 +264,10 @@ TEST_F(RGameTest, LosingTheLastLifeRecordsTheRunOnce) {
         game->update();
     }
     EXPECT_EQ(game->getTotalScore(), 2340u);
+    EXPECT_EQ(namesAsked, 1);
+    ASSERT_NE(getScoreTable()->at(0), nullptr);
+    EXPECT_EQ(getScoreTable()->at(0)->points, 2340u);
+    EXPECT_EQ(getScoreTable()->at(1), nullptr);
     press(SDLK_SPACE);
     EXPECT_EQ(ball->getState(), Lost);
     press(SDLK_RETURN);
@@ -300,6 +309,8 @@ TEST_F(RGameTest, EscapeAnsweredYesReturnsToTheMenuWithoutARecord) {
     EXPECT_EQ(room(), nullptr);
     EXPECT_NE(getRoomManager()->getCurrentRoom(), nullptr);
     harness().turn(2); // the menu runs on
+    EXPECT_EQ(namesAsked, 0);
+    EXPECT_EQ(getScoreTable()->at(0), nullptr);
 }
 
 // Starts on a pack whose level 1 is missing or refused; entering the game must show
@@ -381,6 +392,8 @@ TEST_F(RefusedLevelTest, RefusedNextLevelEndsTheRunCountingItsPointsOnce) {
     game->update();
     EXPECT_TRUE(GameTestAccess::lossRecorded(*game));
     EXPECT_EQ(game->getTotalScore(), 1300u); // not 2600
+    ASSERT_NE(getScoreTable()->at(0), nullptr);
+    EXPECT_EQ(getScoreTable()->at(0)->points, 1300u);
     // The old stones are kept, all broken.
     EXPECT_EQ(game->getStoneCount(), 1u);
 }
