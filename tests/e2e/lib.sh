@@ -31,11 +31,27 @@ start_x() {
     unset SDL_VIDEODRIVER SDL_RENDER_DRIVER
 }
 
-# Prints the id of the first visible window whose name is exactly $1, waiting up to $2 seconds.
+# Lists the mapped top-level windows named exactly $1 as "id widthxheight" lines. (xdotool's
+# search misses windows without a class, such as SDL's message boxes.)
+windows_named() {
+    xwininfo -root -children 2>/dev/null | awk -v want="\"$1\":" '$2 == want {print $1, $(NF-1)}' |
+        while read -r id geometry; do
+            if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+                echo "$id ${geometry%%+*}"
+            fi
+        done
+}
+
+# Prints the id of the first mapped window named exactly $1 (and, when $3 is given, of size $3),
+# waiting up to $2 seconds.
 wait_window() {
-    local name=$1 seconds=${2:-20} id
+    local name=$1 seconds=${2:-20} size=${3:-} id
     for ((i = 0; i < seconds * 10; i++)); do
-        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -n 1 || true)
+        if [[ -n "$size" ]]; then
+            id=$(windows_named "$name" | awk -v s="$size" '$2 == s {print $1; exit}')
+        else
+            id=$(windows_named "$name" | awk '{print $1; exit}')
+        fi
         if [[ -n "$id" ]]; then
             echo "$id"
             return 0
@@ -45,14 +61,15 @@ wait_window() {
     return 1
 }
 
-# Waits up to $2 seconds for process $1 to end and prints its exit code.
-wait_exit() {
-    local pid=$1 seconds=${2:-20}
+# Waits up to $2 seconds for the game (game_pid) to end; sets exit_code and clears game_pid.
+# False when it is still running.
+wait_game_exit() {
+    local seconds=${1:-20}
     for ((i = 0; i < seconds * 10; i++)); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            local code=0
-            wait "$pid" || code=$?
-            echo "$code"
+        if ! kill -0 "$game_pid" 2>/dev/null; then
+            exit_code=0
+            wait "$game_pid" || exit_code=$?
+            game_pid=
             return 0
         fi
         sleep 0.1
@@ -70,12 +87,12 @@ pixel() {
     convert "$1" -format "%[hex:p{$2,$3}]" info: | tail -c 6
 }
 
-# Starts the game in folder $2 (which must hold data.zxp) with the binary $1; sets game_pid and
-# prints the game window's id once it shows.
+# Starts the game in folder $2 (which must hold data.zxp) with the binary $1 and sets game_pid;
+# its output goes to stdout.log and stderr.log there. Then wait for its window with
+# `wait_window Zembrix 30 800x608`.
 start_game() {
     (cd "$2" && exec "$1") >"$2/stdout.log" 2>"$2/stderr.log" &
     game_pid=$!
-    wait_window "Zembrix" 30
 }
 
 # Moves the mouse to ($2, $3) inside window $1 and clicks the left button.

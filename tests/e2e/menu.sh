@@ -9,7 +9,8 @@ source "$(dirname "$0")/lib.sh"
 start_x
 mkdir "$work/run"
 cp "$pack" "$work/run/data.zxp"
-window=$(start_game "$game" "$work/run") || die "no game window"
+start_game "$game" "$work/run"
+window=$(wait_window Zembrix 30 800x608) || die "no game window"
 sleep 1
 
 # Park the mouse away from the buttons, then look at the menu.
@@ -52,9 +53,8 @@ echo "ok: scoreboard shown and left with Escape"
 
 # "Wyjście" (top 440) ends the game.
 click "$window" 400 464
-code=$(wait_exit "$game_pid" 20) || die "the game did not end after Wyjście"
-game_pid=
-[[ "$code" == 0 ]] || die "exit code $code after Wyjście"
+wait_game_exit 20 || die "the game did not end after Wyjście"
+[[ "$exit_code" == 0 ]] || die "exit code $exit_code after Wyjście"
 size=$(stat -c %s "$work/run/scoreboard.zxs")
 [[ "$size" == 4 ]] || die "scoreboard.zxs holds $size bytes, expected 4"
 echo "ok: Wyjście ends with exit 0, scoreboard.zxs of 4 bytes"

@@ -14,28 +14,25 @@ mkdir "$work/empty"
 (cd "$work/empty" && exec "$game") >"$work/nopack.out" 2>&1 &
 game_pid=$!
 box=$(wait_window "Error" 20) || die "no message box without data.zxp"
-[[ -z "$(xdotool search --name '^Zembrix$' 2>/dev/null || true)" ]] || die "a game window appeared without data.zxp"
-xdotool key --window "$box" Return
-code=$(wait_exit "$game_pid" 20) || die "the game did not end after the box closed"
-game_pid=
-[[ "$code" == 1 ]] || die "exit code $code without data.zxp, expected 1"
+[[ -z "$(windows_named Zembrix)" ]] || die "a game window appeared without data.zxp"
+xdotool mousemove --window "$box" 100 50 key Return
+wait_game_exit 20 || die "the game did not end after the box closed"
+[[ "$exit_code" == 1 ]] || die "exit code $exit_code without data.zxp, expected 1"
 echo "ok: no pack -> box, exit 1"
 
 # With the pack: the window, its size, then the close button.
 mkdir "$work/run"
 cp "$pack" "$work/run/data.zxp"
-(cd "$work/run" && exec "$game") >"$work/run.out" 2>&1 &
-game_pid=$!
-window=$(wait_window "Zembrix" 20) || die "no window titled Zembrix"
+start_game "$game" "$work/run"
+window=$(wait_window Zembrix 30) || die "no window titled Zembrix"
 geometry=$(xwininfo -id "$window" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
 [[ "$geometry" == "800x608" ]] || die "client area $geometry, expected 800x608"
 sleep 1
 screenshot "$window" "$work/frame.png"
 "$xclose" "$window"
-code=$(wait_exit "$game_pid" 20) || die "the game did not end after its window was closed"
-game_pid=
-[[ "$code" == 0 ]] || { cat "$work/run.out"; die "exit code $code after closing, expected 0"; }
-grep -q "DirectX initialized!" "$work/run.out" || die "no \"DirectX initialized!\" line"
-grep -qE "Intialized in [0-9]+ ms" "$work/run.out" || die "no \"Intialized in N ms\" line"
+wait_game_exit 20 || die "the game did not end after its window was closed"
+[[ "$exit_code" == 0 ]] || { cat "$work/run/stdout.log"; die "exit code $exit_code after closing, expected 0"; }
+grep -q "DirectX initialized!" "$work/run/stdout.log" || die "no \"DirectX initialized!\" line"
+grep -qE "Intialized in [0-9]+ ms" "$work/run/stdout.log" || die "no \"Intialized in N ms\" line"
 [[ -f "$work/run/scoreboard.zxs" ]] || die "scoreboard.zxs was not written"
 echo "ok: window 800x608 titled Zembrix, closed with exit 0, scoreboard.zxs written"
