@@ -70,7 +70,7 @@ std::uint64_t refreshPeriodOf(SDL_Window* window) {
 } // namespace
 
 bool SdlDevice9::presentWait = true;
-std::vector<SdlDevice9*> SdlDevice9::devices;
+SdlDevice9* SdlDevice9::firstDevice = nullptr;
 
 SdlDevice9* SdlDevice9::create(IDirect3D9* direct3d, SDL_Window* window, bool paced, HRESULT& hr) {
     const Uint32 vsync = paced && presentWait ? SDL_RENDERER_PRESENTVSYNC : 0;
@@ -101,14 +101,20 @@ SdlDevice9::SdlDevice9(IDirect3D9* direct3d, SDL_Window* window, SDL_Renderer* r
         SDL_GetRendererInfo(renderer, &info) == 0 &&
         ((info.flags & SDL_RENDERER_SOFTWARE) != 0 || SDL_strcmp(info.name, "software") == 0);
     refreshPeriod = refreshPeriodOf(window);
-    devices.push_back(this);
+    nextDevice = firstDevice;
+    firstDevice = this;
 }
 
 // The renderer goes with the device. A software renderer is plain memory that SDL frees at any
 // time, even after the window or SDL itself are gone; an accelerated renderer's graphics library
 // is unloaded with its window, so once the window is gone it is left to the end of the process.
 SdlDevice9::~SdlDevice9() {
-    devices.erase(std::find(devices.begin(), devices.end(), this));
+    for (SdlDevice9** link = &firstDevice; *link != nullptr; link = &(*link)->nextDevice) {
+        if (*link == this) {
+            *link = nextDevice;
+            break;
+        }
+    }
     if (software || isLive()) {
         SDL_DestroyRenderer(renderer);
     }
@@ -167,7 +173,7 @@ void SdlDevice9::waitForRefresh() {
 
 void SdlDevice9::setPresentWait(bool on) {
     presentWait = on;
-    for (SdlDevice9* device : devices) {
+    for (SdlDevice9* device = firstDevice; device != nullptr; device = device->nextDevice) {
         device->applyVsync();
         device->lastPresent = 0;
     }

@@ -81,7 +81,9 @@ class SdlDevice9 final : public IDirect3DDevice9 {
     void waitForRefresh();
 
     static bool presentWait;
-    static std::vector<SdlDevice9*> devices;
+    // Every device, for setPresentWait (a plain list, safe at any point of process exit).
+    static SdlDevice9* firstDevice;
+    SdlDevice9* nextDevice = nullptr;
 
     ULONG refs = 1;
     IDirect3D9* direct3d;

@@ -104,8 +104,10 @@ D3DXMATRIX* WINAPI D3DXMatrixTransformation2D(D3DXMATRIX* pout, const D3DXVECTOR
                                               const D3DXVECTOR2* ptranslation);
 
 // Decodes a PNG or BMP held in memory into a texture of width x height (D3DX_DEFAULT, 0 or
-// D3DX_DEFAULT_NONPOW2: the picture's own size), scaling the picture to it. D3DXERR_INVALIDDATA
-// for bytes that are no picture.
+// D3DX_DEFAULT_NONPOW2: the picture's own size, never rounded to a power of two), scaling the
+// picture to it. The colour key turns pixels of that ARGB value transparent; D3DFMT_X8R8G8B8
+// drops the alpha channel; srcinfo, when given, describes the file. Pictures are never
+// palettised, so palette is not written. D3DXERR_INVALIDDATA for bytes that are no picture.
 HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(
     IDirect3DDevice9* device, const void* srcdata, UINT srcdatasize, UINT width, UINT height,
     UINT miplevels, DWORD usage, D3DFORMAT format, D3DPOOL pool, DWORD filter, DWORD mipfilter,

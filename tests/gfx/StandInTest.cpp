@@ -297,5 +297,60 @@ TEST_F(StandInTest, FontSeamDrawsTextureRegionsBlended) {
     EXPECT_EQ(pixel(12, 10), White);
 }
 
+TEST_F(StandInTest, ColourKeyAndFormatWithoutAlpha) {
+    // Left column magenta (the key), the rest half-transparent green.
+    const std::vector<std::uint8_t> png =
+        makePng(4, 2, [](int x, int) { return x == 0 ? 0xFFFF00FFu : 0x8000FF00u; });
+    IDirect3DTexture9* keyed = nullptr;
+    IDirect3DTexture9* solid = nullptr;
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
+                  device(), png.data(), static_cast<UINT>(png.size()), 0, 0, D3DX_DEFAULT, 0,
+                  D3DFMT_UNKNOWN, D3DPOOL_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0xFFFF00FF, nullptr,
+                  nullptr, &keyed),
+              D3D_OK);
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device(), png.data(),
+                                                  static_cast<UINT>(png.size()), 0, 0, D3DX_DEFAULT,
+                                                  0, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, D3DX_DEFAULT,
+                                                  D3DX_DEFAULT, 0, nullptr, nullptr, &solid),
+              D3D_OK);
+    ID3DXSprite* sprite = nullptr;
+    ASSERT_EQ(D3DXCreateSprite(device(), &sprite), D3D_OK);
+    const D3DXVECTOR3 first(0.0f, 0.0f, 0.0f);
+    const D3DXVECTOR3 second(0.0f, 10.0f, 0.0f);
+    renderDevice->beginFrame();
+    sprite->Begin(D3DXSPRITE_ALPHABLEND);
+    sprite->Draw(keyed, nullptr, nullptr, &first, White);
+    sprite->Draw(solid, nullptr, nullptr, &second, White);
+    sprite->End();
+    readFrame();
+    renderDevice->endFrame();
+    sprite->Release();
+    keyed->Release();
+    solid->Release();
+    EXPECT_EQ(pixel(0, 0), White);
+    EXPECT_NEAR(red(pixel(1, 0)), 127, 2);
+    EXPECT_NEAR(green(pixel(1, 0)), 255, 2);
+    EXPECT_EQ(pixel(0, 10), 0xFFFF00FFu);
+    EXPECT_EQ(pixel(1, 10), 0xFF00FF00u);
+}
+
+TEST_F(StandInTest, LinePatternSwitchesPixelsAlongTheLine) {
+    ID3DXLine* line = nullptr;
+    ASSERT_EQ(D3DXCreateLine(device(), &line), D3D_OK);
+    EXPECT_EQ(line->GetWidth(), 1.0f);
+    EXPECT_EQ(line->SetWidth(0.0f), D3DERR_INVALIDCALL);
+    line->SetPattern(0x0000FFFF);
+    const D3DXVECTOR2 points[2] = {D3DXVECTOR2(0.0f, 20.0f), D3DXVECTOR2(64.0f, 20.0f)};
+    renderDevice->beginFrame();
+    EXPECT_EQ(line->Draw(points, 1, 0xFF000000), D3DERR_INVALIDCALL);
+    line->Draw(points, 2, 0xFF000000);
+    readFrame();
+    renderDevice->endFrame();
+    line->Release();
+    for (int x = 0; x < 64; ++x) {
+        EXPECT_EQ(pixel(x, 20), (x % 32) < 16 ? 0xFF000000u : White) << x;
+    }
+}
+
 } // namespace
 } // namespace gfxtest
