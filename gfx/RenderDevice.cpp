@@ -61,12 +61,19 @@ bool RenderDevice::init() {
     return true;
 }
 
+// Without a device (init failed) a frame does nothing.
 void RenderDevice::beginFrame() {
+    if (device == nullptr) {
+        return;
+    }
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFFFFFF, 1.0f, 0);
     device->BeginScene();
 }
 
 HRESULT RenderDevice::endFrame() {
+    if (device == nullptr) {
+        return D3DERR_INVALIDCALL;
+    }
     device->EndScene();
     return device->Present(nullptr, nullptr, nullptr, nullptr);
 }

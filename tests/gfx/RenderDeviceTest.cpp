@@ -42,10 +42,12 @@ TEST(RenderDeviceLifetime, DestroyedWithoutInitLeavesNoDevice) {
     EXPECT_EQ(RenderDevice::getDevice(), nullptr);
 }
 
-TEST(RenderDeviceLifetime, InitFailsWithoutVideo) {
+TEST(RenderDeviceLifetime, InitFailsWithoutVideoAndFramesDoNothing) {
     RenderDevice device;
     EXPECT_FALSE(device.init());
     EXPECT_EQ(RenderDevice::getDevice(), nullptr);
+    device.beginFrame();
+    EXPECT_EQ(device.endFrame(), D3DERR_INVALIDCALL);
 }
 
 // The game's order: the render device goes first, then the rooms' objects, then the window and
