@@ -8,6 +8,7 @@
 #include "rooms/RoomManager.h"
 #include "score/ScoreTable.h"
 
+#include <SDL.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -65,6 +66,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height) {
 
     packerReader = new PackerReader();
     if (!packerReader->open("data.zxp")) {
+        std::fprintf(stderr, "data.zxp: %s\n", packerReader->getError());
         MessageBoxA(nullptr, "data.zxp not exists!", nullptr, MB_OK);
         return false;
     }

@@ -2,10 +2,11 @@
 // accessors through which the rest of the game reaches the single instances.
 #pragma once
 
-#include <SDL.h>
-
 #include <cstdint>
 
+struct SDL_Surface;
+struct SDL_Window;
+union SDL_Event;
 class RenderDevice;
 class RoomManager;
 class PackerReader;

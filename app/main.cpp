@@ -2,6 +2,9 @@
 // start-up.
 #include "app/Game.h"
 
+// SDL renames main where the platform needs its own entry point.
+#include <SDL.h>
+
 int main(int, char**) {
     Game game;
     if (!game.init(800, 608)) {

@@ -2,6 +2,7 @@
 // textured quads in one vertex buffer built at construction.
 #include "gfx/Background.h"
 
+#include "app/Game.h"
 #include "gfx/RenderDevice.h"
 #include "pack/PackEntry.h"
 
@@ -14,10 +15,6 @@
 #include <limits>
 #include <new>
 #include <vector>
-
-// The screen size (declared with the application object, whose header also brings in SDL).
-std::uint32_t getScreenWidth();
-std::uint32_t getScreenHeight();
 
 namespace {
 
