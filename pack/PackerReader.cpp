@@ -1,8 +1,10 @@
 // PackerReader: reads the data pack (data.zxp) and serves its entries by name.
 #include "pack/PackerReader.h"
 
+#include <cerrno>
 #include <cstring>
 #include <new>
+#include <string>
 #include <utility>
 
 namespace {
@@ -29,47 +31,59 @@ long long fileSize(FILE* file) {
     return size < 0 ? -1 : size;
 }
 
-// Reads one 48-byte header at pos into entry; false if it runs past fileEnd, fails to read,
-// lacks the name's terminator or its data reaches past fileEnd.
-bool readHeader(FILE* file, uint64_t pos, uint64_t fileEnd, PackEntry& entry) {
+// Reads one 48-byte header at pos into entry. Returns null on success, otherwise why it was
+// refused: it runs past fileEnd, fails to read, lacks the name's terminator or its data reaches
+// past fileEnd.
+const char* readHeader(FILE* file, uint64_t pos, uint64_t fileEnd, PackEntry& entry) {
     uint8_t header[kHeaderSize];
-    if (pos + kHeaderSize > fileEnd || !readAt(file, pos, header, sizeof header))
-        return false;
+    if (pos + kHeaderSize > fileEnd)
+        return "header past the end of the file";
+    if (!readAt(file, pos, header, sizeof header))
+        return "header cannot be read";
     if (std::memchr(header + 4, 0, sizeof entry.name) == nullptr)
-        return false;
+        return "name without its terminator";
     entry.index = readU32(header);
     std::memcpy(entry.name, header + 4, sizeof entry.name);
     entry.size = readU32(header + 36);
     entry.offset = readU32(header + 40);
     entry.data = nullptr;
-    return uint64_t(entry.offset) + entry.size <= fileEnd;
+    if (uint64_t(entry.offset) + entry.size > fileEnd)
+        return "data past the end of the file";
+    return nullptr;
 }
 
-// Reads the entry table of file (size fileEnd) into table; false for a malformed pack.
-bool readTable(FILE* file, uint64_t fileEnd, std::vector<PackEntry>& table) {
+// "entry <k>: <what>", the reason given for a refused entry.
+std::string entryError(uint32_t k, const char* what) {
+    return "entry " + std::to_string(k) + ": " + what;
+}
+
+// Reads the entry table of file (size fileEnd) into table. Returns "" for a well-formed pack,
+// otherwise why it is malformed.
+std::string readTable(FILE* file, uint64_t fileEnd, std::vector<PackEntry>& table) {
     if (fileEnd == 0)
-        return true; // an empty file holds no entries
+        return ""; // an empty file holds no entries
     uint8_t countBytes[4];
     if (!readAt(file, 0, countBytes, sizeof countBytes))
-        return false;
+        return "the entry count cannot be read";
     const uint32_t count = readU32(countBytes);
     // Every header takes 48 bytes of the file, so a count the file cannot hold is refused
     // before anything is allocated for it.
     if (4 + uint64_t(count) * kHeaderSize > fileEnd)
-        return false;
+        return "an entry count of " + std::to_string(count) + " does not fit a file of " +
+               std::to_string(fileEnd) + " bytes";
     table.reserve(count);
     uint64_t pos = 4;
     for (uint32_t k = 0; k < count; ++k) {
         PackEntry entry;
-        if (!readHeader(file, pos, fileEnd, entry))
-            return false;
+        if (const char* why = readHeader(file, pos, fileEnd, entry))
+            return entryError(k, why);
         pos = uint64_t(entry.offset) + entry.size;
         table.push_back(entry);
     }
-    for (const PackEntry& entry : table)
-        if (entry.index >= count)
-            return false;
-    return true;
+    for (uint32_t k = 0; k < count; ++k)
+        if (table[k].index >= count)
+            return entryError(k, "its index designates no record");
+    return "";
 }
 
 } // namespace
@@ -85,17 +99,23 @@ void PackerReader::freeAll() {
 
 bool PackerReader::open(const char* path) {
     FILE* opened = std::fopen(path, "rb");
-    if (!opened)
+    if (!opened) {
+        error = std::string("cannot open the file: ") + std::strerror(errno);
         return false;
+    }
     // Unbuffered, so that every lookup really reads the file again instead of serving bytes
     // left in the stream's buffer by an earlier read.
     std::setvbuf(opened, nullptr, _IONBF, 0);
     std::vector<PackEntry> table;
     const long long size = fileSize(opened);
-    if (size < 0 || !readTable(opened, uint64_t(size), table)) {
+    std::string why =
+        size < 0 ? "the file's size cannot be told" : readTable(opened, uint64_t(size), table);
+    if (!why.empty()) {
         std::fclose(opened);
+        error = std::move(why);
         return false;
     }
+    error.clear();
     freeAll();
     if (file)
         std::fclose(file);

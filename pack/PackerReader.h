@@ -3,6 +3,8 @@
 
 #include "pack/Packer.h"
 
+#include <string>
+
 class PackerReader : public Packer {
   public:
     PackerReader() = default;
@@ -10,9 +12,9 @@ class PackerReader : public Packer {
     ~PackerReader() override;
 
     // Opens the pack at path and reads its entry table; the file stays open for later reads.
-    // Returns false, changing nothing, if the file cannot be opened or the pack is malformed
-    // (a table or data past the end of the file, an index that designates no record, a name
-    // without its terminator, a failed read). An empty file opens with no entries. Opening
+    // Returns false, changing nothing but getError, if the file cannot be opened or the pack is
+    // malformed (a table or data past the end of the file, an index that designates no record, a
+    // name without its terminator, a failed read). An empty file opens with no entries. Opening
     // again replaces the pack held before, which invalidates its entries.
     bool open(const char* path) override;
 
@@ -21,6 +23,12 @@ class PackerReader : public Packer {
     // Returns null if no entry has that name or its bytes cannot be read.
     PackEntry* getEntry(const char* name);
 
+    // Why the last open returned false, as one line without a line break (for example
+    // "entry 3: data past the end of the file"); empty after a successful open.
+    const char* getError() const { return error.c_str(); }
+
   private:
     void freeAll();
+
+    std::string error;
 };
