@@ -148,7 +148,10 @@ void ScoreTable::load() {
             break;
         ScoreRecord* record = new ScoreRecord;
         std::memcpy(record->name, bytes, kNameSize);
-        record->name[kNameSize - 1] = 0; // a name without its terminator is cut to 31 bytes
+        // A name without its terminator is cut to 31 bytes; the bytes after a terminator are
+        // kept, so that the file is written back as it was read.
+        if (std::memchr(record->name, 0, kNameSize) == nullptr)
+            record->name[kNameSize - 1] = 0;
         record->points = getU32(bytes + kNameSize);
         places[j] = record;
     }
