@@ -86,7 +86,9 @@ void Stone::update() {
         }
     }
     if (textVisible) {
-        textY -= 2;
+        // The text rises 2 pixels; a stone placed at the far top of the coordinate range wraps
+        // round like every other position instead of overflowing.
+        textY = static_cast<std::int32_t>(static_cast<std::uint32_t>(textY) - 2u);
         if (textAlpha > 0) {
             textAlpha -= 5;
         } else {

@@ -43,9 +43,14 @@ bool Font::createFromPack(PackEntry* entry, const char* face, std::int32_t heigh
     return true;
 }
 
+// Texts anchored further off than this lie outside any screen; they are not drawn, which also
+// keeps the anchor-plus-offset arithmetic of text drawing away from the ends of the int range
+// (a stone of a damaged level can sit there).
+static constexpr std::int32_t kFarAnchor = 1 << 24;
+
 void Font::draw(const char* text, std::int32_t x, std::int32_t y, D3DCOLOR colour, DWORD format,
                 std::int32_t outline, D3DCOLOR outlineColour) {
-    if (font == nullptr) {
+    if (font == nullptr || x < -kFarAnchor || x > kFarAnchor || y < -kFarAnchor || y > kFarAnchor) {
         return;
     }
     if (outline != 0) {

@@ -24,9 +24,18 @@ SDL_FPoint apply(const D3DXMATRIX& m, float x, float y) {
     return SDL_FPoint{x * m._11 + y * m._21 + m._41, x * m._12 + y * m._22 + m._42};
 }
 
-// Pixels whose centres lie inside [from, to) on one axis, in SDL's half-pixel centres.
+// A bound on pixel positions far beyond any screen: a picture placed further off is clamped
+// there, so that its rectangle's arithmetic cannot overflow (it comes out empty).
+constexpr float kFarPixel = 16777216.0f;
+
+// Pixels whose centres lie inside [from, to) on one axis, in SDL's half-pixel centres; clamped
+// to +-kFarPixel, with not-a-number at the low end.
 int firstPixel(float from) {
-    return static_cast<int>(std::ceil(from - 0.5f));
+    const float pixel = std::ceil(from - 0.5f);
+    if (!(pixel > -kFarPixel)) {
+        return static_cast<int>(-kFarPixel);
+    }
+    return static_cast<int>(pixel < kFarPixel ? pixel : kFarPixel);
 }
 
 } // namespace

@@ -190,8 +190,8 @@ TEST(DamagedLevels, StonesAnywhereOrOfAnyKindArePlayedThrough) {
 
     LevelBytes crowd;
     std::mt19937 random(99);
-    crowd.u32(1500);
-    for (int i = 0; i < 1500; ++i) {
+    crowd.u32(800);
+    for (int i = 0; i < 800; ++i) {
         crowd.stone(static_cast<std::int32_t>(random() % 5),
                     static_cast<float>(random() % 900) - 50.0f,
                     static_cast<float>(random() % 700) - 50.0f);
