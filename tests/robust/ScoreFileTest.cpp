@@ -126,7 +126,9 @@ void checkLoaded(zxtest::GameHarness& harness, const Bytes& bytes) {
         EXPECT_EQ(
             std::memcmp(table.at(i)->name, &bytes[4 + 36 * i], std::strlen(table.at(i)->name)), 0);
     }
-    visitScoreboard(harness);
+    if (count <= 9) {
+        visitScoreboard(harness); // a refused file shows the same empty table every time
+    }
     ScoreRecord before[ScoreTable::kPlaces];
     const std::uint32_t filled = filledPlaces(table);
     for (std::uint32_t i = 0; i < filled; ++i) {
@@ -152,7 +154,7 @@ TEST(ScoreFile, DamagedFilesNeverStopTheGame) {
         files.emplace_back(full.begin(), full.begin() + static_cast<long>(length));
     }
     // Every count with ten records of names without terminators.
-    for (std::uint32_t count = 0; count <= 255; count += (count < 12 ? 1 : 29)) {
+    for (std::uint32_t count = 0; count <= 255; ++count) {
         Bytes bytes;
         putU32(bytes, count);
         for (int j = 0; j < 10 * 36; ++j) {
