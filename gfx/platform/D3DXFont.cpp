@@ -1,11 +1,14 @@
-// The ID3DXFont stand-in and D3DXCreateFontA: lines rasterised once, kept as textures, tinted.
+// The ID3DXFont stand-in and D3DXCreateFontA: lines rasterised once, their ink kept as coverage
+// and as textures tinted in the colours drawn.
 #include "gfx/platform/D3DXFont.h"
 
 #include "app/platform/TextCodec.h"
 #include "gfx/platform/FontFace.h"
 #include "gfx/platform/SdlDevice.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 
 D3DXFont::D3DXFont(IDirect3DDevice9* device, FontFace* face, int cellHeight)
     : device(device), face(face), cellHeight(cellHeight) {
@@ -13,10 +16,9 @@ D3DXFont::D3DXFont(IDirect3DDevice9* device, FontFace* face, int cellHeight)
 }
 
 D3DXFont::~D3DXFont() {
-    for (auto& entry : lines) {
-        sdlgfx::destroyTexture(device, entry.second.texture);
+    while (!lines.empty()) {
+        dropLine(lines.begin());
     }
-    lines.clear();
     delete face;
     device->Release();
 }
@@ -58,9 +60,46 @@ INT D3DXFont::DrawTextA(ID3DXSprite* pSprite, LPCSTR pString, INT Count, RECT* p
     return count * cellHeight;
 }
 
-// The cached texture of a line, rasterised on its first use; null for an empty line or when
-// it cannot be made.
-const D3DXFont::Line* D3DXFont::lineOf(const std::string& utf8) {
+// The ink's box in a rasterised line and the coverage (alpha) of its pixels; false when the
+// surface cannot be read.
+static bool readCoverage(SDL_Surface* rendered, SDL_Rect& ink,
+                         std::vector<std::uint8_t>& coverage) {
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+    if (argb == nullptr || SDL_LockSurface(argb) != 0) {
+        SDL_FreeSurface(argb);
+        return false;
+    }
+    auto alphaAt = [argb](int x, int y) {
+        const auto* row = reinterpret_cast<const Uint32*>(
+            static_cast<const Uint8*>(argb->pixels) + static_cast<std::ptrdiff_t>(y) * argb->pitch);
+        return static_cast<std::uint8_t>(row[x] >> 24);
+    };
+    int left = argb->w, top = argb->h, right = -1, bottom = -1;
+    for (int y = 0; y < argb->h; ++y) {
+        for (int x = 0; x < argb->w; ++x) {
+            if (alphaAt(x, y) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    ink =
+        right < 0 ? SDL_Rect{0, 0, 0, 0} : SDL_Rect{left, top, right - left + 1, bottom - top + 1};
+    coverage.resize(static_cast<std::size_t>(ink.w) * static_cast<std::size_t>(ink.h));
+    for (int y = 0; y < ink.h; ++y) {
+        for (int x = 0; x < ink.w; ++x) {
+            coverage[static_cast<std::size_t>(y) * ink.w + x] = alphaAt(ink.x + x, ink.y + y);
+        }
+    }
+    SDL_UnlockSurface(argb);
+    SDL_FreeSurface(argb);
+    return true;
+}
+
+// The kept line, rasterised on its first use; null for an empty line or when it cannot be made.
+D3DXFont::Line* D3DXFont::lineOf(const std::string& utf8) {
     auto found = lines.find(utf8);
     if (found != lines.end()) {
         found->second.lastUse = ++useClock;
@@ -70,31 +109,102 @@ const D3DXFont::Line* D3DXFont::lineOf(const std::string& utf8) {
     if (surface == nullptr) {
         return nullptr;
     }
-    SDL_Texture* texture = sdlgfx::createTexture(device, surface);
-    const int width = surface->w;
-    const int height = surface->h;
+    Line line;
+    line.width = surface->w;
+    line.height = surface->h;
+    const bool read = readCoverage(surface, line.ink, line.coverage);
     SDL_FreeSurface(surface);
-    if (texture == nullptr) {
+    if (!read) {
         return nullptr;
     }
     if (lines.size() >= kMaxLines) {
-        evictOldest();
+        evictOldest(nullptr);
     }
-    Line& line = lines[utf8];
-    line = Line{texture, width, height, ++useClock};
-    return &line;
+    line.lastUse = ++useClock;
+    bytes += line.coverage.size();
+    return &lines.emplace(utf8, std::move(line)).first->second;
 }
 
-void D3DXFont::evictOldest() {
-    auto oldest = lines.begin();
+// The line's ink tinted in colour: a kept texture of that colour, a new one while the line has
+// fewer than kMaxTints, else its least recently drawn one tinted afresh. Null on failure.
+SDL_Texture* D3DXFont::tintOf(Line& line, D3DCOLOR colour) {
+    for (Tint& tint : line.tints) {
+        if (tint.colour == colour) {
+            tint.lastUse = ++useClock;
+            return tint.texture;
+        }
+    }
+    if (!paint(line, colour)) {
+        return nullptr;
+    }
+    const int pitch = line.ink.w * 4;
+    if (line.tints.size() < kMaxTints) {
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+            texels.data(), line.ink.w, line.ink.h, 32, pitch, SDL_PIXELFORMAT_ARGB8888);
+        SDL_Texture* texture = sdlgfx::createTexture(device, surface);
+        SDL_FreeSurface(surface);
+        if (texture == nullptr) {
+            return nullptr;
+        }
+        line.tints.push_back(Tint{colour, texture, ++useClock});
+        bytes += texels.size() * 4;
+        while (bytes > kMaxBytes && lines.size() > 1) {
+            evictOldest(&line);
+        }
+        return texture;
+    }
+    Tint* oldest = &line.tints.front();
+    for (Tint& tint : line.tints) {
+        oldest = tint.lastUse < oldest->lastUse ? &tint : oldest;
+    }
+    if (!sdlgfx::updateTexture(device, oldest->texture, texels.data(), pitch)) {
+        return nullptr;
+    }
+    oldest->colour = colour;
+    oldest->lastUse = ++useClock;
+    return oldest->texture;
+}
+
+// Fills the scratch texels with the line's ink in colour: its RGB, and coverage x its alpha.
+bool D3DXFont::paint(const Line& line, D3DCOLOR colour) {
+    const std::uint32_t alpha = colour >> 24;
+    const std::uint32_t rgb = colour & 0x00FFFFFFu;
+    try {
+        texels.resize(line.coverage.size());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (std::size_t i = 0; i < line.coverage.size(); ++i) {
+        texels[i] = (line.coverage[i] * alpha / 255u) << 24 | rgb;
+    }
+    return true;
+}
+
+std::size_t D3DXFont::getTintCount(const std::string& utf8) const {
+    const auto found = lines.find(utf8);
+    return found != lines.end() ? found->second.tints.size() : 0;
+}
+
+void D3DXFont::dropLine(std::unordered_map<std::string, Line>::iterator line) {
+    for (const Tint& tint : line->second.tints) {
+        sdlgfx::destroyTexture(device, tint.texture);
+        bytes -= line->second.coverage.size() * 4;
+    }
+    bytes -= line->second.coverage.size();
+    lines.erase(line);
+}
+
+// Drops the least recently drawn line other than keep.
+void D3DXFont::evictOldest(const Line* keep) {
+    auto oldest = lines.end();
     for (auto it = lines.begin(); it != lines.end(); ++it) {
-        if (it->second.lastUse < oldest->second.lastUse) {
+        if (&it->second != keep &&
+            (oldest == lines.end() || it->second.lastUse < oldest->second.lastUse)) {
             oldest = it;
         }
     }
     if (oldest != lines.end()) {
-        sdlgfx::destroyTexture(device, oldest->second.texture);
-        lines.erase(oldest);
+        dropLine(oldest);
     }
 }
 
@@ -112,8 +222,9 @@ static bool clipTo(const RECT& rect, SDL_Rect& src, SDL_Rect& dst) {
 
 void D3DXFont::drawLine(const std::string& utf8, const RECT& rect, int top, DWORD format,
                         D3DCOLOR colour) {
-    const Line* line = utf8.empty() ? nullptr : lineOf(utf8);
-    if (line == nullptr) {
+    // A colour of alpha 0 leaves every pixel as it was.
+    Line* line = utf8.empty() || (colour >> 24) == 0 ? nullptr : lineOf(utf8);
+    if (line == nullptr || line->ink.w == 0) {
         return;
     }
     int left = rect.left;
@@ -122,12 +233,16 @@ void D3DXFont::drawLine(const std::string& utf8, const RECT& rect, int top, DWOR
     } else if ((format & DT_RIGHT) != 0) {
         left = rect.right - line->width;
     }
-    SDL_Rect src{0, 0, line->width, line->height};
-    SDL_Rect dst{left, top, line->width, line->height};
+    SDL_Rect src{0, 0, line->ink.w, line->ink.h};
+    SDL_Rect dst{left + line->ink.x, top + line->ink.y, line->ink.w, line->ink.h};
     if ((format & DT_NOCLIP) == 0 && !clipTo(rect, src, dst)) {
         return;
     }
-    sdlgfx::drawTexture(device, line->texture, &src, dst, colour);
+    SDL_Texture* texture = tintOf(*line, colour);
+    if (texture != nullptr) {
+        // Already tinted: drawn unmodulated, which SDL's software renderer blends fastest.
+        sdlgfx::drawTexture(device, texture, &src, dst, 0xFFFFFFFF);
+    }
 }
 
 HRESULT WINAPI D3DXCreateFontA(IDirect3DDevice9* pDevice, INT Height, UINT Width, UINT Weight,

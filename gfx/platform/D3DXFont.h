@@ -1,5 +1,5 @@
-// D3DXFont: the ID3DXFont stand-in, a face rasterised with SDL_ttf whose lines are kept as
-// textures of the device's renderer and drawn tinted by the text colour.
+// D3DXFont: the ID3DXFont stand-in, a face rasterised with SDL_ttf whose lines are kept as their
+// ink's coverage, with a few textures per line already tinted in the colours it is drawn in.
 #pragma once
 
 #include <d3dx9.h>
@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class FontFace;
 
@@ -28,23 +29,45 @@ class D3DXFont final : public ID3DXFont {
                   D3DCOLOR Color) override;
 
     const FontFace& getFace() const { return *face; }
-    // Number of line textures kept.
+    // Number of lines kept.
     std::size_t getCachedLineCount() const { return lines.size(); }
+    // Number of tinted textures kept for a line (UTF-8); 0 when the line is not kept.
+    std::size_t getTintCount(const std::string& utf8) const;
+    // Bytes of coverage and tinted texels the font keeps.
+    std::size_t getCachedBytes() const { return bytes; }
 
-    // Most line textures a font keeps; the least recently drawn goes first.
+    // Most lines a font keeps; the least recently drawn goes first.
     static constexpr std::size_t kMaxLines = 128;
+    // Most tinted textures of one line; a new colour beyond them re-tints the least recently
+    // drawn one in place.
+    static constexpr std::size_t kMaxTints = 4;
+    // Most bytes of coverage and texels a font keeps (whole lines go, least recently drawn
+    // first, while more are kept, except the line being drawn).
+    static constexpr std::size_t kMaxBytes = 8u << 20;
 
   private:
-    struct Line {
+    // A texture of the line's ink in one colour: texel alpha is coverage x colour alpha.
+    struct Tint {
+        D3DCOLOR colour = 0;
         SDL_Texture* texture = nullptr;
+        std::uint64_t lastUse = 0;
+    };
+    // A rasterised line: its cell box, the box of its ink within it and the ink's coverage.
+    struct Line {
         int width = 0;
         int height = 0;
+        SDL_Rect ink{0, 0, 0, 0};
+        std::vector<std::uint8_t> coverage; // ink.w x ink.h
+        std::vector<Tint> tints;
         std::uint64_t lastUse = 0;
     };
 
     ~D3DXFont();
-    const Line* lineOf(const std::string& utf8);
-    void evictOldest();
+    Line* lineOf(const std::string& utf8);
+    SDL_Texture* tintOf(Line& line, D3DCOLOR colour);
+    bool paint(const Line& line, D3DCOLOR colour);
+    void dropLine(std::unordered_map<std::string, Line>::iterator line);
+    void evictOldest(const Line* keep);
     void drawLine(const std::string& utf8, const RECT& rect, int top, DWORD format,
                   D3DCOLOR colour);
 
@@ -52,6 +75,8 @@ class D3DXFont final : public ID3DXFont {
     IDirect3DDevice9* device;
     FontFace* face;
     std::unordered_map<std::string, Line> lines;
+    std::vector<std::uint32_t> texels; // scratch for tinting
+    std::size_t bytes = 0;
     int cellHeight;
     std::uint64_t useClock = 0;
 };

@@ -22,6 +22,10 @@ SDL_Texture* createTexture(IDirect3DDevice9* device, SDL_Surface* surface) {
     return device != nullptr ? cast(device)->createTexture(surface) : nullptr;
 }
 
+bool updateTexture(IDirect3DDevice9* device, SDL_Texture* texture, const void* pixels, int pitch) {
+    return device != nullptr && cast(device)->updateTexture(texture, pixels, pitch);
+}
+
 void destroyTexture(IDirect3DDevice9* device, SDL_Texture* texture) {
     if (device != nullptr) {
         cast(device)->destroyTexture(texture);

@@ -24,6 +24,10 @@ SDL_Renderer* getRenderer(IDirect3DDevice9* device);
 // The surface stays the caller's. Null when the renderer refuses or the window is gone.
 SDL_Texture* createTexture(IDirect3DDevice9* device, SDL_Surface* surface);
 
+// Replaces every texel of a texture made by createTexture with ARGB8888 rows of pitch bytes.
+// False when the renderer refuses or the window is gone.
+bool updateTexture(IDirect3DDevice9* device, SDL_Texture* texture, const void* pixels, int pitch);
+
 // Frees a texture made by createTexture. Harmless at any point of shutdown: when SDL can no
 // longer free it safely, the renderer takes it down with itself.
 void destroyTexture(IDirect3DDevice9* device, SDL_Texture* texture);

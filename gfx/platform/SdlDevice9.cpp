@@ -514,6 +514,10 @@ SDL_Texture* SdlDevice9::createTexture(SDL_Surface* surface) {
     return made;
 }
 
+bool SdlDevice9::updateTexture(SDL_Texture* made, const void* pixels, int pitch) {
+    return made != nullptr && isLive() && SDL_UpdateTexture(made, nullptr, pixels, pitch) == 0;
+}
+
 // A software renderer's texture is plain memory that SDL frees at any time; an accelerated
 // renderer's textures can only go while the window (and its graphics library) exists.
 void SdlDevice9::destroyTexture(SDL_Texture* made) {

@@ -45,6 +45,8 @@ class SdlDevice9 final : public IDirect3DDevice9 {
     SDL_Renderer* getRenderer() const { return isLive() ? renderer : nullptr; }
     // A point-sampled texture of the surface; null when it cannot be made.
     SDL_Texture* createTexture(SDL_Surface* surface);
+    // Replaces every texel of a texture of this device with ARGB8888 rows of pitch bytes.
+    bool updateTexture(SDL_Texture* texture, const void* pixels, int pitch);
     // Frees a texture of this device's renderer when SDL still allows it (see the .cpp).
     void destroyTexture(SDL_Texture* texture);
     // Copies src (null: all) of texture onto dst, modulated by colour, with the blend mode.

@@ -132,13 +132,14 @@ TEST_F(FontDraw, BlendsTheTextColourWithItsAlpha) {
     ASSERT_TRUE(font.create("Arial", 72));
     font.draw("I", 400, 100, 0x800000FF, DT_CENTER, 0, 0);
     read();
-    // The darkest pixel of a fully covered stem is half blue over white.
+    // The darkest pixel of a fully covered stem is half blue over white (SDL's blending of
+    // translucent texels rounds down by up to two levels).
     Ink ink = screen.ink();
     ASSERT_FALSE(ink.empty());
     std::uint32_t core = screen.at((ink.left + ink.right) / 2, (ink.top + ink.bottom) / 2);
     EXPECT_NEAR(fonttest::redOf(core), 127, 3);
     EXPECT_NEAR(fonttest::greenOf(core), 127, 3);
-    EXPECT_EQ(fonttest::blueOf(core), 255);
+    EXPECT_NEAR(fonttest::blueOf(core), 255, 3);
 }
 
 TEST_F(FontDraw, ConvertsWindows1250TextBeforeDrawing) {
