@@ -6,16 +6,32 @@ set -euo pipefail
 work=$(mktemp -d)
 xvfb_pid=
 game_pid=
+game_dir=
 
 cleanup() {
-    [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null || true
+    if [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null; then
+        # SDL turns the signal into a quit event, which waits while a dialog is open.
+        for ((i = 0; i < 20; i++)); do
+            kill -0 "$game_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$game_pid" 2>/dev/null || true
+    fi
     [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    # ZX_E2E_KEEP names a folder that receives the screenshots and logs, for a look afterwards.
+    if [[ -n "${ZX_E2E_KEEP:-}" ]]; then
+        mkdir -p "$ZX_E2E_KEEP" && cp -r "$work/." "$ZX_E2E_KEEP/" || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
 
 die() {
-    echo "FAIL: $*" >&2
+    echo "FAIL (after ${SECONDS} s): $*" >&2
+    if [[ -n "${game_dir:-}" && -s "$game_dir/stderr.log" ]]; then
+        echo "-- the game's standard error (last lines):" >&2
+        tail -n 20 "$game_dir/stderr.log" >&2
+    fi
     exit 1
 }
 
@@ -28,7 +44,22 @@ start_x() {
     local number
     read -r -t 20 number <"$fifo" || die "Xvfb did not start"
     export DISPLAY=":$number"
-    unset SDL_VIDEODRIVER SDL_RENDER_DRIVER
+    # The game draws into its real window; SDL_RENDER_DRIVER, when the test sets it, chooses the
+    # renderer.
+    unset SDL_VIDEODRIVER
+}
+
+# Switches the display's keyboard to the Polish layout, whose AltGr level holds the Polish
+# letters. xdotool then types them with keys of the layout; without them it rebinds a spare key
+# for each letter and back, and a letter the game reads after the key was rebound is lost.
+polish_keyboard() {
+    setxkbmap -display "$DISPLAY" pl
+}
+
+# Types the UTF-8 text $2 into window $1 (xdotool reads it in a UTF-8 locale whatever the
+# test's own).
+type_text() {
+    LC_ALL=C.UTF-8 xdotool type --window "$1" "$2"
 }
 
 # Lists the mapped top-level windows named exactly $1 as "id widthxheight" lines. (xdotool's
@@ -82,7 +113,7 @@ screenshot() {
     import -window "$1" "$2"
 }
 
-# Prints the colour of pixel ($2, $3) of PNG $1 as rrggbb.
+# Prints the colour of pixel ($2, $3) of PNG $1 as rrggbb (upper-case hex digits).
 pixel() {
     convert "$1" -format "%[hex:p{$2,$3}]" info: | tail -c 6
 }
@@ -93,6 +124,7 @@ pixel() {
 start_game() {
     (cd "$2" && exec "$1") >"$2/stdout.log" 2>"$2/stderr.log" &
     game_pid=$!
+    game_dir=$2
 }
 
 # Moves the mouse to ($2, $3) inside window $1 and clicks the left button.
@@ -116,5 +148,147 @@ near() {
         local x=$((16#${a:$i:2})) y=$((16#${b:$i:2}))
         local d=$((x > y ? x - y : y - x))
         ((d <= tolerance)) || return 1
+    done
+}
+
+# Presses and releases key $2 in window $1 when the key closes that window: the release then
+# finds no window, which is no fault.
+key_closing() {
+    xdotool key --window "$1" "$2" 2>/dev/null || true
+    sleep 0.3
+}
+
+# Holds key $2 down in window $1 for $3 seconds. xdotool presses a real key (XTEST) when the
+# window has the focus and sends the events to it otherwise; the focus may move in between (to a
+# dialog), so a real key is released as well, lest it repeat in the focused window for ever.
+hold_key() {
+    xdotool keydown --window "$1" "$2"
+    sleep "$3"
+    xdotool keyup --window "$1" "$2" 2>/dev/null || true
+    xdotool keyup "$2"
+}
+
+# Retries the command "$2 ..." every 0.2 s until it succeeds or $1 seconds have passed; false then.
+poll() {
+    local seconds=$1
+    shift
+    local end=$((SECONDS + seconds))
+    until "$@"; do
+        ((SECONDS < end)) || return 1
+        sleep 0.2
+    done
+}
+
+# Prints the mean colour of region $2 (WxH+X+Y) of PNG $1 as rrggbb (upper-case hex digits).
+mean_colour() {
+    convert "$1[$2]" +repage -scale '1x1!' -format "%[hex:p{0,0}]" info: | tail -c 6
+}
+
+# Prints the number of distinct colours in region $2 (WxH+X+Y) of PNG $1.
+colour_count() {
+    convert "$1[$2]" +repage -unique-colors -format "%w" info:
+}
+
+# Prints how many pixels of region $3 (WxH+X+Y) differ between PNGs $1 and $2 by more than
+# $4 percent (default 0).
+differing() {
+    local count
+    count=$(compare -metric AE -fuzz "${4:-0}%" "$1[$3]" "$2[$3]" null: 2>&1) || true
+    printf '%.0f\n' "$count"
+}
+
+# Prints the first and the last x of row $2 of PNG $1, between x $3 and $4, whose pixel is not
+# near white; nothing when the row is white there.
+ink_span() {
+    convert "$1[$(($4 - $3 + 1))x1+$3+$2]" +repage -depth 8 txt:- |
+        awk -F'[(),: ]+' -v x0="$3" 'NR > 1 && ($3 < 224 || $4 < 224 || $5 < 224) {
+            x = $1 + x0; if (first == "") first = x; last = x }
+            END { if (first != "") print first, last }'
+}
+
+# True when colour $1 (rrggbb) is a dark or middle grey: no channel above d0, the channels within
+# 0x40 of each other.
+greyish() {
+    local r=$((16#${1:0:2})) g=$((16#${1:2:2})) b=$((16#${1:4:2}))
+    local hi=$((r > g ? (r > b ? r : b) : (g > b ? g : b)))
+    local lo=$((r < g ? (r < b ? r : b) : (g < b ? g : b)))
+    ((hi <= 0xd0 && hi - lo <= 0x40))
+}
+
+# True when colour $1 (rrggbb) is clearly red.
+reddish() {
+    local r=$((16#${1:0:2})) g=$((16#${1:2:2})) b=$((16#${1:4:2}))
+    ((r >= g + 0x40 && r >= b + 0x40))
+}
+
+# True when colour $1 (rrggbb) is clearly saturated (a stone, the ball), not white or grey.
+saturated() {
+    local r=$((16#${1:0:2})) g=$((16#${1:2:2})) b=$((16#${1:4:2}))
+    local hi=$((r > g ? (r > b ? r : b) : (g > b ? g : b)))
+    local lo=$((r < g ? (r < b ? r : b) : (g < b ? g : b)))
+    ((hi - lo >= 0x40))
+}
+
+# Takes a screenshot of window $1 into $work/probe.png and tells whether it shows the menu: the
+# logo at (81, 16) and the four buttons at x 320..480, tops 248, 312, 376 and 440, each with its
+# caption over the button picture.
+menu_shown() {
+    screenshot "$1" "$work/probe.png" 2>/dev/null || return 1
+    local top
+    for top in 248 312 376 440; do
+        (($(colour_count "$work/probe.png" "160x48+320+$top") > 20)) || return 1
+    done
+    (($(colour_count "$work/probe.png" "638x158+81+16") > 50))
+}
+
+# Takes a screenshot of window $1 into $work/probe.png and tells whether it shows the score
+# table: the nine black separators, 49 pixels apart from y 151, seen at x 700.
+scoreboard_shown() {
+    screenshot "$1" "$work/probe.png" 2>/dev/null || return 1
+    local y
+    for y in 151 200 249 298 347 396 445 494 543; do
+        [[ "$(pixel "$work/probe.png" 700 "$y")" == 000000 ]] || return 1
+    done
+    [[ "$(pixel "$work/probe.png" 700 175)" != 000000 ]]
+}
+
+# Takes a screenshot of window $1 into $work/probe.png and tells whether it shows the play field:
+# grey walls left, top and right, the red line along the bottom, the bat on rows 560..575.
+field_shown() {
+    screenshot "$1" "$work/probe.png" 2>/dev/null || return 1
+    greyish "$(mean_colour "$work/probe.png" 32x608+0+0)" &&
+        greyish "$(mean_colour "$work/probe.png" 800x32+0+0)" &&
+        greyish "$(mean_colour "$work/probe.png" 32x608+768+0)" &&
+        reddish "$(mean_colour "$work/probe.png" 736x32+32+576)" &&
+        [[ -n "$(ink_span "$work/probe.png" 567 32 767)" ]]
+}
+
+# Prints the bat's left edge in PNG $1 (its widest row is 567), nothing when there is none.
+bat_x() {
+    ink_span "$1" 567 32 767 | awk '{print $1}'
+}
+
+# Checks that file $1 holds exactly the lines matching the extended regular expressions "$2 ..."
+# in that order; prints the first difference and fails otherwise.
+check_lines() {
+    local file=$1
+    shift
+    local -a lines
+    mapfile -t lines <"$file"
+    local i
+    for ((i = 0; i < $# || i < ${#lines[@]}; i++)); do
+        local want=${*:i+1:1} got=${lines[i]-}
+        if ((i >= $#)); then
+            echo "line $((i + 1)): \"$got\", expected no more lines" >&2
+            return 1
+        fi
+        if ((i >= ${#lines[@]})); then
+            echo "line $((i + 1)): missing, expected /$want/" >&2
+            return 1
+        fi
+        if ! [[ "$got" =~ ^${want}$ ]]; then
+            echo "line $((i + 1)): \"$got\", expected /$want/" >&2
+            return 1
+        fi
     done
 }

@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# A whole run in the real window: level 1 played until the last life goes, the name dialog
+# answered with a Polish name, back to the menu, the score table showing the run in place 1,
+# "Wyjście" with exit code 0, the record in scoreboard.zxs, the log lines in their order, and a
+# second start in the same folder showing the same table.
+# Usage: fullrun.sh ZEMBRIX XCLOSE PACK
+game=$(realpath "$1")
+pack=$(realpath "$3")
+source "$(dirname "$0")/lib.sh"
+
+# Level 1: three rows of nine 64 x 32 stones from (112, 128).
+stone_cells() {
+    local row column
+    for row in 0 1 2; do
+        for column in 0 1 2 3 4 5 6 7 8; do
+            echo "64x32+$((112 + 64 * column))+$((128 + 32 * row))"
+        done
+    done
+}
+
+# The ball, 16 x 16, waits on the bat at (bat x + 40, 543) while "Naciśnij Spację aby
+# rozpocząć" stands in the middle of the field.
+waiting() {
+    local png=$1 bat=$2
+    saturated "$(mean_colour "$png" "8x8+$((bat + 44))+547")" &&
+        [[ "$(pixel "$png" $((bat + 39)) 550)" == FFFFFF ]] &&
+        [[ "$(pixel "$png" $((bat + 56)) 550)" == FFFFFF ]] &&
+        (($(colour_count "$png" 500x40+150+262) > 10))
+}
+
+# Prints the middle of the flying ball in PNG $1 as "x y", looking between the stones and the
+# bat for its blue; nothing when it is not there.
+ball_at() {
+    local box
+    box=$(convert "$1[736x456+32+100]" +repage -fuzz 15% -fill black +opaque '#60B3F6' \
+        -fill white -opaque '#60B3F6' -format "%@" info: 2>/dev/null) || return 0
+    [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 0
+    ((BASH_REMATCH[1] > 0)) || return 0
+    echo $((32 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((100 + BASH_REMATCH[4] + BASH_REMATCH[2] / 2))
+}
+
+# Prints the id of the window titled Zembrix that is not the game's 800 x 608 one.
+other_window() {
+    windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
+}
+
+# Leaves the play field: Escape, then Yes (Return, the default button) in the question box.
+leave_game() {
+    key "$window" Escape
+    local question
+    question=$(poll 30 other_window) || die "Escape showed no question"
+    key_closing "$question" Return
+    poll 30 menu_shown "$window" || die "Yes did not return to the menu"
+}
+
+# Opens the score table from the menu, copies its screenshot to $1 and returns to the menu.
+look_at_scores() {
+    click "$window" 400 336
+    poll 30 scoreboard_shown "$window" || die "Tabela wyników did not show the score table"
+    cp "$work/probe.png" "$1"
+    key "$window" Escape
+    poll 30 menu_shown "$window" || die "releasing Escape did not return to the menu"
+}
+
+# The log lines of the rooms: the menu's background and logo, the score table's background,
+# the game room's four wall strips and level 1.
+menu_log=('Repeat = 16 sizeof = 1792' 'Texture initialized!'
+    'Loaded "background\.png" background from packer' 'Texture initialized!'
+    'Loaded "logo\.png" background from packer')
+scores_log=('Repeat = 16 sizeof = 1792' 'Texture initialized!'
+    'Loaded "background\.png" background from packer')
+game_log=('Texture initialized!' 'Loaded "wall_block\.png" background from packer'
+    'Texture initialized!' 'Loaded "wall_block\.png" background from packer'
+    'Texture initialized!' 'Loaded "wall_block\.png" background from packer'
+    'Texture initialized!' 'Loaded "wall_block_red\.png" background from packer'
+    'Loading level "Level1\.zxm"\.\.\.' 'Loaded level "Level1\.zxm"!')
+
+start_x
+polish_keyboard
+mkdir "$work/run"
+cp "$pack" "$work/run/data.zxp"
+start_game "$game" "$work/run"
+window=$(wait_window Zembrix 60 800x608) || die "no game window"
+poll 60 menu_shown "$window" || die "the menu did not show"
+look_at_scores "$work/scores-empty.png"
+echo "ok: menu, and the empty score table before the run"
+
+# "Graj": level 1; wait for the banner to pass so that the stones are seen whole.
+click "$window" 400 272
+poll 30 field_shown "$window" || die "Graj did not show the play field"
+settled() {
+    screenshot "$window" "$work/a.png"
+    sleep 0.5
+    screenshot "$window" "$work/b.png"
+    (($(differing "$work/a.png" "$work/b.png" 800x608+0+0) == 0))
+}
+poll 60 settled || die "the field never stood still"
+cp "$work/b.png" "$work/level.png"
+while read -r cell; do
+    saturated "$(mean_colour "$work/level.png" "$cell")" || die "no stone at $cell"
+done < <(stone_cells)
+echo "ok: level 1 with its 27 stones"
+
+# Lose on purpose: launch whenever the ball waits and drive the bat to the far wall, so that the
+# ball comes down where the bat is not. Each lost life but the last puts the ball back on the
+# bat with one life less in the top left corner; the last one opens the name dialog.
+launches=0
+from=()
+declare -A lives_seen=()
+end=$((SECONDS + 100))
+until dialog=$(other_window); do
+    ((SECONDS < end)) || die "no name dialog after $launches launches"
+    screenshot "$window" "$work/play.png"
+    bat=$(bat_x "$work/play.png")
+    if [[ -n "$bat" ]] && waiting "$work/play.png" "$bat"; then
+        lives=$(convert "$work/play.png[200x44+40+36]" +repage rgb:- | md5sum | cut -c1-32)
+        lives_seen[$lives]=1
+        key "$window" space
+        if ((bat < 352)); then
+            hold_key "$window" d 1
+        else
+            hold_key "$window" a 1
+        fi
+        launches=$((launches + 1))
+        from+=("$bat")
+    elif [[ -n "$bat" ]] && read -r ball_x ball_y < <(ball_at "$work/play.png") &&
+        ((ball_x > bat - 150 && ball_x < bat + 246)); then
+        # The bat sent the ball back up after all: take the bat to the wall away from the ball.
+        if ((ball_x < 400)); then
+            hold_key "$window" d 1
+        else
+            hold_key "$window" a 1
+        fi
+    fi
+    sleep 0.3
+done
+((${#lives_seen[@]} >= 3)) || die "only ${#lives_seen[@]} different lives counts seen while waiting"
+((launches >= 3)) || die "the run ended after $launches launches"
+echo "ok: $launches launches (the bat at x ${from[*]}), the ball back on the bat after each lost life (${#lives_seen[@]} counts)"
+
+# The name dialog: a small window of its own. Keys sent while it opened may have typed into
+# it, so its field is emptied first; then the Polish name and Enter.
+geometry=$(windows_named Zembrix | awk -v id="$dialog" '$1 == id {print $2}')
+width=${geometry%x*}
+height=${geometry#*x}
+((width < 800 && height < 608)) || die "the name dialog is $geometry"
+xdotool key --window "$dialog" ctrl+a BackSpace
+sleep 0.5
+screenshot "$dialog" "$work/dialog-empty.png"
+type_text "$dialog" "Zażółć"
+sleep 0.5
+screenshot "$dialog" "$work/dialog-name.png"
+typed=$(differing "$work/dialog-empty.png" "$work/dialog-name.png" "${geometry}+0+0")
+((typed > 20)) || die "typing changed nothing in the name dialog"
+key_closing "$dialog" Return
+poll 30 bash -c "! xwininfo -id $dialog 2>/dev/null | grep -q IsViewable" ||
+    die "the name dialog stayed after Enter"
+echo "ok: name dialog ($geometry) took \"Zażółć\" and closed with Enter"
+
+# The run is lost: three lines of text where the waiting text stood. The points are those of
+# the stones broken: 10 for purple, 50 for orange.
+sleep 1
+screenshot "$window" "$work/lost.png"
+(($(colour_count "$work/lost.png" 700x40+50+305) > 10)) || die "no lost-run text"
+(($(colour_count "$work/lost.png" 700x40+50+345) > 10)) || die "no third line of the lost-run text"
+points=0
+broken=0
+while read -r cell; do
+    before=$(mean_colour "$work/level.png" "$cell")
+    after=$(mean_colour "$work/lost.png" "$cell")
+    if saturated "$after"; then
+        continue
+    fi
+    near "$after" FFFFFF 16 || die "stone at $cell neither whole nor gone ($after)"
+    broken=$((broken + 1))
+    if ((16#${before:0:2} > 16#${before:4:2})); then
+        points=$((points + 50))
+    else
+        points=$((points + 10))
+    fi
+done < <(stone_cells)
+echo "ok: the run is lost with $broken stones broken, $points points"
+
+leave_game
+look_at_scores "$work/scores-run.png"
+row0=$(differing "$work/scores-empty.png" "$work/scores-run.png" 768x47+16+103)
+((row0 > 50)) || die "place 1 of the score table did not change ($row0 pixels)"
+for ((place = 1; place < 10; place++)); do
+    other=$(differing "$work/scores-empty.png" "$work/scores-run.png" "768x47+16+$((103 + 49 * place))")
+    ((other == 0)) || die "place $((place + 1)) changed ($other pixels)"
+done
+echo "ok: the score table shows the run in place 1 and nothing else changed"
+
+# "Wyjście" ends the game; the table on disk holds the one record.
+click "$window" 400 464
+wait_game_exit 60 || die "the game did not end after Wyjście"
+[[ "$exit_code" == 0 ]] || { cat "$work/run/stderr.log" >&2; die "exit code $exit_code after Wyjście"; }
+file=$work/run/scoreboard.zxs
+size=$(stat -c %s "$file")
+[[ "$size" == 40 ]] || die "scoreboard.zxs holds $size bytes, expected 40 (count and one record)"
+count=$(od -A n -t u4 -j 0 -N 4 "$file" | tr -d ' ')
+[[ "$count" == 1 ]] || die "count $count in scoreboard.zxs"
+name=$(od -A n -t x1 -j 4 -N 7 "$file" | tr -d ' ')
+[[ "$name" == 5a61bff3b3e600 ]] || die "name bytes $name, expected Za\\xBF\\xF3\\xB3\\xE6 and a zero"
+stored=$(od -A n -t u4 -j 36 -N 4 "$file" | tr -d ' ')
+[[ "$stored" == "$points" ]] || die "scoreboard.zxs holds $stored points, the broken stones give $points"
+cp "$file" "$work/first.zxs"
+echo "ok: exit code 0; scoreboard.zxs: count 1, \"Zażółć\" in Windows-1250, $stored points"
+
+check_lines "$work/run/stdout.log" 'DirectX initialized!' "${menu_log[@]}" 'Intialized in [0-9]+ ms' \
+    "${scores_log[@]}" "${menu_log[@]}" "${game_log[@]}" "${menu_log[@]}" "${scores_log[@]}" \
+    "${menu_log[@]}" || die "the log lines of the first start differ"
+echo "ok: the log lines of the first start in their order"
+
+# A second start in the same folder reads the table back and shows it as before.
+mv "$work/run/stdout.log" "$work/first-stdout.log"
+start_game "$game" "$work/run"
+window=$(wait_window Zembrix 60 800x608) || die "no game window at the second start"
+poll 60 menu_shown "$window" || die "the menu did not show at the second start"
+look_at_scores "$work/scores-again.png"
+again=$(differing "$work/scores-run.png" "$work/scores-again.png" 768x47+16+103)
+((again == 0)) || die "place 1 differs at the second start ($again pixels)"
+whole=$(differing "$work/scores-run.png" "$work/scores-again.png" 800x608+0+0)
+((whole == 0)) || die "the score table differs at the second start ($whole pixels)"
+click "$window" 400 464
+wait_game_exit 60 || die "the game did not end after Wyjście at the second start"
+[[ "$exit_code" == 0 ]] || { cat "$work/run/stderr.log" >&2; die "exit code $exit_code at the second start"; }
+cmp -s "$work/first.zxs" "$file" || die "scoreboard.zxs changed at the second start"
+check_lines "$work/run/stdout.log" 'DirectX initialized!' "${menu_log[@]}" 'num = 1' \
+    'Intialized in [0-9]+ ms' "${scores_log[@]}" "${menu_log[@]}" ||
+    die "the log lines of the second start differ"
+echo "ok: the second start shows the same table, logs \"num = 1\" and keeps the file"

@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# The play field in the real window: "Graj" shows walls, stones, bat, waiting ball and the level
+# banner; held keys move the bat and the ball with it; Space launches the ball; Escape asks
+# first: No keeps the run, Yes returns to the menu; the window's close button then ends the game
+# with exit code 0.
+# Usage: gameplay.sh ZEMBRIX XCLOSE PACK
+game=$(realpath "$1")
+xclose=$(realpath "$2")
+pack=$(realpath "$3")
+source "$(dirname "$0")/lib.sh"
+
+# Level 1: three rows of nine 64 x 32 stones from (112, 128).
+stone_cells() {
+    local row column
+    for row in 0 1 2; do
+        for column in 0 1 2 3 4 5 6 7 8; do
+            echo "64x32+$((112 + 64 * column))+$((128 + 32 * row))"
+        done
+    done
+}
+
+# The ball, 16 x 16, waits on the bat at (bat x + 40, 543): its middle is blue and the pixels
+# just beside it are white.
+ball_on_bat() {
+    local png=$1 bat=$2
+    saturated "$(mean_colour "$png" "8x8+$((bat + 44))+547")" &&
+        [[ "$(pixel "$png" $((bat + 39)) 550)" == FFFFFF ]] &&
+        [[ "$(pixel "$png" $((bat + 56)) 550)" == FFFFFF ]]
+}
+
+# The Escape question: a window titled Zembrix that is not the game's; prints its id.
+question_box() {
+    windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
+}
+
+start_x
+mkdir "$work/run"
+cp "$pack" "$work/run/data.zxp"
+start_game "$game" "$work/run"
+window=$(wait_window Zembrix 60 800x608) || die "no game window"
+poll 60 menu_shown "$window" || die "the menu did not show"
+
+# "Graj": the field with its walls and the bat, the banner fading in over it.
+click "$window" 400 272
+poll 30 field_shown "$window" || die "Graj did not show the play field"
+sleep 0.5
+screenshot "$window" "$work/early.png"
+echo "ok: Graj shows grey walls left, top and right and the red line along the bottom"
+
+# The banner moves down one pixel per update and is gone after 150 updates; wait until two
+# screenshots half a second apart agree, then compare with the first one.
+settled() {
+    screenshot "$window" "$work/a.png"
+    sleep 0.5
+    screenshot "$window" "$work/b.png"
+    (($(differing "$work/a.png" "$work/b.png" 800x608+0+0) == 0))
+}
+poll 60 settled || die "the field never stood still"
+cp "$work/b.png" "$work/field.png"
+banner=$(differing "$work/early.png" "$work/field.png" 600x260+100+140 10)
+((banner > 300)) || die "no level banner over the field ($banner pixels differ)"
+box=$(convert "$work/early.png" "$work/field.png" -compose difference -composite -crop 600x260+100+140 \
+    +repage -threshold 10% -trim -format "%w %h %X %Y" info:)
+read -r bw bh bx by <<<"$box"
+centre=$((100 + ${bx#+} + bw / 2))
+((centre >= 390 && centre <= 410)) || die "the banner is centred at x $centre, expected 400 ($box)"
+((bw >= 150 && bh >= 30)) || die "the banner's ink is only $bw x $bh"
+echo "ok: banner \"Poziom 1\" shown centred at x $centre ($bw x $bh) and gone after its time"
+
+# Every stone of level 1 stands; the bat at x 352..447; the ball waiting at (392, 543).
+while read -r cell; do
+    saturated "$(mean_colour "$work/field.png" "$cell")" || die "no stone at $cell"
+done < <(stone_cells)
+span=$(ink_span "$work/field.png" 567 32 767)
+[[ "$span" == "352 447" ]] || die "bat spans x $span on row 567, expected 352 447"
+ball_on_bat "$work/field.png" 352 || die "the ball does not wait at (392, 543)"
+[[ "$(ink_span "$work/field.png" 550 32 767)" == "392 407" ]] || die "more than the ball on row 550"
+echo "ok: 27 stones, the bat at 352..447, the ball waiting on it at 392"
+
+# "d" held moves the bat right, "a" held moves it left; the waiting ball follows it.
+hold_key "$window" d 0.4
+moved_right() {
+    screenshot "$window" "$work/right.png"
+    right=$(bat_x "$work/right.png")
+    [[ -n "$right" ]] && ((right >= 352 + 40))
+}
+poll 20 moved_right || die "d did not move the bat right (bat at ${right:-none})"
+sleep 0.5
+screenshot "$window" "$work/right.png"
+right=$(bat_x "$work/right.png")
+ball_on_bat "$work/right.png" "$right" || die "the ball did not follow the bat to $right"
+hold_key "$window" a 0.15
+moved_left() {
+    screenshot "$window" "$work/left.png"
+    left=$(bat_x "$work/left.png")
+    [[ -n "$left" ]] && ((left < right))
+}
+poll 20 moved_left || die "a did not move the bat left (bat at ${left:-none})"
+sleep 0.5
+screenshot "$window" "$work/left.png"
+left=$(bat_x "$work/left.png")
+ball_on_bat "$work/left.png" "$left" || die "the ball did not follow the bat to $left"
+echo "ok: d moves the bat right to $right, a back left to $left, the ball rides on it"
+
+# Space launches the ball: it leaves the bat and the waiting text goes.
+waiting_text=$(colour_count "$work/left.png" 500x40+150+262)
+key "$window" space
+launched() {
+    screenshot "$window" "$work/flying.png"
+    ! ball_on_bat "$work/flying.png" "$left" &&
+        (($(colour_count "$work/flying.png" 500x40+150+262) < waiting_text / 2))
+}
+poll 20 launched || die "Space did not launch the ball"
+# Between the waiting text and the bat the field is empty but for the flying ball.
+ball_between() {
+    screenshot "$window" "$work/flying.png"
+    (($(colour_count "$work/flying.png" 736x220+32+320) > 1))
+}
+poll 20 ball_between || die "no ball seen flying after Space"
+echo "ok: Space launched the ball off the bat at $left; it flies over the field"
+
+# Escape asks; No (Escape in the box) keeps the run, and so does clicking "No".
+key "$window" Escape
+question=$(poll 20 question_box) || die "Escape showed no question"
+geometry=$(windows_named Zembrix | awk -v id="$question" '$1 == id {print $2}')
+key_closing "$question" Escape
+poll 20 bash -c "! xwininfo -id $question 2>/dev/null | grep -q IsViewable" ||
+    die "the question stayed after Escape"
+sleep 1
+field_shown "$window" || die "No (Escape) left the play field"
+echo "ok: Escape asks ($geometry box), answered No with Escape: the field stays"
+
+key "$window" Escape
+question=$(poll 20 question_box) || die "the second Escape showed no question"
+screenshot "$question" "$work/question.png"
+(($(colour_count "$work/question.png" 10000x10000+0+0) > 2)) || die "the question box is blank"
+# The buttons sit on the lower part of the box, "Yes" left, "No" right of its middle: find No
+# as the right one of the two framed areas on the box's row of buttons.
+width=$(identify -format %w "$work/question.png")
+height=$(identify -format %h "$work/question.png")
+xdotool mousemove --window "$question" $((width * 7 / 10)) $((height * 72 / 100)) click 1 2>/dev/null || true
+poll 20 bash -c "! xwininfo -id $question 2>/dev/null | grep -q IsViewable" ||
+    die "the question stayed after clicking No"
+sleep 1
+field_shown "$window" || die "No (clicked) left the play field"
+echo "ok: answered No with the mouse: the field stays"
+
+# Yes (Return, the default button) returns to the menu.
+key "$window" Escape
+question=$(poll 20 question_box) || die "the third Escape showed no question"
+key_closing "$question" Return
+poll 30 menu_shown "$window" || die "Yes did not return to the menu"
+echo "ok: answered Yes: the menu is back"
+
+# The window's close button ends the game cleanly.
+"$xclose" "$window"
+wait_game_exit 60 || die "the game did not end after its window was closed"
+[[ "$exit_code" == 0 ]] || { cat "$work/run/stderr.log" >&2; die "exit code $exit_code, expected 0"; }
+grep -q 'Loaded level "Level1.zxm"!' "$work/run/stdout.log" || die "no level load logged"
+echo "ok: closed with exit code 0"
