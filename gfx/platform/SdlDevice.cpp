@@ -51,4 +51,20 @@ bool getPresentWait() {
     return SdlDevice9::getPresentWait();
 }
 
+void setFrameSkip(bool on) {
+    SdlDevice9::setFrameSkip(on);
+}
+
+bool getFrameSkip() {
+    return SdlDevice9::getFrameSkip();
+}
+
+std::uint64_t getRasterisedFrames(IDirect3DDevice9* device) {
+    return device != nullptr ? cast(device)->getRasterisedFrames() : 0;
+}
+
+std::uint64_t getPresentedFrames(IDirect3DDevice9* device) {
+    return device != nullptr ? cast(device)->getPresentedFrames() : 0;
+}
+
 } // namespace sdlgfx

@@ -70,6 +70,8 @@ std::uint64_t refreshPeriodOf(SDL_Window* window) {
 } // namespace
 
 bool SdlDevice9::presentWait = true;
+bool SdlDevice9::frameSkip = true;
+std::uint64_t SdlDevice9::lastTextureVersion = 0;
 SdlDevice9* SdlDevice9::firstDevice = nullptr;
 
 SdlDevice9* SdlDevice9::create(IDirect3D9* direct3d, SDL_Window* window, bool paced, HRESULT& hr) {
@@ -103,6 +105,7 @@ SdlDevice9::SdlDevice9(IDirect3D9* direct3d, SDL_Window* window, SDL_Renderer* r
     refreshPeriod = refreshPeriodOf(window);
     nextDevice = firstDevice;
     firstDevice = this;
+    SDL_AddEventWatch(watchWindow, this);
 }
 
 // The renderer goes with the device. A software renderer is plain memory that SDL frees at any
@@ -115,6 +118,8 @@ SdlDevice9::~SdlDevice9() {
             break;
         }
     }
+    // SDL forgets every watch when it quits; until then this one must go with the device.
+    SDL_DelEventWatch(watchWindow, this);
     if (software || isLive()) {
         SDL_DestroyRenderer(renderer);
     }
@@ -147,7 +152,30 @@ HRESULT SdlDevice9::Present(const RECT* src_rect, const RECT* dst_rect, HWND dst
     if (!isLive()) {
         return D3DERR_DEVICELOST;
     }
-    SDL_RenderPresent(renderer);
+    noteWindowChanges();
+    if (deferring && shownValid && frame.sameAs(shown)) {
+        // The screen shows this frame already. Whatever of it ran has left the same picture in
+        // the back buffer, which a software renderer keeps.
+        if (done > 0) {
+            flush();
+            backBufferShown = software;
+        }
+    } else {
+        flush();
+        SDL_RenderPresent(renderer);
+        ++presentedFrames;
+        if (deferring) {
+            std::swap(shown, frame);
+        }
+        shownValid = deferring;
+        backBufferShown = deferring && software;
+    }
+    rasterisedFrames += ranThisFrame ? 1 : 0;
+    frame.clear();
+    done = 0;
+    deferring = false;
+    ranThisFrame = false;
+    // A skipped frame is paced like any other: one turn of the game stays one refresh period.
     if (paced && presentWait) {
         waitForRefresh();
     }
@@ -176,6 +204,13 @@ void SdlDevice9::setPresentWait(bool on) {
     for (SdlDevice9* device = firstDevice; device != nullptr; device = device->nextDevice) {
         device->applyVsync();
         device->lastPresent = 0;
+    }
+}
+
+void SdlDevice9::setFrameSkip(bool on) {
+    frameSkip = on;
+    for (SdlDevice9* device = firstDevice; device != nullptr; device = device->nextDevice) {
+        device->forgetShown();
     }
 }
 
@@ -233,8 +268,10 @@ HRESULT SdlDevice9::Clear(DWORD rect_count, const D3DRECT* rects, DWORD flags, D
     }
     const D3DCOLOR opaque = color | 0xFF000000u;
     if (rect_count == 0) {
-        SDL_SetRenderDrawColor(renderer, redOf(opaque), greenOf(opaque), blueOf(opaque), 255);
-        SDL_RenderClear(renderer);
+        FrameRecord::Command clear;
+        clear.kind = FrameRecord::Kind::Clear;
+        clear.colour = opaque;
+        record(clear);
         return D3D_OK;
     }
     for (DWORD i = 0; i < rect_count; ++i) {
@@ -510,18 +547,26 @@ SDL_Texture* SdlDevice9::createTexture(SDL_Surface* surface) {
     SDL_Texture* made = SDL_CreateTextureFromSurface(renderer, surface);
     if (made != nullptr) {
         SDL_SetTextureScaleMode(made, SDL_ScaleModeNearest);
+        // Every picture a texture holds has a version of its own, for the frame records.
+        SDL_SetTextureUserData(made, reinterpret_cast<void*>(++lastTextureVersion));
     }
     return made;
 }
 
 bool SdlDevice9::updateTexture(SDL_Texture* made, const void* pixels, int pitch) {
-    return made != nullptr && isLive() && SDL_UpdateTexture(made, nullptr, pixels, pitch) == 0;
+    if (made == nullptr || !isLive()) {
+        return false;
+    }
+    flushIfUsed(made);
+    SDL_SetTextureUserData(made, reinterpret_cast<void*>(++lastTextureVersion));
+    return SDL_UpdateTexture(made, nullptr, pixels, pitch) == 0;
 }
 
 // A software renderer's texture is plain memory that SDL frees at any time; an accelerated
 // renderer's textures can only go while the window (and its graphics library) exists.
 void SdlDevice9::destroyTexture(SDL_Texture* made) {
     if (made != nullptr && (software || isLive())) {
+        flushIfUsed(made);
         SDL_DestroyTexture(made);
     }
 }
@@ -531,13 +576,19 @@ bool SdlDevice9::copy(SDL_Texture* made, const SDL_Rect* src, const SDL_Rect& ds
     if (made == nullptr || !isLive()) {
         return false;
     }
-    SDL_SetTextureColorMod(made, redOf(colour), greenOf(colour), blueOf(colour));
-    SDL_SetTextureAlphaMod(made, alphaOf(colour));
-    SDL_SetTextureBlendMode(made, mode);
-    if (flip == SDL_FLIP_NONE) {
-        return SDL_RenderCopy(renderer, made, src, &dst) == 0;
+    FrameRecord::Command command;
+    command.kind = FrameRecord::Kind::Copy;
+    command.texture = made;
+    command.whole = src == nullptr;
+    if (src != nullptr) {
+        command.src = {src->x, src->y, src->w, src->h};
     }
-    return SDL_RenderCopyEx(renderer, made, src, &dst, 0.0, nullptr, flip) == 0;
+    command.dst = {dst.x, dst.y, dst.w, dst.h};
+    command.colour = colour;
+    command.mode = mode;
+    command.flip = flip;
+    record(command);
+    return true;
 }
 
 bool SdlDevice9::drawTriangles(SDL_Texture* made, const std::vector<SDL_Vertex>& vertices,
@@ -545,30 +596,151 @@ bool SdlDevice9::drawTriangles(SDL_Texture* made, const std::vector<SDL_Vertex>&
     if (!isLive()) {
         return false;
     }
-    if (made != nullptr) {
-        SDL_SetTextureColorMod(made, 255, 255, 255);
-        SDL_SetTextureAlphaMod(made, 255);
-        SDL_SetTextureBlendMode(made, mode);
-    }
-    SDL_SetRenderDrawBlendMode(renderer, mode);
-    return SDL_RenderGeometry(renderer, made, vertices.data(), static_cast<int>(vertices.size()),
-                              indices.data(), static_cast<int>(indices.size())) == 0;
+    FrameRecord::Command command;
+    command.kind = FrameRecord::Kind::Triangles;
+    command.texture = made;
+    command.mode = mode;
+    record(command, &vertices, &indices);
+    return true;
 }
 
 bool SdlDevice9::fill(const SDL_Rect& rect, D3DCOLOR colour, SDL_BlendMode mode) {
     if (!isLive()) {
         return false;
     }
-    SDL_SetRenderDrawBlendMode(renderer, mode);
-    SDL_SetRenderDrawColor(renderer, redOf(colour), greenOf(colour), blueOf(colour),
-                           alphaOf(colour));
-    return SDL_RenderFillRect(renderer, &rect) == 0;
+    FrameRecord::Command command;
+    command.kind = FrameRecord::Kind::Fill;
+    command.dst = {rect.x, rect.y, rect.w, rect.h};
+    command.colour = colour;
+    command.mode = mode;
+    record(command);
+    return true;
+}
+
+// A full clear covers everything drawn before it, so a frame's record starts there; calls of a
+// frame without one (or with frame skipping off) run at once.
+void SdlDevice9::record(FrameRecord::Command command, const std::vector<SDL_Vertex>* vertices,
+                        const std::vector<int>* indices) {
+    if (command.texture != nullptr) {
+        command.textureVersion =
+            reinterpret_cast<std::uintptr_t>(SDL_GetTextureUserData(command.texture));
+    }
+    if (command.kind == FrameRecord::Kind::Clear && frameSkip) {
+        if (done > 0) {
+            backBufferShown = false;
+        }
+        frame.clear();
+        done = 0;
+        deferring = true;
+    }
+    if (vertices != nullptr && indices != nullptr) {
+        frame.addTriangles(command, *vertices, *indices);
+    } else {
+        frame.add(command);
+    }
+    if (!deferring) {
+        run(frame, frame.size() - 1);
+        frame.clear();
+        ranThisFrame = true;
+        backBufferShown = false;
+    }
+}
+
+// Brings the back buffer up to every call recorded so far: nothing to do when it holds the
+// frame on screen and the frame so far is that frame, else the calls not yet run.
+void SdlDevice9::flush() {
+    noteWindowChanges();
+    if (!deferring || done == frame.size()) {
+        return;
+    }
+    if (done == 0 && backBufferShown && shownValid && frame.sameAs(shown)) {
+        done = frame.size();
+        return;
+    }
+    for (; done < frame.size(); ++done) {
+        run(frame, done);
+    }
+    ranThisFrame = true;
+    backBufferShown = false;
+}
+
+// A texture about to change or go must first be drawn by the calls waiting for it.
+void SdlDevice9::flushIfUsed(const SDL_Texture* made) {
+    if (deferring && frame.uses(made, done)) {
+        flush();
+    }
+}
+
+void SdlDevice9::run(const FrameRecord& from, std::size_t index) {
+    if (!isLive()) {
+        return;
+    }
+    const FrameRecord::Command& c = from.at(index);
+    const D3DCOLOR colour = c.colour;
+    const SDL_Rect dst{c.dst[0], c.dst[1], c.dst[2], c.dst[3]};
+    switch (c.kind) {
+    case FrameRecord::Kind::Clear:
+        SDL_SetRenderDrawColor(renderer, redOf(colour), greenOf(colour), blueOf(colour), 255);
+        SDL_RenderClear(renderer);
+        break;
+    case FrameRecord::Kind::Fill:
+        SDL_SetRenderDrawBlendMode(renderer, c.mode);
+        SDL_SetRenderDrawColor(renderer, redOf(colour), greenOf(colour), blueOf(colour),
+                               alphaOf(colour));
+        SDL_RenderFillRect(renderer, &dst);
+        break;
+    case FrameRecord::Kind::Copy: {
+        const SDL_Rect src{c.src[0], c.src[1], c.src[2], c.src[3]};
+        SDL_SetTextureColorMod(c.texture, redOf(colour), greenOf(colour), blueOf(colour));
+        SDL_SetTextureAlphaMod(c.texture, alphaOf(colour));
+        SDL_SetTextureBlendMode(c.texture, c.mode);
+        if (c.flip == SDL_FLIP_NONE) {
+            SDL_RenderCopy(renderer, c.texture, c.whole ? nullptr : &src, &dst);
+        } else {
+            SDL_RenderCopyEx(renderer, c.texture, c.whole ? nullptr : &src, &dst, 0.0, nullptr,
+                             c.flip);
+        }
+        break;
+    }
+    case FrameRecord::Kind::Triangles:
+        if (c.texture != nullptr) {
+            SDL_SetTextureColorMod(c.texture, 255, 255, 255);
+            SDL_SetTextureAlphaMod(c.texture, 255);
+            SDL_SetTextureBlendMode(c.texture, c.mode);
+        }
+        SDL_SetRenderDrawBlendMode(renderer, c.mode);
+        SDL_RenderGeometry(renderer, c.texture, from.verticesOf(c), static_cast<int>(c.vertexCount),
+                           from.indicesOf(c), static_cast<int>(c.indexCount));
+        break;
+    }
+}
+
+void SdlDevice9::forgetShown() {
+    shownValid = false;
+    backBufferShown = false;
+}
+
+// After anything happened to the window (exposed, resized, shown again...) its content and the
+// renderer's surface may be gone: the next frame is drawn and presented in full.
+void SdlDevice9::noteWindowChanges() {
+    if (windowChanged.exchange(false)) {
+        forgetShown();
+    }
+}
+
+int SDLCALL SdlDevice9::watchWindow(void* device, SDL_Event* event) {
+    auto* self = static_cast<SdlDevice9*>(device);
+    if (event->type == SDL_WINDOWEVENT && event->window.windowID == self->windowId) {
+        self->windowChanged = true;
+    }
+    return 0;
 }
 
 bool SdlDevice9::readBackBuffer(std::vector<std::uint32_t>& pixels, int& width, int& height) {
     if (!isLive() || SDL_GetRendererOutputSize(renderer, &width, &height) != 0) {
         return false;
     }
+    flush();
     pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
                              width * 4) != 0) {

@@ -1,11 +1,17 @@
 // SdlDevice9: the Direct3D 9 device stand-in, one SDL renderer on one window, with the render
 // states, bound texture and vertex stream that pre-transformed triangle fans are drawn with.
+// A frame that begins with a full clear is recorded and run on the renderer when it is read or
+// presented; one identical to the frame on screen is neither rasterised nor presented again.
 #pragma once
+
+#include "FrameRecord.h"
 
 #include <d3d9.h>
 
+#include <SDL.h>
 #include <SDL_render.h>
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -50,6 +56,7 @@ class SdlDevice9 final : public IDirect3DDevice9 {
     // Frees a texture of this device's renderer when SDL still allows it (see the .cpp).
     void destroyTexture(SDL_Texture* texture);
     // Copies src (null: all) of texture onto dst, modulated by colour, with the blend mode.
+    // Drawing calls are recorded or run; they are false only when nothing can be drawn.
     bool copy(SDL_Texture* texture, const SDL_Rect* src, const SDL_Rect& dst, D3DCOLOR colour,
               SDL_BlendMode mode, SDL_RendererFlip flip = SDL_FLIP_NONE);
     // Draws indexed triangles, textured when texture is not null.
@@ -65,6 +72,12 @@ class SdlDevice9 final : public IDirect3DDevice9 {
     // Present pacing for every device (on by default).
     static void setPresentWait(bool on);
     static bool getPresentWait() { return presentWait; }
+    // Skipping of frames identical to the one on screen, for every device (on by default).
+    static void setFrameSkip(bool on);
+    static bool getFrameSkip() { return frameSkip; }
+    // Frames whose drawing ran on the renderer, and frames presented, since the device was made.
+    std::uint64_t getRasterisedFrames() const { return rasterisedFrames; }
+    std::uint64_t getPresentedFrames() const { return presentedFrames; }
 
   private:
     struct Vertex {
@@ -81,8 +94,18 @@ class SdlDevice9 final : public IDirect3DDevice9 {
     SDL_BlendMode stateBlendMode() const;
     void applyVsync();
     void waitForRefresh();
+    void record(FrameRecord::Command command, const std::vector<SDL_Vertex>* vertices = nullptr,
+                const std::vector<int>* indices = nullptr);
+    void flush();
+    void flushIfUsed(const SDL_Texture* texture);
+    void run(const FrameRecord& from, std::size_t index);
+    void forgetShown();
+    void noteWindowChanges();
+    static int SDLCALL watchWindow(void* device, SDL_Event* event);
 
     static bool presentWait;
+    static bool frameSkip;
+    static std::uint64_t lastTextureVersion;
     // Every device, for setPresentWait (a plain list, safe at any point of process exit).
     static SdlDevice9* firstDevice;
     SdlDevice9* nextDevice = nullptr;
@@ -108,4 +131,15 @@ class SdlDevice9 final : public IDirect3DDevice9 {
     UINT streamOffset = 0;
     UINT streamStride = 0;
     DWORD fvf = 0;
+
+    FrameRecord frame;            // this frame's calls, from its full clear on
+    FrameRecord shown;            // the calls of the frame on screen
+    bool deferring = false;       // this frame is being recorded (it began with a full clear)
+    bool shownValid = false;      // `shown` is what the screen shows
+    bool backBufferShown = false; // the back buffer holds `shown` (while nothing of frame ran)
+    bool ranThisFrame = false;    // some drawing of this frame ran on the renderer
+    std::size_t done = 0;         // calls of `frame` run on the back buffer
+    std::atomic<bool> windowChanged{false};
+    std::uint64_t rasterisedFrames = 0;
+    std::uint64_t presentedFrames = 0;
 };
