@@ -1,80 +1,45 @@
-// Benchmark of text drawing: ten short texts and one outlined 72-pixel title per frame, as a
-// ratio to a reference frame (clear and sixteen opaque 200 x 200 blits) of the same run, with
-// the number of line rasterisations the frames needed.
+// Benchmark of text drawing: ten short texts fading and rising, as the stones' points do, and
+// one outlined 72-pixel title fading as the level banner does, per frame, as a ratio to a
+// reference frame (clear and sixteen opaque 200 x 200 blits) of the same run, with the number
+// of line rasterisations the frames needed.
+#include "bench/BenchSupport.h"
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/platform/FontFace.h"
 #include "gfx/platform/SdlDevice.h"
 
-#include <SDL.h>
-#include <benchmark/benchmark.h>
-
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
+#include <memory>
 
 namespace {
 
-// SDL on the dummy driver with a window and a render device, without the presentation wait.
+// SDL on the dummy driver with a window and a render device.
 class FontBenchScreen {
   public:
     FontBenchScreen() {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_RENDER_DRIVER", "software", 0);
-        sdlgfx::setPresentWait(false);
+        zxbench::useHeadlessVideo(false);
         if (SDL_Init(SDL_INIT_VIDEO) != 0) {
             return;
         }
         window = SDL_CreateWindow("font bench", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800,
                                   608, SDL_WINDOW_HIDDEN);
-        device = new RenderDevice();
+        device = std::make_unique<RenderDevice>();
         ok = window != nullptr && device->init();
     }
     ~FontBenchScreen() {
-        delete device;
+        device.reset();
         if (window != nullptr) {
             SDL_DestroyWindow(window);
         }
         SDL_Quit();
+        sdlgfx::setFrameSkip(true);
     }
+    SDL_Renderer* renderer() const { return sdlgfx::getRenderer(RenderDevice::getDevice()); }
 
-    RenderDevice* device = nullptr;
+    std::unique_ptr<RenderDevice> device;
     SDL_Window* window = nullptr;
     bool ok = false;
 };
-
-// Seconds per reference frame on the renderer: clear, sixteen opaque 200 x 200 blits covering
-// the screen, present.
-double fontReferenceSeconds(SDL_Renderer* renderer, int frames) {
-    SDL_Texture* tile =
-        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 200, 200);
-    if (tile == nullptr) {
-        return 0.0;
-    }
-    std::string texels(200 * 200 * 4, '\0');
-    for (std::size_t i = 0; i < texels.size(); i += 4) {
-        texels[i] = static_cast<char>(i % 251);
-        texels[i + 1] = static_cast<char>(i % 241);
-        texels[i + 2] = static_cast<char>(i % 239);
-        texels[i + 3] = static_cast<char>(0xFF);
-    }
-    SDL_UpdateTexture(tile, nullptr, texels.data(), 200 * 4);
-    SDL_SetTextureBlendMode(tile, SDL_BLENDMODE_NONE);
-    auto start = std::chrono::steady_clock::now();
-    for (int f = 0; f < frames; ++f) {
-        SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
-        SDL_RenderClear(renderer);
-        for (int i = 0; i < 16; ++i) {
-            SDL_Rect dest{(i % 4) * 200, (i / 4) * 200, 200, 200};
-            SDL_RenderCopy(renderer, tile, nullptr, &dest);
-        }
-        SDL_RenderPresent(renderer);
-    }
-    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    SDL_DestroyTexture(tile);
-    return elapsed.count() / frames;
-}
 
 // One frame of text: ten short texts in the small font, and the banner title with its outline
 // fading as the game room's does.
@@ -104,20 +69,9 @@ void BM_FontFrame(benchmark::State& state) {
     const std::uint64_t before = FontFace::getRasterisationCount();
     drawTextFrame(*screen.device, small, banner, 0);
     const std::uint64_t firstFrame = FontFace::getRasterisationCount() - before;
-    double frameSeconds = 0.0;
-    std::int64_t frames = 0;
-    for (auto _ : state) {
-        auto start = std::chrono::steady_clock::now();
-        drawTextFrame(*screen.device, small, banner, static_cast<int>(++frames));
-        std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        frameSeconds += elapsed.count();
-    }
-    const double reference =
-        fontReferenceSeconds(sdlgfx::getRenderer(RenderDevice::getDevice()), 200);
-    if (frames > 0 && reference > 0.0) {
-        state.counters["ratio"] = frameSeconds / static_cast<double>(frames) / reference;
-        state.counters["reference_ms"] = reference * 1000.0;
-    }
+    int frame = 0;
+    zxbench::measureAgainstReference(
+        state, screen.renderer(), [&] { drawTextFrame(*screen.device, small, banner, ++frame); });
     state.counters["first_frame_rasterisations"] = static_cast<double>(firstFrame);
     state.counters["later_rasterisations"] =
         static_cast<double>(FontFace::getRasterisationCount() - before - firstFrame);

@@ -2,6 +2,7 @@
 // menu's 16-tile background and a frame with 60 stone sprites over it, each as a ratio (in
 // processor time) to a reference frame (clear, sixteen opaque 200 x 200 blits, present) of the
 // same run.
+#include "bench/BenchSupport.h"
 #include "gfx/Background.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/Sprite.h"
@@ -10,12 +11,9 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -63,9 +61,7 @@ class Picture {
 class Screen {
   public:
     Screen() {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_RENDER_DRIVER", "software", 0);
-        sdlgfx::setPresentWait(false);
+        zxbench::useHeadlessVideo(false);
         if (SDL_Init(SDL_INIT_VIDEO) != 0) {
             return;
         }
@@ -81,6 +77,7 @@ class Screen {
         }
         SDL_Quit();
         sdlgfx::setPresentWait(true);
+        sdlgfx::setFrameSkip(true);
     }
     SDL_Renderer* renderer() const { return sdlgfx::getRenderer(RenderDevice::getDevice()); }
 
@@ -90,50 +87,6 @@ class Screen {
     SDL_Window* window = nullptr;
     std::unique_ptr<RenderDevice> device;
 };
-
-// The calling thread's processor time in seconds: steadier than the wall clock on a machine
-// that other work shares.
-double threadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-// Processor seconds per frame of `frame`, over frames taking about a fifth of a second.
-double secondsPerFrame(const std::function<void()>& frame) {
-    int frames = 0;
-    const double start = threadSeconds();
-    double elapsed = 0.0;
-    do {
-        frame();
-        ++frames;
-        elapsed = threadSeconds() - start;
-    } while (elapsed < 0.2);
-    return elapsed / frames;
-}
-
-// The reference frame: clear, sixteen opaque 200 x 200 blits covering the screen, present.
-double referenceSeconds(SDL_Renderer* renderer) {
-    SDL_Texture* tile =
-        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 200, 200);
-    std::vector<Uint32> texels(200 * 200);
-    for (size_t i = 0; i < texels.size(); ++i) {
-        texels[i] = 0xFF000000u | static_cast<Uint32>(i * 2654435761u >> 8);
-    }
-    SDL_UpdateTexture(tile, nullptr, texels.data(), 200 * 4);
-    SDL_SetTextureBlendMode(tile, SDL_BLENDMODE_NONE);
-    const double seconds = secondsPerFrame([&] {
-        SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
-        SDL_RenderClear(renderer);
-        for (int i = 0; i < 16; ++i) {
-            const SDL_Rect dest{(i % 4) * 200, (i / 4) * 200, 200, 200};
-            SDL_RenderCopy(renderer, tile, nullptr, &dest);
-        }
-        SDL_RenderPresent(renderer);
-    });
-    SDL_DestroyTexture(tile);
-    return seconds;
-}
 
 // The menu's background picture: opaque, shaded.
 Uint32 backgroundTexel(int x, int y) {
@@ -150,18 +103,6 @@ Uint32 stoneTexel(int x, int y) {
     return alpha << 24 | 0x3080E0u;
 }
 
-// Runs `frame` as the benchmark's body and reports it as a ratio to the reference frame.
-void measure(benchmark::State& state, Screen& screen, const std::function<void()>& frame) {
-    const double reference = referenceSeconds(screen.renderer());
-    for (auto _ : state) {
-        frame();
-    }
-    const double own = secondsPerFrame(frame);
-    state.counters["reference_ms"] = reference * 1e3;
-    state.counters["frame_ms"] = own * 1e3;
-    state.counters["ratio_to_reference"] = own / reference;
-}
-
 void BM_BackgroundFrame(benchmark::State& state) {
     Screen screen;
     if (!screen.ok) {
@@ -172,7 +113,7 @@ void BM_BackgroundFrame(benchmark::State& state) {
     Background background(200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY);
     background.loadTexture(picture.entry());
     RenderDevice* device = RenderDevice::getInstance();
-    measure(state, screen, [&] {
+    zxbench::measureAgainstReference(state, screen.renderer(), [&] {
         device->beginFrame();
         background.draw();
         device->endFrame();
@@ -198,7 +139,7 @@ void BM_BackgroundAndSixtySpritesFrame(benchmark::State& state) {
                                     static_cast<float>(80 + (i / 10) * 40));
     }
     RenderDevice* device = RenderDevice::getInstance();
-    measure(state, screen, [&] {
+    zxbench::measureAgainstReference(state, screen.renderer(), [&] {
         device->beginFrame();
         background.draw();
         for (const auto& sprite : sprites) {
