@@ -32,7 +32,12 @@
 #endif
 
 #ifdef ZX_SOAK_ASAN
+#if __has_include(<sanitizer/allocator_interface.h>)
 #include <sanitizer/allocator_interface.h>
+#else
+// GCC's packages ship the sanitizer runtime without this header; the runtime exports it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
 #else
 #include <malloc.h>
 #endif
