@@ -47,9 +47,10 @@ TEST_F(MenuTest, FourButtonsStackUnderTheLogoInTheMiddle) {
     RMenu* room = menu();
     ASSERT_NE(room, nullptr);
     EXPECT_EQ(room->getButtonCount(), 4u);
+    // "Wyjście": the escape is closed before "cie", whose c would continue the hex number.
     const char* captions[4] = {"Graj", "Tabela wynik\xF3w", "Info",
-                               "Wyj\x9C"
-                               "cie"};
+                               ("Wyj\x9C"
+                                "cie")};
     const float tops[4] = {248.0f, 312.0f, 376.0f, 440.0f};
     for (std::uint32_t i = 0; i < 4; ++i) {
         Button* b = room->getButton(i);
