@@ -1,6 +1,7 @@
 // FrameRecord: a frame's draw calls, kept for comparison with the next frame's.
 #include "FrameRecord.h"
 
+#include <algorithm>
 #include <cstring>
 
 void FrameRecord::add(const Command& command) {
@@ -40,4 +41,73 @@ bool FrameRecord::sameAs(const FrameRecord& other) const {
            vertices.size() == other.vertices.size() &&
            (vertices.empty() || std::memcmp(vertices.data(), other.vertices.data(),
                                             vertices.size() * sizeof(SDL_Vertex)) == 0);
+}
+
+namespace {
+
+// The rectangle that an unblended call surely writes every pixel of; false for calls that blend,
+// draw triangles, or copy from outside their texture.
+bool opaqueArea(const FrameRecord::Command& c, std::array<int, 4>& area) {
+    if (c.mode != SDL_BLENDMODE_NONE || c.kind == FrameRecord::Kind::Triangles ||
+        c.kind == FrameRecord::Kind::Clear) {
+        return false;
+    }
+    if (c.kind == FrameRecord::Kind::Copy && !c.whole) {
+        int w = 0;
+        int h = 0;
+        if (SDL_QueryTexture(c.texture, nullptr, nullptr, &w, &h) != 0 || c.src[0] < 0 ||
+            c.src[1] < 0 || c.src[2] <= 0 || c.src[3] <= 0 || c.src[0] + c.src[2] > w ||
+            c.src[1] + c.src[3] > h) {
+            return false;
+        }
+    }
+    area = c.dst;
+    return area[2] > 0 && area[3] > 0;
+}
+
+// Sorted, distinct coordinates with the target's edges and every edge inside it.
+std::vector<int> edges(std::vector<int> cuts, int size) {
+    cuts.push_back(0);
+    cuts.push_back(size);
+    for (int& cut : cuts) {
+        cut = std::clamp(cut, 0, size);
+    }
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    return cuts;
+}
+
+} // namespace
+
+// The target is cut along every rectangle's edges into cells; it is covered when every cell
+// lies inside some rectangle. Only the first 64 rectangles count, which bounds the work.
+bool FrameRecord::covers(std::size_t from, int width, int height) const {
+    std::vector<std::array<int, 4>> areas;
+    std::vector<int> xCuts;
+    std::vector<int> yCuts;
+    std::array<int, 4> area{};
+    for (std::size_t i = from; i < commands.size() && areas.size() < 64; ++i) {
+        if (opaqueArea(commands[i], area)) {
+            areas.push_back(area);
+            xCuts.insert(xCuts.end(), {area[0], area[0] + area[2]});
+            yCuts.insert(yCuts.end(), {area[1], area[1] + area[3]});
+        }
+    }
+    if (areas.empty() || width <= 0 || height <= 0) {
+        return false;
+    }
+    const std::vector<int> xs = edges(std::move(xCuts), width);
+    const std::vector<int> ys = edges(std::move(yCuts), height);
+    for (std::size_t row = 0; row + 1 < ys.size(); ++row) {
+        for (std::size_t col = 0; col + 1 < xs.size(); ++col) {
+            const bool inside = std::any_of(areas.begin(), areas.end(), [&](const auto& a) {
+                return a[0] <= xs[col] && xs[col + 1] <= a[0] + a[2] && a[1] <= ys[row] &&
+                       ys[row + 1] <= a[1] + a[3];
+            });
+            if (!inside) {
+                return false;
+            }
+        }
+    }
+    return true;
 }

@@ -44,6 +44,10 @@ class FrameRecord {
     bool uses(const SDL_Texture* texture, std::size_t from) const;
     // Same calls with the same parameters, textures of the same version and the same vertices.
     bool sameAs(const FrameRecord& other) const;
+    // True when the opaque (unblended) copies and fills from `from` on, wherever they stand in
+    // the frame, together cover every pixel of a width x height target: nothing drawn before
+    // `from` can show in the finished frame.
+    bool covers(std::size_t from, int width, int height) const;
 
   private:
     std::vector<Command> commands;

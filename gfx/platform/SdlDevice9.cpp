@@ -153,7 +153,7 @@ HRESULT SdlDevice9::Present(const RECT* src_rect, const RECT* dst_rect, HWND dst
         return D3DERR_DEVICELOST;
     }
     noteWindowChanges();
-    if (deferring && shownValid && frame.sameAs(shown)) {
+    if (frameSkip && deferring && shownValid && frame.sameAs(shown)) {
         // The screen shows this frame already. Whatever of it ran has left the same picture in
         // the back buffer, which a software renderer keeps.
         if (done > 0) {
@@ -618,14 +618,14 @@ bool SdlDevice9::fill(const SDL_Rect& rect, D3DCOLOR colour, SDL_BlendMode mode)
 }
 
 // A full clear covers everything drawn before it, so a frame's record starts there; calls of a
-// frame without one (or with frame skipping off) run at once.
+// frame without one run at once.
 void SdlDevice9::record(FrameRecord::Command command, const std::vector<SDL_Vertex>* vertices,
                         const std::vector<int>* indices) {
     if (command.texture != nullptr) {
         command.textureVersion =
             reinterpret_cast<std::uintptr_t>(SDL_GetTextureUserData(command.texture));
     }
-    if (command.kind == FrameRecord::Kind::Clear && frameSkip) {
+    if (command.kind == FrameRecord::Kind::Clear) {
         if (done > 0) {
             backBufferShown = false;
         }
@@ -647,15 +647,22 @@ void SdlDevice9::record(FrameRecord::Command command, const std::vector<SDL_Vert
 }
 
 // Brings the back buffer up to every call recorded so far: nothing to do when it holds the
-// frame on screen and the frame so far is that frame, else the calls not yet run.
+// frame on screen and the frame so far is that frame, else the calls not yet run. The clear is
+// left out when opaque calls cover the whole back buffer anyway.
 void SdlDevice9::flush() {
     noteWindowChanges();
     if (!deferring || done == frame.size()) {
         return;
     }
-    if (done == 0 && backBufferShown && shownValid && frame.sameAs(shown)) {
+    if (done == 0 && frameSkip && backBufferShown && shownValid && frame.sameAs(shown)) {
         done = frame.size();
         return;
+    }
+    int width = 0;
+    int height = 0;
+    if (done == 0 && SDL_GetRendererOutputSize(renderer, &width, &height) == 0 &&
+        frame.covers(1, width, height)) {
+        done = 1;
     }
     for (; done < frame.size(); ++done) {
         run(frame, done);
