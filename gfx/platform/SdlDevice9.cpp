@@ -1,6 +1,7 @@
 // SdlDevice9: the Direct3D 9 device stand-in over one SDL renderer.
 #include "SdlDevice9.h"
 
+#include "RendererChoice.h"
 #include "SdlTexture.h"
 #include "SdlVertexBuffer.h"
 
@@ -75,11 +76,7 @@ std::uint64_t SdlDevice9::lastTextureVersion = 0;
 SdlDevice9* SdlDevice9::firstDevice = nullptr;
 
 SdlDevice9* SdlDevice9::create(IDirect3D9* direct3d, SDL_Window* window, bool paced, HRESULT& hr) {
-    const Uint32 vsync = paced && presentWait ? SDL_RENDERER_PRESENTVSYNC : 0;
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | vsync);
-    if (renderer == nullptr) {
-        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | vsync);
-    }
+    SDL_Renderer* renderer = RendererChoice::create(window, paced && presentWait);
     if (renderer == nullptr) {
         hr = D3DERR_NOTAVAILABLE;
         return nullptr;

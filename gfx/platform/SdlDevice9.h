@@ -19,9 +19,10 @@ class SdlTexture;
 
 class SdlDevice9 final : public IDirect3DDevice9 {
   public:
-    // Makes a device with its renderer on window (accelerated if possible, else software;
-    // SDL_RENDER_DRIVER is honoured). paced: Present waits for the refresh. Null with hr set
-    // when no renderer can be made. The device holds a reference on direct3d.
+    // Makes a device with its renderer on window (see RendererChoice: accelerated where there
+    // is graphics hardware, else software; SDL_RENDER_DRIVER is honoured). paced: Present waits for
+    // the refresh. Null with hr set when no renderer can be made. The device holds a reference on
+    // direct3d.
     static SdlDevice9* create(IDirect3D9* direct3d, SDL_Window* window, bool paced, HRESULT& hr);
 
     ULONG AddRef() override;
