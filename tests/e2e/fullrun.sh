@@ -25,7 +25,7 @@ waiting() {
     saturated "$(mean_colour "$png" "8x8+$((bat + 44))+547")" &&
         [[ "$(pixel "$png" $((bat + 39)) 550)" == FFFFFF ]] &&
         [[ "$(pixel "$png" $((bat + 56)) 550)" == FFFFFF ]] &&
-        (($(colour_count "$png" 500x40+150+262) > 10))
+        (($(dark_count "$png" 500x40+150+262) > 500))
 }
 
 # Prints the middle of the flying ball in PNG $1 as "x y", looking between the stones and the
@@ -161,8 +161,8 @@ echo "ok: name dialog ($geometry) took \"Zażółć\" and closed with Enter"
 # the stones broken: 10 for purple, 50 for orange.
 sleep 1
 screenshot "$window" "$work/lost.png"
-(($(colour_count "$work/lost.png" 700x40+50+305) > 10)) || die "no lost-run text"
-(($(colour_count "$work/lost.png" 700x40+50+345) > 10)) || die "no third line of the lost-run text"
+(($(dark_count "$work/lost.png" 700x40+50+305) > 500)) || die "no second line of the lost-run text"
+(($(dark_count "$work/lost.png" 700x40+50+345) > 500)) || die "no third line of the lost-run text"
 points=0
 broken=0
 while read -r cell; do

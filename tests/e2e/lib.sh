@@ -56,10 +56,11 @@ polish_keyboard() {
     setxkbmap -display "$DISPLAY" pl
 }
 
-# Types the UTF-8 text $2 into window $1 (xdotool reads it in a UTF-8 locale whatever the
-# test's own).
+# Types the UTF-8 text $2 into window $1, at a typist's pace: at xdotool's own (12 ms a key)
+# SDL under load loses now and then a letter typed with AltGr. xdotool reads the text in a UTF-8
+# locale whatever the test's own.
 type_text() {
-    LC_ALL=C.UTF-8 xdotool type --window "$1" "$2"
+    LC_ALL=C.UTF-8 xdotool type --delay 100 --window "$1" "$2"
 }
 
 # Lists the mapped top-level windows named exactly $1 as "id widthxheight" lines. (xdotool's
@@ -135,9 +136,11 @@ click() {
     sleep 0.3
 }
 
-# Presses and releases key $2 in window $1.
+# Presses and releases key $2 in window $1. (See key_closing: should the focus move away in
+# between, a real key is released as well; the server ignores the release of a key that is up.)
 key() {
     xdotool key --window "$1" "$2"
+    xdotool keyup "$2"
     sleep 0.3
 }
 
@@ -151,16 +154,19 @@ near() {
     done
 }
 
-# Presses and releases key $2 in window $1 when the key closes that window: the release then
-# finds no window, which is no fault.
+# Presses and releases key $2 in window $1 when the key closes that window. xdotool chooses per
+# event between a real key (XTEST, when the window has the focus) and an event sent to the
+# window: a real press that closes the window is followed by a release sent to a window that is
+# gone, which fails, so the real key is released as well, lest it repeat for ever (X repeats a
+# key held down in whichever window has the focus).
 key_closing() {
     xdotool key --window "$1" "$2" 2>/dev/null || true
+    xdotool keyup "$2"
     sleep 0.3
 }
 
-# Holds key $2 down in window $1 for $3 seconds. xdotool presses a real key (XTEST) when the
-# window has the focus and sends the events to it otherwise; the focus may move in between (to a
-# dialog), so a real key is released as well, lest it repeat in the focused window for ever.
+# Holds key $2 down in window $1 for $3 seconds. As in key_closing, the focus may move in between
+# (to a dialog), so a real key is released as well.
 hold_key() {
     xdotool keydown --window "$1" "$2"
     sleep "$3"
@@ -187,6 +193,13 @@ mean_colour() {
 # Prints the number of distinct colours in region $2 (WxH+X+Y) of PNG $1.
 colour_count() {
     convert "$1[$2]" +repage -unique-colors -format "%w" info:
+}
+
+# Prints how many pixels of region $2 (WxH+X+Y) of PNG $1 are black or nearly (black text; the
+# game's pictures have no such dark pixels).
+dark_count() {
+    convert "$1[$2]" +repage -fuzz 25% -fill white +opaque black -fill black -opaque black \
+        -format "%[fx:round(w * h * (1 - mean))]" info:
 }
 
 # Prints how many pixels of region $3 (WxH+X+Y) differ between PNGs $1 and $2 by more than
