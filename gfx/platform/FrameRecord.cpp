@@ -2,6 +2,7 @@
 #include "FrameRecord.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 void FrameRecord::add(const Command& command) {
@@ -110,4 +111,96 @@ bool FrameRecord::covers(std::size_t from, int width, int height) const {
         }
     }
     return true;
+}
+
+bool FrameRecord::sameCall(std::size_t i, const FrameRecord& other) const {
+    Command mine = commands[i];
+    Command theirs = other.commands[i];
+    if (mine.vertexCount != theirs.vertexCount || mine.indexCount != theirs.indexCount) {
+        return false;
+    }
+    // Where the vertices sit in each record does not matter, only what they are.
+    const bool sameVertices =
+        mine.vertexCount == 0 ||
+        std::memcmp(&vertices[mine.firstVertex], &other.vertices[theirs.firstVertex],
+                    mine.vertexCount * sizeof(SDL_Vertex)) == 0;
+    const bool sameIndices = std::equal(indices.begin() + mine.firstIndex,
+                                        indices.begin() + mine.firstIndex + mine.indexCount,
+                                        other.indices.begin() + theirs.firstIndex);
+    mine.firstVertex = theirs.firstVertex = 0;
+    mine.firstIndex = theirs.firstIndex = 0;
+    return mine == theirs && sameVertices && sameIndices;
+}
+
+SDL_Rect FrameRecord::bounds(std::size_t i, int width, int height) const {
+    const Command& c = commands[i];
+    SDL_Rect area{0, 0, width, height};
+    if (c.kind == Kind::Copy || c.kind == Kind::Fill) {
+        area = SDL_Rect{c.dst[0], c.dst[1], c.dst[2], c.dst[3]};
+    } else if (c.kind == Kind::Triangles) {
+        if (c.vertexCount == 0) {
+            return SDL_Rect{0, 0, 0, 0};
+        }
+        float left = vertices[c.firstVertex].position.x, right = left;
+        float top = vertices[c.firstVertex].position.y, bottom = top;
+        for (std::uint32_t v = c.firstVertex; v < c.firstVertex + c.vertexCount; ++v) {
+            left = std::min(left, vertices[v].position.x);
+            right = std::max(right, vertices[v].position.x);
+            top = std::min(top, vertices[v].position.y);
+            bottom = std::max(bottom, vertices[v].position.y);
+        }
+        // A pixel either side of the vertices' box, whatever the rasteriser rounds to; a box
+        // out of any sensible range is the whole target.
+        if (!(left > -65536.0f && right < 65536.0f && top > -65536.0f && bottom < 65536.0f)) {
+            return SDL_Rect{0, 0, width, height};
+        }
+        const int x0 = static_cast<int>(std::floor(left)) - 1;
+        const int y0 = static_cast<int>(std::floor(top)) - 1;
+        area = SDL_Rect{x0, y0, static_cast<int>(std::ceil(right)) + 2 - x0,
+                        static_cast<int>(std::ceil(bottom)) + 2 - y0};
+    }
+    const SDL_Rect target{0, 0, width, height};
+    SDL_Rect kept{0, 0, 0, 0};
+    return SDL_IntersectRect(&area, &target, &kept) ? kept : SDL_Rect{0, 0, 0, 0};
+}
+
+bool FrameRecord::changedAreas(const FrameRecord& before, int width, int height,
+                               std::vector<SDL_Rect>& areas) const {
+    areas.clear();
+    if (commands.size() != before.commands.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        if (commands[i].kind != before.commands[i].kind) {
+            return false;
+        }
+        if (sameCall(i, before)) {
+            continue;
+        }
+        for (const SDL_Rect& area : {bounds(i, width, height), before.bounds(i, width, height)}) {
+            if (area.w > 0 && area.h > 0) {
+                areas.push_back(area);
+            }
+        }
+    }
+    // Overlapping or touching areas become one, until none overlap.
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (std::size_t a = 0; a < areas.size() && !merged; ++a) {
+            for (std::size_t b = a + 1; b < areas.size() && !merged; ++b) {
+                const SDL_Rect grownA{areas[a].x - 1, areas[a].y - 1, areas[a].w + 2,
+                                      areas[a].h + 2};
+                if (SDL_HasIntersection(&grownA, &areas[b])) {
+                    SDL_UnionRect(&areas[a], &areas[b], &areas[a]);
+                    areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(b));
+                    merged = true;
+                }
+            }
+        }
+    }
+    long long covered = 0;
+    for (const SDL_Rect& area : areas) {
+        covered += static_cast<long long>(area.w) * area.h;
+    }
+    return areas.size() <= kMaxAreas && covered * 2 <= static_cast<long long>(width) * height;
 }

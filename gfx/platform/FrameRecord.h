@@ -44,10 +44,24 @@ class FrameRecord {
     bool uses(const SDL_Texture* texture, std::size_t from) const;
     // Same calls with the same parameters, textures of the same version and the same vertices.
     bool sameAs(const FrameRecord& other) const;
+    // Whether call i of this record equals call i of other (parameters, texture version,
+    // vertices and indices).
+    bool sameCall(std::size_t i, const FrameRecord& other) const;
+    // The pixels call i can touch, cut to a width x height target (empty when none).
+    SDL_Rect bounds(std::size_t i, int width, int height) const;
+    // Where a frame differs from the one before (same calls in the same order, some of them
+    // changed): the areas covering every changed call's pixels before and after, merged where
+    // they overlap. False when the frames differ in their calls' number or kinds, or the
+    // areas would cover most of the target: the whole frame must then be drawn.
+    bool changedAreas(const FrameRecord& before, int width, int height,
+                      std::vector<SDL_Rect>& areas) const;
     // True when the opaque (unblended) copies and fills from `from` on, wherever they stand in
     // the frame, together cover every pixel of a width x height target: nothing drawn before
     // `from` can show in the finished frame.
     bool covers(std::size_t from, int width, int height) const;
+
+    // Most areas changedAreas gives before it asks for the whole frame instead.
+    static constexpr std::size_t kMaxAreas = 8;
 
   private:
     std::vector<Command> commands;

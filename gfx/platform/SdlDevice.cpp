@@ -67,4 +67,8 @@ std::uint64_t getPresentedFrames(IDirect3DDevice9* device) {
     return device != nullptr ? cast(device)->getPresentedFrames() : 0;
 }
 
+std::uint64_t getPartialFrames(IDirect3DDevice9* device) {
+    return device != nullptr ? cast(device)->getPartialFrames() : 0;
+}
+
 } // namespace sdlgfx

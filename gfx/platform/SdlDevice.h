@@ -49,13 +49,17 @@ bool getPresentWait();
 
 // A frame whose draw calls (from its full clear to Present, with every parameter and the
 // version of each texture) equal those of the frame on screen is neither rasterised nor
-// presented; Present still paces it. On by default; benchmarks of drawing turn it off. It
-// applies to every device, existing or later. readBackBuffer always reads the frame drawn.
+// presented; Present still paces it. A frame that differs in a few calls is drawn again only
+// where those calls reach (on a renderer that keeps its back buffer). On by default;
+// benchmarks of drawing turn it off. It applies to every device, existing or later.
+// readBackBuffer always reads the frame drawn.
 void setFrameSkip(bool on);
 bool getFrameSkip();
 
 // Frames of the device whose drawing ran on the renderer, and frames it presented.
 std::uint64_t getRasterisedFrames(IDirect3DDevice9* device);
 std::uint64_t getPresentedFrames(IDirect3DDevice9* device);
+// Frames of the device drawn only where they changed.
+std::uint64_t getPartialFrames(IDirect3DDevice9* device);
 
 } // namespace sdlgfx

@@ -651,14 +651,24 @@ void SdlDevice9::flush() {
     if (!deferring || done == frame.size()) {
         return;
     }
-    if (done == 0 && frameSkip && backBufferShown && shownValid && frame.sameAs(shown)) {
-        done = frame.size();
-        return;
-    }
     int width = 0;
     int height = 0;
-    if (done == 0 && SDL_GetRendererOutputSize(renderer, &width, &height) == 0 &&
-        frame.covers(1, width, height)) {
+    const bool sized = SDL_GetRendererOutputSize(renderer, &width, &height) == 0;
+    if (done == 0 && frameSkip && backBufferShown && shownValid) {
+        if (frame.sameAs(shown)) {
+            done = frame.size();
+            return;
+        }
+        std::vector<SDL_Rect> areas;
+        if (sized && frame.changedAreas(shown, width, height, areas) && redraw(areas)) {
+            done = frame.size();
+            ranThisFrame = true;
+            backBufferShown = false;
+            ++partialFrames;
+            return;
+        }
+    }
+    if (done == 0 && sized && frame.covers(1, width, height)) {
         done = 1;
     }
     for (; done < frame.size(); ++done) {
@@ -666,6 +676,55 @@ void SdlDevice9::flush() {
     }
     ranThisFrame = true;
     backBufferShown = false;
+}
+
+// Draws the frame again inside the areas only, over the frame on screen that the back buffer
+// holds: the clear as a fill of each area, and every call that reaches into it, clipped to it.
+// False (and nothing drawn) when a call there is a scaled copy, which clipping could sample
+// differently.
+bool SdlDevice9::redraw(const std::vector<SDL_Rect>& areas) {
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(renderer, &width, &height);
+    std::vector<SDL_Rect> reach(frame.size());
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        reach[i] = frame.bounds(i, width, height);
+        for (const SDL_Rect& area : areas) {
+            if (SDL_HasIntersection(&reach[i], &area) && isScaledCopy(frame.at(i))) {
+                return false;
+            }
+        }
+    }
+    for (const SDL_Rect& area : areas) {
+        SDL_RenderSetClipRect(renderer, &area);
+        for (std::size_t i = 0; i < frame.size(); ++i) {
+            const FrameRecord::Command& c = frame.at(i);
+            if (c.kind == FrameRecord::Kind::Clear) {
+                // SDL's clear ignores the clip rectangle.
+                SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+                SDL_SetRenderDrawColor(renderer, redOf(c.colour), greenOf(c.colour),
+                                       blueOf(c.colour), 255);
+                SDL_RenderFillRect(renderer, &area);
+            } else if (SDL_HasIntersection(&reach[i], &area)) {
+                run(frame, i);
+            }
+        }
+    }
+    SDL_RenderSetClipRect(renderer, nullptr);
+    return true;
+}
+
+// A copy whose source and destination differ in size.
+bool SdlDevice9::isScaledCopy(const FrameRecord::Command& c) const {
+    if (c.kind != FrameRecord::Kind::Copy) {
+        return false;
+    }
+    int w = c.src[2];
+    int h = c.src[3];
+    if (c.whole && SDL_QueryTexture(c.texture, nullptr, nullptr, &w, &h) != 0) {
+        return true;
+    }
+    return w != c.dst[2] || h != c.dst[3];
 }
 
 // A texture about to change or go must first be drawn by the calls waiting for it.

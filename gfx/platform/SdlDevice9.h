@@ -1,7 +1,8 @@
 // SdlDevice9: the Direct3D 9 device stand-in, one SDL renderer on one window, with the render
 // states, bound texture and vertex stream that pre-transformed triangle fans are drawn with.
 // A frame that begins with a full clear is recorded and run on the renderer when it is read or
-// presented; one identical to the frame on screen is neither rasterised nor presented again.
+// presented; one identical to the frame on screen is neither rasterised nor presented again,
+// and one that differs in a few calls is drawn again only where they reach.
 #pragma once
 
 #include "FrameRecord.h"
@@ -79,6 +80,8 @@ class SdlDevice9 final : public IDirect3DDevice9 {
     // Frames whose drawing ran on the renderer, and frames presented, since the device was made.
     std::uint64_t getRasterisedFrames() const { return rasterisedFrames; }
     std::uint64_t getPresentedFrames() const { return presentedFrames; }
+    // Frames drawn only where they differ from the frame on screen.
+    std::uint64_t getPartialFrames() const { return partialFrames; }
 
   private:
     struct Vertex {
@@ -99,6 +102,8 @@ class SdlDevice9 final : public IDirect3DDevice9 {
                 const std::vector<int>* indices = nullptr);
     void flush();
     void flushIfUsed(const SDL_Texture* texture);
+    bool redraw(const std::vector<SDL_Rect>& areas);
+    bool isScaledCopy(const FrameRecord::Command& command) const;
     void run(const FrameRecord& from, std::size_t index);
     void forgetShown();
     void noteWindowChanges();
@@ -143,4 +148,5 @@ class SdlDevice9 final : public IDirect3DDevice9 {
     std::atomic<bool> windowChanged{false};
     std::uint64_t rasterisedFrames = 0;
     std::uint64_t presentedFrames = 0;
+    std::uint64_t partialFrames = 0;
 };

@@ -109,6 +109,72 @@ TEST(FrameRecordTest, OpaqueTilesCoverTheTarget) {
     EXPECT_FALSE(nothing.covers(1, 800, 608));
 }
 
+TEST(FrameRecordTest, ChangedAreasHoldEveryChangedCallBeforeAndAfter) {
+    FrameRecord before = tiledFrame(SDL_BLENDMODE_NONE);
+    before.add(fillOf(100, 100, 10, 10, SDL_BLENDMODE_BLEND)); // a small thing moving right
+    before.add(fillOf(700, 500, 20, 20, SDL_BLENDMODE_BLEND)); // another, far from it
+    FrameRecord after = tiledFrame(SDL_BLENDMODE_NONE);
+    after.add(fillOf(105, 100, 10, 10, SDL_BLENDMODE_BLEND));
+    after.add(fillOf(700, 500, 20, 20, SDL_BLENDMODE_BLEND));
+    std::vector<SDL_Rect> areas;
+    ASSERT_TRUE(after.changedAreas(before, 800, 608, areas));
+    // The old and new places of the moved call overlap and become one area.
+    ASSERT_EQ(areas.size(), 1u);
+    EXPECT_EQ(areas[0].x, 100);
+    EXPECT_EQ(areas[0].y, 100);
+    EXPECT_EQ(areas[0].w, 15);
+    EXPECT_EQ(areas[0].h, 10);
+
+    // Both moved: two areas apart.
+    FrameRecord both = tiledFrame(SDL_BLENDMODE_NONE);
+    both.add(fillOf(105, 100, 10, 10, SDL_BLENDMODE_BLEND));
+    both.add(fillOf(0, 0, 20, 20, SDL_BLENDMODE_BLEND));
+    ASSERT_TRUE(both.changedAreas(before, 800, 608, areas));
+    EXPECT_EQ(areas.size(), 3u); // (100..115), (700, 500) where it was, (0, 0) where it is
+
+    // Another kind of call at the same place, or one call more: the whole frame.
+    FrameRecord otherKind = tiledFrame(SDL_BLENDMODE_NONE);
+    otherKind.addTriangles(FrameRecord::Command{}, {}, {});
+    otherKind.add(fillOf(700, 500, 20, 20, SDL_BLENDMODE_BLEND));
+    EXPECT_FALSE(otherKind.changedAreas(before, 800, 608, areas));
+    FrameRecord longer = after;
+    longer.add(fillOf(0, 0, 1, 1, SDL_BLENDMODE_BLEND));
+    EXPECT_FALSE(longer.changedAreas(before, 800, 608, areas));
+
+    // More than half the target changed: the whole frame.
+    FrameRecord recoloured = tiledFrame(SDL_BLENDMODE_NONE);
+    for (int i = 1; i <= 9; ++i) {
+        FrameRecord::Command tile = recoloured.at(i);
+        tile.colour = 0xFF000000;
+        recoloured.add(tile);
+    }
+    FrameRecord plain = tiledFrame(SDL_BLENDMODE_NONE);
+    for (int i = 1; i <= 9; ++i) {
+        plain.add(plain.at(i));
+    }
+    EXPECT_FALSE(recoloured.changedAreas(plain, 800, 608, areas));
+}
+
+TEST(FrameRecordTest, BoundsOfTrianglesReachAPixelPastTheirVertices) {
+    FrameRecord frame;
+    const std::vector<SDL_Vertex> corners{{{10.5f, 20.5f}, {0, 0, 0, 255}, {0.0f, 0.0f}},
+                                          {{30.2f, 20.5f}, {0, 0, 0, 255}, {0.0f, 0.0f}},
+                                          {{30.2f, 40.0f}, {0, 0, 0, 255}, {0.0f, 0.0f}}};
+    frame.addTriangles(FrameRecord::Command{}, corners, {0, 1, 2});
+    const SDL_Rect area = frame.bounds(0, 800, 608);
+    EXPECT_EQ(area.x, 9);
+    EXPECT_EQ(area.y, 19);
+    EXPECT_EQ(area.x + area.w, 33);
+    EXPECT_EQ(area.y + area.h, 42);
+    // Cut to the target.
+    frame.add(fillOf(-10, 600, 30, 30, SDL_BLENDMODE_NONE));
+    const SDL_Rect cut = frame.bounds(1, 800, 608);
+    EXPECT_EQ(cut.x, 0);
+    EXPECT_EQ(cut.y, 600);
+    EXPECT_EQ(cut.w, 20);
+    EXPECT_EQ(cut.h, 8);
+}
+
 class CoveredClearTest : public GfxFixture {};
 
 TEST_F(CoveredClearTest, CopiesFromOutsideTheirTextureDoNotCover) {

@@ -1,6 +1,8 @@
 // Tests of the device stand-in's frame skipping: a frame identical to the one on screen is
 // neither rasterised nor presented, any change to a call, a texture or the window draws it
 // again, and the back buffer read between drawing and Present is always the frame drawn.
+#include "gfx/Font.h"
+#include "gfx/Line.h"
 #include "gfx/Sprite.h"
 #include "gfx/platform/SdlDevice.h"
 #include "tests/gfx/GfxFixture.h"
@@ -211,6 +213,94 @@ TEST_F(FrameSkipTest, PartialClearsAndLinesAreComparedToo) {
     turn(201.0f, Red);
     EXPECT_EQ(rasterised(), drawn + 2);
     line->Release();
+}
+
+// A scene of translucent tiles, a text, a diagonal line (triangles) and the sprite, as a turn
+// of the game draws them; the sprite, text and line take the turn's values.
+class PartialFrameTest : public FrameSkipTest {
+  protected:
+    void SetUp() override {
+        FrameSkipTest::SetUp();
+        ASSERT_TRUE(font.create("Arial", 24));
+        ASSERT_TRUE(line.create(0xC0000000, 3.0f));
+    }
+
+    void scene(float spriteX, const char* text, float lineEnd) {
+        renderDevice->beginFrame();
+        for (int i = 0; i < 8; ++i) {
+            const D3DRECT tile{i * 100, 0, i * 100 + 90, 608};
+            device()->Clear(1, &tile, D3DCLEAR_TARGET, 0xFF203040u + 0x1010u * i, 1.0f, 0);
+        }
+        sprite->setColour(200, 255, 255, 255);
+        sprite->setPosition(spriteX, 100.0f);
+        sprite->draw();
+        font.draw(text, 400, 300, 0xC0E53935, DT_CENTER, 1, 0);
+        line.draw(50.0f, 500.0f, lineEnd, 560.0f);
+        readFrame();
+        renderDevice->endFrame();
+    }
+
+    // The same scene drawn in full on a fresh frame, for comparison.
+    std::vector<std::uint32_t> drawnInFull(float spriteX, const char* text, float lineEnd) {
+        sdlgfx::setFrameSkip(false);
+        scene(spriteX, text, lineEnd);
+        sdlgfx::setFrameSkip(true);
+        return frame;
+    }
+
+    std::uint64_t partial() { return sdlgfx::getPartialFrames(device()); }
+
+    Font font;
+    Line line;
+};
+
+TEST_F(PartialFrameTest, ChangedCallsAreDrawnAgainOnlyWhereTheyReach) {
+    scene(100.0f, "Punkty: 10", 300.0f);
+    const std::uint64_t before = partial();
+    // Each turn changes one thing: the sprite moves, the text changes, the line turns.
+    const struct {
+        float spriteX;
+        const char* text;
+        float lineEnd;
+    } turns[] = {{104.0f, "Punkty: 10", 300.0f},
+                 {104.0f, "Punkty: 110", 300.0f},
+                 {104.0f, "Punkty: 110", 320.0f},
+                 {300.0f, "Punkty: 20", 250.0f}};
+    std::uint64_t expected = before;
+    for (const auto& turn : turns) {
+        scene(turn.spriteX, turn.text, turn.lineEnd);
+        EXPECT_EQ(partial(), ++expected);
+        const std::vector<std::uint32_t> partly = frame;
+        const std::vector<std::uint32_t> full = drawnInFull(turn.spriteX, turn.text, turn.lineEnd);
+        ASSERT_EQ(partly.size(), full.size());
+        std::size_t differences = 0;
+        for (std::size_t i = 0; i < full.size(); ++i) {
+            differences += partly[i] != full[i];
+        }
+        EXPECT_EQ(differences, 0u) << "turn with text " << turn.text;
+        // The full drawing is now on screen: draw the partial one against it again.
+        scene(turn.spriteX, turn.text, turn.lineEnd);
+    }
+}
+
+TEST_F(PartialFrameTest, ManyOrLargeChangesDrawTheWholeFrame) {
+    scene(100.0f, "Punkty: 10", 300.0f);
+    const std::uint64_t before = partial();
+    const std::uint64_t drawn = rasterised();
+    // Another number of calls: the text gets a second line.
+    scene(100.0f, "Punkty: 10\nZycia: 3", 300.0f);
+    EXPECT_EQ(partial(), before);
+    EXPECT_EQ(rasterised(), drawn + 1);
+    // Every tile changes colour: more than half the frame.
+    renderDevice->beginFrame();
+    for (int i = 0; i < 8; ++i) {
+        const D3DRECT tile{i * 100, 0, i * 100 + 90, 608};
+        device()->Clear(1, &tile, D3DCLEAR_TARGET, 0xFF000000u + i, 1.0f, 0);
+    }
+    readFrame();
+    renderDevice->endFrame();
+    EXPECT_EQ(partial(), before);
+    EXPECT_EQ(pixel(5, 5), 0xFF000000u);
 }
 
 } // namespace
