@@ -1,8 +1,11 @@
 // Benchmarks of the game room: one frame (events, update, draw, present) with level 6 in play,
-// as a ratio to a reference frame (clear and sixteen opaque 200 x 200 blits) of the same run,
-// and the load of each level in milliseconds.
+// drawn in full and as the game draws it (only where it changed), as a ratio to a reference
+// frame (clear and sixteen opaque 200 x 200 blits) of the same run, and the load of each level
+// in milliseconds.
 #include "bench/BenchSupport.h"
 #include "game/Ball.h"
+#include "gfx/RenderDevice.h"
+#include "gfx/platform/SdlDevice.h"
 #include "pack/PackerReader.h"
 #include "rooms/RGame.h"
 #include "rooms/RoomManager.h"
@@ -15,7 +18,7 @@ namespace {
 // The headless game switched to the game room; name dialogs are answered with Cancel.
 class GameRoomBench : public zxbench::BenchGame {
   public:
-    GameRoomBench() {
+    explicit GameRoomBench(bool frameSkip = false) : BenchGame(frameSkip) {
         setNameDialogAnswerer([](const std::string&) { return NameDialogAnswer{}; });
         if (ok) {
             getRoomManager()->changeRoom(RoomGame);
@@ -57,6 +60,28 @@ void BM_GameFrameLevel6(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_GameFrameLevel6)->Unit(benchmark::kMillisecond);
+
+// The same turns as the game plays them: each frame drawn again only where it changed.
+void BM_GameFrameLevel6Redrawn(benchmark::State& state) {
+    GameRoomBench bench(true);
+    if (!bench.ok || !bench.load(6)) {
+        state.SkipWithError("the game room did not start on level 6");
+        return;
+    }
+    IDirect3DDevice9* device = RenderDevice::getDevice();
+    const std::uint64_t turnsBefore = sdlgfx::getRasterisedFrames(device);
+    const std::uint64_t partlyBefore = sdlgfx::getPartialFrames(device);
+    zxbench::measureAgainstReference(state, bench.renderer(), [&] {
+        bench.keepInPlay();
+        bench.turn();
+    });
+    const auto drawn = static_cast<double>(sdlgfx::getRasterisedFrames(device) - turnsBefore);
+    if (drawn > 0.0) {
+        state.counters["partly_drawn_share"] =
+            static_cast<double>(sdlgfx::getPartialFrames(device) - partlyBefore) / drawn;
+    }
+}
+BENCHMARK(BM_GameFrameLevel6Redrawn)->Unit(benchmark::kMillisecond);
 
 void BM_LevelLoad(benchmark::State& state) {
     GameRoomBench bench;
