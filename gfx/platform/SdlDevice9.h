@@ -6,6 +6,7 @@
 #pragma once
 
 #include "FrameRecord.h"
+#include "PictureCache.h"
 
 #include <d3d9.h>
 
@@ -66,6 +67,8 @@ class SdlDevice9 final : public IDirect3DDevice9 {
                        const std::vector<int>& indices, SDL_BlendMode mode);
     // Fills a rectangle with a colour under the blend mode.
     bool fill(const SDL_Rect& rect, D3DCOLOR colour, SDL_BlendMode mode);
+    // The pictures the device's textures were decoded into.
+    PictureCache& getPictures() { return pictures; }
     // Drops the bindings of a texture or vertex buffer that is being freed.
     void unbind(const void* resource);
     // The back buffer as opaque ARGB rows.
@@ -138,6 +141,7 @@ class SdlDevice9 final : public IDirect3DDevice9 {
     UINT streamStride = 0;
     DWORD fvf = 0;
 
+    PictureCache pictures;
     FrameRecord frame;            // this frame's calls, from its full clear on
     FrameRecord shown;            // the calls of the frame on screen
     bool deferring = false;       // this frame is being recorded (it began with a full clear)

@@ -7,6 +7,7 @@
 
 #include <SDL_image.h>
 
+#include <memory>
 #include <new>
 
 namespace {
@@ -88,26 +89,16 @@ SDL_Surface* resize(SDL_Surface* argb, int width, int height) {
 
 } // namespace
 
-SdlTexture* SdlTexture::create(SdlDevice9* device, SDL_Surface* argb) {
-    SDL_Texture* made = device->createTexture(argb);
-    if (made == nullptr) {
-        return nullptr;
-    }
-    SDL_LockSurface(argb);
-    const bool opaque = isOpaqueSurface(argb);
-    const D3DCOLOR topLeft = *static_cast<const Uint32*>(argb->pixels);
-    SDL_UnlockSurface(argb);
-    auto* texture = new (std::nothrow) SdlTexture(device, made, argb->w, argb->h, opaque, topLeft);
+SdlTexture* SdlTexture::create(SdlDevice9* device, PictureCache::Picture* picture) {
+    auto* texture = new (std::nothrow) SdlTexture(device, picture);
     if (texture == nullptr) {
-        device->destroyTexture(made);
+        device->destroyTexture(device->getPictures().release(picture));
     }
     return texture;
 }
 
-SdlTexture::SdlTexture(SdlDevice9* device, SDL_Texture* texture, int width, int height, bool opaque,
-                       D3DCOLOR topLeft)
-    : device(device), texture(texture), width(width), height(height), opaque(opaque),
-      topLeft(topLeft) {
+SdlTexture::SdlTexture(SdlDevice9* device, PictureCache::Picture* picture)
+    : device(device), picture(picture) {
     device->AddRef();
 }
 
@@ -120,11 +111,57 @@ ULONG SdlTexture::Release() {
     if (left == 0) {
         SdlDevice9* owner = device;
         owner->unbind(this);
-        owner->destroyTexture(texture);
+        owner->destroyTexture(owner->getPictures().release(picture));
         delete this;
         owner->Release();
     }
     return left;
+}
+
+// Decodes the file into a new picture of the cache: scaled, colour-keyed and with the alpha the
+// format asks for, uploaded to the renderer. Null (with hr set) on failure.
+static PictureCache::Picture* decodePicture(SdlDevice9* device, const void* srcdata,
+                                            UINT srcdatasize, const PictureCache::Options& options,
+                                            HRESULT& hr) {
+    D3DXIMAGE_FILEFORMAT fileFormat = D3DXIFF_PNG;
+    SDL_Surface* argb = decode(srcdata, srcdatasize, fileFormat);
+    if (argb == nullptr) {
+        hr = D3DXERR_INVALIDDATA;
+        return nullptr;
+    }
+    auto picture = std::make_unique<PictureCache::Picture>();
+    SDL_LockSurface(argb);
+    const bool ownAlpha = !isOpaqueSurface(argb);
+    SDL_UnlockSurface(argb);
+    picture->info = D3DXIMAGE_INFO{static_cast<UINT>(argb->w),
+                                   static_cast<UINT>(argb->h),
+                                   1,
+                                   1,
+                                   ownAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8,
+                                   D3DRTYPE_TEXTURE,
+                                   fileFormat};
+    argb = resize(argb, sizeOr(options.width, argb->w), sizeOr(options.height, argb->h));
+    if (argb == nullptr) {
+        hr = E_OUTOFMEMORY;
+        return nullptr;
+    }
+    SDL_LockSurface(argb);
+    adjustPixels(argb, options.colorKey, options.format == D3DFMT_X8R8G8B8);
+    picture->opaque = isOpaqueSurface(argb);
+    picture->topLeft = *static_cast<const Uint32*>(argb->pixels);
+    SDL_UnlockSurface(argb);
+    picture->width = argb->w;
+    picture->height = argb->h;
+    picture->texture = device->createTexture(argb);
+    SDL_FreeSurface(argb);
+    if (picture->texture == nullptr) {
+        hr = D3DERR_NOTAVAILABLE;
+        return nullptr;
+    }
+    const auto* bytes = static_cast<const std::uint8_t*>(srcdata);
+    picture->source.assign(bytes, bytes + srcdatasize);
+    picture->options = options;
+    return device->getPictures().add(std::move(picture));
 }
 
 HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(
@@ -140,34 +177,22 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(
         srcdatasize > static_cast<UINT>(SDL_MAX_SINT32)) {
         return D3DERR_INVALIDCALL;
     }
-    D3DXIMAGE_FILEFORMAT fileFormat = D3DXIFF_PNG;
-    SDL_Surface* argb = decode(srcdata, srcdatasize, fileFormat);
-    if (argb == nullptr) {
-        return D3DXERR_INVALIDDATA;
+    auto* owner = static_cast<SdlDevice9*>(device);
+    const PictureCache::Options options{width, height, format, colorkey};
+    PictureCache::Picture* picture = owner->getPictures().find(srcdata, srcdatasize, options);
+    HRESULT hr = D3D_OK;
+    if (picture == nullptr) {
+        picture = decodePicture(owner, srcdata, srcdatasize, options, hr);
     }
-    SDL_LockSurface(argb);
-    const bool ownAlpha = !isOpaqueSurface(argb);
-    SDL_UnlockSurface(argb);
+    if (picture == nullptr) {
+        return hr;
+    }
     if (srcinfo != nullptr) {
-        *srcinfo = D3DXIMAGE_INFO{static_cast<UINT>(argb->w),
-                                  static_cast<UINT>(argb->h),
-                                  1,
-                                  1,
-                                  ownAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8,
-                                  D3DRTYPE_TEXTURE,
-                                  fileFormat};
+        *srcinfo = picture->info;
     }
-    argb = resize(argb, sizeOr(width, argb->w), sizeOr(height, argb->h));
-    if (argb == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    SDL_LockSurface(argb);
-    adjustPixels(argb, colorkey, format == D3DFMT_X8R8G8B8);
-    SDL_UnlockSurface(argb);
-    SdlTexture* made = SdlTexture::create(static_cast<SdlDevice9*>(device), argb);
-    SDL_FreeSurface(argb);
+    SdlTexture* made = SdlTexture::create(owner, picture);
     if (made == nullptr) {
-        return D3DERR_NOTAVAILABLE;
+        return E_OUTOFMEMORY;
     }
     *texture = made;
     return D3D_OK;

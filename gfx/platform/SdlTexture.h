@@ -1,6 +1,9 @@
-// SdlTexture: the Direct3D 9 texture stand-in, an SDL texture of the device's renderer with what
-// drawing needs to know of its picture (size, whether it is opaque, its top-left texel).
+// SdlTexture: the Direct3D 9 texture stand-in, a decoded picture of the device (an SDL texture
+// of its renderer, shared with every texture loaded from the same bytes) with what drawing needs
+// to know of it (size, whether it is opaque, its top-left texel).
 #pragma once
+
+#include "PictureCache.h"
 
 #include <d3d9.h>
 
@@ -12,30 +15,26 @@ class SdlDevice9;
 
 class SdlTexture final : public IDirect3DTexture9 {
   public:
-    // Uploads an ARGB8888 surface to the device; null when the renderer refuses it.
-    static SdlTexture* create(SdlDevice9* device, SDL_Surface* argb);
+    // A texture of a picture of the device's cache, whose user it becomes; null when out of
+    // memory (the picture is then released).
+    static SdlTexture* create(SdlDevice9* device, PictureCache::Picture* picture);
 
     ULONG AddRef() override;
     ULONG Release() override;
 
-    SDL_Texture* getTexture() const { return texture; }
-    int getWidth() const { return width; }
-    int getHeight() const { return height; }
+    SDL_Texture* getTexture() const { return picture->texture; }
+    int getWidth() const { return picture->width; }
+    int getHeight() const { return picture->height; }
     // Every texel has alpha 255.
-    bool isOpaque() const { return opaque; }
+    bool isOpaque() const { return picture->opaque; }
     // The texel at (0, 0), ARGB: what vertices without texture coordinates sample.
-    D3DCOLOR getTopLeft() const { return topLeft; }
+    D3DCOLOR getTopLeft() const { return picture->topLeft; }
 
   private:
-    SdlTexture(SdlDevice9* device, SDL_Texture* texture, int width, int height, bool opaque,
-               D3DCOLOR topLeft);
+    SdlTexture(SdlDevice9* device, PictureCache::Picture* picture);
     ~SdlTexture() = default;
 
     ULONG refs = 1;
     SdlDevice9* device;
-    SDL_Texture* texture;
-    int width;
-    int height;
-    bool opaque;
-    D3DCOLOR topLeft;
+    PictureCache::Picture* picture;
 };
