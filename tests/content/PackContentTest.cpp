@@ -1,6 +1,7 @@
 // Tests of the built data pack's pictures, icon and font, read through the game's own reader.
 #include "ContentPaths.h"
 #include "pack/PackerReader.h"
+#include "tests/support/GameEntries.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -107,27 +108,7 @@ class PackContentTest : public ::testing::Test {
 };
 
 TEST_F(PackContentTest, HoldsEveryEntryTheGameAsksFor) {
-    const char* const names[] = {"icon.bmp",
-                                 "background.png",
-                                 "logo.png",
-                                 "button.png",
-                                 "IndieFlower.ttf",
-                                 "wall_block.png",
-                                 "wall_block_red.png",
-                                 "Level1.zxm",
-                                 "Level2.zxm",
-                                 "Level3.zxm",
-                                 "Level4.zxm",
-                                 "Level5.zxm",
-                                 "Level6.zxm",
-                                 "ball_blue.png",
-                                 "bat_huge.png",
-                                 "stone_glow_green.png",
-                                 "stone_glow_orange.png",
-                                 "stone_glow_purple.png",
-                                 "stone_breaking_green.png",
-                                 "stone_breaking_orange.png",
-                                 "stone_breaking_purple.png"};
+    const auto& names = zxtest::kGameEntries;
     for (const char* name : names) {
         EXPECT_FALSE(bytesOf(name).empty()) << name;
     }

@@ -2,6 +2,7 @@
 #include "app/Game.h"
 #include "score/ScoreTable.h"
 #include "tests/robust/RobustPlay.h"
+#include "tests/support/GameEntries.h"
 
 #include <gtest/gtest.h>
 
@@ -15,30 +16,7 @@ namespace {
 
 using robust::PlayLog;
 
-// Every entry the game asks the pack for.
-const char* const kEntries[] = {
-    "icon.bmp",
-    "background.png",
-    "logo.png",
-    "button.png",
-    "IndieFlower.ttf",
-    "wall_block.png",
-    "wall_block_red.png",
-    "Level1.zxm",
-    "Level2.zxm",
-    "Level3.zxm",
-    "Level4.zxm",
-    "Level5.zxm",
-    "Level6.zxm",
-    "ball_blue.png",
-    "bat_huge.png",
-    "stone_glow_green.png",
-    "stone_glow_orange.png",
-    "stone_glow_purple.png",
-    "stone_breaking_green.png",
-    "stone_breaking_orange.png",
-    "stone_breaking_purple.png",
-};
+using zxtest::kGameEntries;
 
 // The level number of a "Level%d.zxm" name, 0 for other names.
 int levelOf(const std::string& name) {
@@ -51,7 +29,7 @@ TEST(MissingEntry, TheBuiltPackHoldsExactlyTheEntriesTheGameAsksFor) {
     for (const PackFile& file : robust::builtPackFiles()) {
         built.insert(file.name);
     }
-    EXPECT_EQ(built, std::set<std::string>(std::begin(kEntries), std::end(kEntries)));
+    EXPECT_EQ(built, std::set<std::string>(std::begin(kGameEntries), std::end(kGameEntries)));
 }
 
 class MissingEntry : public testing::TestWithParam<const char*> {};
@@ -60,7 +38,7 @@ TEST_P(MissingEntry, GameStartsPlaysAndReportsOnlyTheMissingData) {
     const std::string missing = GetParam();
     zxtest::TempDir packDir;
     const auto files = robust::without(robust::builtPackFiles(), missing);
-    ASSERT_EQ(files.size(), std::size(kEntries) - 1);
+    ASSERT_EQ(files.size(), std::size(kGameEntries) - 1);
     zxtest::GameHarness harness(robust::writePackIn(packDir, files));
     ASSERT_TRUE(harness.started());
 
@@ -95,7 +73,7 @@ TEST_P(MissingEntry, GameStartsPlaysAndReportsOnlyTheMissingData) {
     EXPECT_GT(getScoreTable()->at(0)->points, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachEntry, MissingEntry, testing::ValuesIn(kEntries),
+INSTANTIATE_TEST_SUITE_P(EachEntry, MissingEntry, testing::ValuesIn(kGameEntries),
                          [](const testing::TestParamInfo<const char*>& info) {
                              std::string name = info.param;
                              for (char& c : name) {
