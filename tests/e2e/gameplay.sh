@@ -90,7 +90,7 @@ ball_on_bat "$work/field.png" 352 || die "the ball does not wait at (392, 543)"
 echo "ok: 27 stones, the bat at 352..447, the ball waiting on it at 392"
 
 # "d" held moves the bat right, "a" held moves it left; the waiting ball follows it.
-hold_key "$window" d 0.4
+hold_key "$window" d 0.6
 moved_right() {
     screenshot "$window" "$work/right.png"
     right=$(bat_x "$work/right.png")
