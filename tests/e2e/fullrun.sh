@@ -8,24 +8,10 @@ game=$(realpath "$1")
 pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
 
-# Level 1: three rows of nine 64 x 32 stones from (112, 128).
-stone_cells() {
-    local row column
-    for row in 0 1 2; do
-        for column in 0 1 2 3 4 5 6 7 8; do
-            echo "64x32+$((112 + 64 * column))+$((128 + 32 * row))"
-        done
-    done
-}
-
-# The ball, 16 x 16, waits on the bat at (bat x + 40, 543) while "Naciśnij Spację aby
-# rozpocząć" stands in the middle of the field.
+# The ball waits on the bat while "Naciśnij Spację aby rozpocząć" stands in the middle of the
+# field.
 waiting() {
-    local png=$1 bat=$2
-    saturated "$(mean_colour "$png" "8x8+$((bat + 44))+547")" &&
-        [[ "$(pixel "$png" $((bat + 39)) 550)" == FFFFFF ]] &&
-        [[ "$(pixel "$png" $((bat + 56)) 550)" == FFFFFF ]] &&
-        (($(dark_count "$png" 500x40+150+262) > 500))
+    ball_on_bat "$1" "$2" && (($(dark_count "$1" 500x40+150+262) > 500))
 }
 
 # Prints the middle of the flying ball in PNG $1 as "x y", looking between the stones and the

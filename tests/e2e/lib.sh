@@ -307,3 +307,22 @@ check_lines() {
         fi
     done
 }
+
+# Level 1: three rows of nine 64 x 32 stones from (112, 128).
+stone_cells() {
+    local row column
+    for row in 0 1 2; do
+        for column in 0 1 2 3 4 5 6 7 8; do
+            echo "64x32+$((112 + 64 * column))+$((128 + 32 * row))"
+        done
+    done
+}
+
+# The ball, 16 x 16, waits on the bat at (bat x + 40, 543): its middle is blue and the pixels
+# just beside it are white.
+ball_on_bat() {
+    local png=$1 bat=$2
+    saturated "$(mean_colour "$png" "8x8+$((bat + 44))+547")" &&
+        [[ "$(pixel "$png" $((bat + 39)) 550)" == FFFFFF ]] &&
+        [[ "$(pixel "$png" $((bat + 56)) 550)" == FFFFFF ]]
+}
