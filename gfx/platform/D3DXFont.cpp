@@ -9,10 +9,20 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
-D3DXFont::D3DXFont(IDirect3DDevice9* device, FontFace* face, int cellHeight)
-    : device(device), face(face), cellHeight(cellHeight) {
+D3DXFont::D3DXFont(IDirect3DDevice9* device, FaceRequest request, FontFace* face, int cellHeight)
+    : device(device), request(std::move(request)), face(face), faceTried(face != nullptr),
+      cellHeight(cellHeight) {
     device->AddRef();
+}
+
+FontFace* D3DXFont::getFace() {
+    if (!faceTried) {
+        faceTried = true;
+        face = FontFace::open(request.name, request.weight, request.height);
+    }
+    return face;
 }
 
 D3DXFont::~D3DXFont() {
@@ -105,7 +115,8 @@ D3DXFont::Line* D3DXFont::lineOf(const std::string& utf8) {
         found->second.lastUse = ++useClock;
         return &found->second;
     }
-    SDL_Surface* surface = face->render(utf8);
+    FontFace* opened = getFace();
+    SDL_Surface* surface = opened != nullptr ? opened->render(utf8) : nullptr;
     if (surface == nullptr) {
         return nullptr;
     }
@@ -259,11 +270,21 @@ HRESULT WINAPI D3DXCreateFontA(IDirect3DDevice9* pDevice, INT Height, UINT Width
     }
     // Face names are at most 31 characters, as in a LOGFONT.
     std::string name = pFaceName ? std::string(pFaceName, strnlen(pFaceName, 31)) : std::string();
-    FontFace* face = FontFace::open(cp1250ToUtf8(name), static_cast<int>(Weight), Height);
+    if (Height > FontFace::kMaxHeight) {
+        return E_FAIL;
+    }
+    D3DXFont::FaceRequest request{cp1250ToUtf8(name), static_cast<int>(Weight), Height};
+    if (Height > 0) {
+        // The cell height is known: the face waits for the first text.
+        *ppFont = new D3DXFont(pDevice, std::move(request), nullptr, Height);
+        return D3D_OK;
+    }
+    // An em size: the cell height comes from the face, which is opened now.
+    FontFace* face = FontFace::open(request.name, request.weight, Height);
     if (face == nullptr) {
         return E_FAIL;
     }
-    const int cellHeight = Height > 0 ? Height : face->getHeight();
-    *ppFont = new D3DXFont(pDevice, face, cellHeight);
+    const int cellHeight = face->getHeight();
+    *ppFont = new D3DXFont(pDevice, std::move(request), face, cellHeight);
     return D3D_OK;
 }

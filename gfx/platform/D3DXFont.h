@@ -15,9 +15,19 @@ class FontFace;
 
 class D3DXFont final : public ID3DXFont {
   public:
-    // A font of the face on the device, its lines cellHeight pixels apart; the font takes a
-    // reference on the device and owns the face.
-    D3DXFont(IDirect3DDevice9* device, FontFace* face, int cellHeight);
+    // What a font asks of its face: the name (UTF-8), the weight and the height as
+    // D3DXCreateFontA takes them.
+    struct FaceRequest {
+        std::string name;
+        int weight = 0;
+        int height = 0;
+    };
+
+    // A font on the device whose lines are cellHeight pixels apart; it takes a reference on the
+    // device and owns its face: the one given, or (face null) the requested one, opened when
+    // the font first needs it, as Windows maps a font to a face only when it is first used,
+    // so that making a font costs nothing until it draws.
+    D3DXFont(IDirect3DDevice9* device, FaceRequest request, FontFace* face, int cellHeight);
 
     ULONG AddRef() override;
     ULONG Release() override;
@@ -28,7 +38,9 @@ class D3DXFont final : public ID3DXFont {
     INT DrawTextA(ID3DXSprite* pSprite, LPCSTR pString, INT Count, RECT* pRect, DWORD Format,
                   D3DCOLOR Color) override;
 
-    const FontFace& getFace() const { return *face; }
+    // The face, opened on the first call when the font was made without it; null when it
+    // cannot be opened (that is tried once).
+    FontFace* getFace();
     // Number of lines kept.
     std::size_t getCachedLineCount() const { return lines.size(); }
     // Number of tinted textures kept for a line (UTF-8); 0 when the line is not kept.
@@ -73,7 +85,9 @@ class D3DXFont final : public ID3DXFont {
 
     ULONG refs = 1;
     IDirect3DDevice9* device;
+    FaceRequest request;
     FontFace* face;
+    bool faceTried;
     std::unordered_map<std::string, Line> lines;
     std::vector<std::uint32_t> texels; // scratch for tinting
     std::size_t bytes = 0;

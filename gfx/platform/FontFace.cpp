@@ -111,13 +111,22 @@ bool FontFace::resolve(const std::string& name, int weight, Choice& choice) {
 }
 
 FontFace* FontFace::open(const std::string& name, int weight, int height) {
-    if (!acquireFontconfig()) {
+    // A face found through fontconfig keeps it loaded while the face lives, so that the next
+    // font resolved by name does not load it again; fonts installed from memory need none of it.
+    Choice choice;
+    const int asked = weight <= 0 ? 400 : weight;
+    const bool installed = findInstalled(name, asked, choice);
+    if (!installed && !acquireFontconfig()) {
         return nullptr;
     }
-    Choice choice;
-    if (!resolve(name, weight, choice) || TTF_Init() != 0) {
-        releaseFontconfig();
+    auto fail = [installed]() -> FontFace* {
+        if (!installed) {
+            releaseFontconfig();
+        }
         return nullptr;
+    };
+    if ((!installed && !matchSystem(name, asked, choice)) || TTF_Init() != 0) {
+        return fail();
     }
     SDL_RWops* source = choice.installed
                             ? SDL_RWFromConstMem(choice.bytes, static_cast<int>(choice.size))
@@ -125,8 +134,7 @@ FontFace* FontFace::open(const std::string& name, int weight, int height) {
     TTF_Font* font = source ? TTF_OpenFontIndexRW(source, 1, 12, choice.index) : nullptr;
     if (font == nullptr) {
         TTF_Quit();
-        releaseFontconfig();
-        return nullptr;
+        return fail();
     }
     FontFace* face = new FontFace();
     face->choice = choice;
@@ -146,7 +154,9 @@ FontFace::~FontFace() {
         TTF_CloseFont(font);
         font = nullptr;
         TTF_Quit();
-        releaseFontconfig();
+        if (!choice.installed) {
+            releaseFontconfig();
+        }
     }
 }
 
@@ -154,11 +164,11 @@ FontFace::~FontFace() {
 // of 1/72 pixel: the smallest size whose cell is the height, or the largest below it when no
 // size gives the height exactly.
 bool FontFace::sizeTo(int height) {
-    if (height < 0 && height >= -4096) {
+    if (height < 0 && height >= -kMaxHeight) {
         unsigned em = static_cast<unsigned>(-height) * 72u;
         return TTF_SetFontSizeDPI(font, 1, em, em) == 0;
     }
-    if (height <= 0 || height > 4096) {
+    if (height <= 0 || height > kMaxHeight) {
         return false;
     }
     unsigned low = 1;

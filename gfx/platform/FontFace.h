@@ -26,6 +26,9 @@ class FontFace {
     // first, then the system's best match, which is its default face for an unknown name.
     static bool resolve(const std::string& name, int weight, Choice& choice);
 
+    // The largest cell height or em size a face is opened at, in pixels.
+    static constexpr int kMaxHeight = 4096;
+
     // Opens the face of a name and weight whose cell height (ascent + descent) is height
     // pixels; a negative height asks for an em size of -height pixels. Null on failure.
     static FontFace* open(const std::string& name, int weight, int height);

@@ -157,9 +157,9 @@ TEST_F(FontDraw, ConvertsWindows1250TextBeforeDrawing) {
     read();
 
     // The frame holds exactly the line rasterised from the UTF-8 text "Wyjście".
-    SDL_Surface* expected = const_cast<FontFace&>(font->getFace())
-                                .render("Wyj\xC5\x9B"
-                                        "cie");
+    ASSERT_NE(font->getFace(), nullptr);
+    SDL_Surface* expected = font->getFace()->render("Wyj\xC5\x9B"
+                                                    "cie");
     ASSERT_NE(expected, nullptr);
     ASSERT_EQ(expected->format->format, SDL_PIXELFORMAT_ARGB8888);
     int differences = 0;

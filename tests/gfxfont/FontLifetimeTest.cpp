@@ -82,7 +82,9 @@ TEST(FontCreate, FromThePackInstallsTheFileAndSelectsItsFamily) {
     ASSERT_EQ(D3DXCreateFontA(RenderDevice::getDevice(), 30, 0, FW_BOLD, 0, FALSE, DEFAULT_CHARSET,
                               OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "dejavu sans", &made),
               D3D_OK);
-    const FontFace::Choice& choice = static_cast<D3DXFont*>(made)->getFace().getChoice();
+    FontFace* face = static_cast<D3DXFont*>(made)->getFace();
+    ASSERT_NE(face, nullptr);
+    const FontFace::Choice& choice = face->getChoice();
     EXPECT_TRUE(choice.installed);
     EXPECT_EQ(choice.family, "DejaVu Sans");
     made->Release();
@@ -103,8 +105,48 @@ TEST(FontCreate, KeepsTheRequestedHeight) {
     ASSERT_EQ(D3DXCreateFontA(RenderDevice::getDevice(), 72, 0, FW_BOLD, 0, FALSE, DEFAULT_CHARSET,
                               OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "Arial", &made),
               D3D_OK);
-    EXPECT_EQ(static_cast<D3DXFont*>(made)->getFace().getHeight(), 72);
+    FontFace* face = static_cast<D3DXFont*>(made)->getFace();
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->getHeight(), 72);
     made->Release();
+}
+
+// A font given its cell height maps its name to a face when it first draws, so a family
+// installed after the font was made, but before its first text, is the one drawn with.
+TEST(FontCreate, ChoosesItsFaceWhenItFirstDraws) {
+    Screen screen;
+    ASSERT_TRUE(screen.ready());
+    const RegisteredFile* file = nullptr;
+    if (FontRegistry::get().find("DejaVu Sans", true, &file) != nullptr) {
+        GTEST_SKIP() << "DejaVu Sans was installed by an earlier test of this process";
+    }
+    ID3DXFont* made = nullptr;
+    ASSERT_EQ(D3DXCreateFontA(RenderDevice::getDevice(), 30, 0, FW_BOLD, 0, FALSE, DEFAULT_CHARSET,
+                              OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "DejaVu Sans", &made),
+              D3D_OK);
+    std::vector<std::uint8_t> bytes = fonttest::readFile(fonttest::kDejaVuSans);
+    ASSERT_FALSE(bytes.empty());
+    DWORD installed = 0;
+    ASSERT_NE(
+        AddFontMemResourceEx(bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &installed),
+        nullptr);
+
+    screen.begin();
+    RECT rect = {100, 100, 100, 100};
+    EXPECT_EQ(made->DrawTextA(nullptr, "Graj", -1, &rect, DT_NOCLIP, 0xFF000000), 30);
+    ASSERT_TRUE(screen.read());
+    EXPECT_FALSE(screen.ink(100, 130).empty());
+    FontFace* face = static_cast<D3DXFont*>(made)->getFace();
+    ASSERT_NE(face, nullptr);
+    EXPECT_TRUE(face->getChoice().installed);
+    made->Release();
+
+    // Heights no face can be opened at are refused when the font is made.
+    EXPECT_EQ(D3DXCreateFontA(RenderDevice::getDevice(), FontFace::kMaxHeight + 1, 0, FW_BOLD, 0,
+                              FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0,
+                              "Arial", &made),
+              E_FAIL);
+    EXPECT_EQ(made, nullptr);
 }
 
 TEST(FontCreate, FailsWithoutADevice) {
