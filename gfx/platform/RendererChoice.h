@@ -1,5 +1,5 @@
-// RendererChoice: which SDL renderer the device stand-in draws with. An explicit choice
-// (SDL_RENDER_DRIVER) is honoured; otherwise a graphics library that rasterises in software
+// RendererChoice: which SDL renderer the device stand-in and the name dialog draw with. An explicit
+// choice (SDL_RENDER_DRIVER) is honoured; otherwise a graphics library that rasterises in software
 // (llvmpipe, softpipe: machines without a GPU, virtual X servers) is passed over for SDL's own
 // software renderer, which presents straight through the window system and costs far less
 // memory and processor time for the game's 2-D frames.

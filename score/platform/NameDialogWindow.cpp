@@ -2,6 +2,7 @@
 #include "score/platform/NameDialogWindow.h"
 
 #include "app/platform/TextCodec.h"
+#include "gfx/platform/RendererChoice.h"
 
 #include <SDL_render.h>
 #include <SDL_ttf.h>
@@ -83,6 +84,7 @@ class NameDialogWindow {
     // while it waits for input.
     bool isMine(const SDL_Event& e, bool takeUnaddressed) const;
     void handle(const SDL_Event& e);
+    void keep(const SDL_Event& e);
     void handleKey(const SDL_Keysym& key);
     void handleClick(const SDL_Event& e);
     void typeText(const char* utf8);
@@ -149,9 +151,10 @@ bool NameDialogWindow::create() {
     if (!window)
         return false;
     windowId = SDL_GetWindowID(window);
-    renderer = SDL_CreateRenderer(window, -1, 0);
-    if (!renderer)
-        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    // The game's choice of renderer: without graphics hardware, SDL's own software renderer
+    // rather than OpenGL rasterised in software, which would cost the dialog a tenth of a second
+    // and tens of megabytes to open.
+    renderer = RendererChoice::create(window, false);
     if (!renderer)
         return false;
     SDL_ShowWindow(window);
@@ -200,7 +203,7 @@ NameDialogOutcome NameDialogWindow::run() {
         else if (isMine(e, true))
             handle(e);
         else
-            kept.push_back(e);
+            keep(e);
     }
     SDL_DestroyRenderer(renderer);
     renderer = nullptr;
@@ -223,6 +226,15 @@ void NameDialogWindow::returnKeptEvents() {
     for (SDL_Event& event : kept)
         SDL_PushEvent(&event);
     kept.clear();
+}
+
+// Keeps another window's event for the game. A request to quit (the last window closed, or
+// SIGTERM or SIGINT) also ends the dialog without a name, as a modal loop ends when the
+// application is asked to quit, and stays queued so that the game then quits.
+void NameDialogWindow::keep(const SDL_Event& e) {
+    kept.push_back(e);
+    if (e.type == SDL_QUIT)
+        close(NameDialogOutcome::Cancelled);
 }
 
 void NameDialogWindow::close(NameDialogOutcome how) {

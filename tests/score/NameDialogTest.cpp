@@ -241,9 +241,9 @@ TEST_F(NameDialogTest, OtherWindowsEventsComeBackInOrder) {
     pushKey(SDLK_a, gameId);
     pushText("Ada");
     pushClick(gameId, 5, 6);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    SDL_Event user{};
+    user.type = SDL_USEREVENT;
+    SDL_PushEvent(&user);
     SDL_Event enter{};
     enter.type = SDL_KEYDOWN;
     enter.key.keysym.sym = SDLK_RETURN;
@@ -262,9 +262,35 @@ TEST_F(NameDialogTest, OtherWindowsEventsComeBackInOrder) {
         if (e.type != SDL_WINDOWEVENT)
             types.push_back(e.type);
     }
-    EXPECT_EQ(types, (std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP, SDL_MOUSEBUTTONDOWN,
-                                          SDL_MOUSEBUTTONUP, SDL_QUIT, SDL_KEYDOWN, SDL_KEYUP}));
+    EXPECT_EQ(types,
+              (std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,
+                                   SDL_USEREVENT, SDL_KEYDOWN, SDL_KEYUP}));
     SDL_DestroyWindow(game);
+}
+
+// A request to quit (SIGTERM, SIGINT, the last window closed) ends the dialog without a name and
+// stays queued, behind the events kept before it, so that the game quits next.
+TEST_F(NameDialogTest, AQuitRequestEndsTheDialogWithoutANameAndStaysQueued) {
+    std::strcpy(lastName, "Ola");
+    pushText("Ada");
+    pushKey(SDLK_a, 4242);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    pushKey(SDLK_RETURN); // the dialog has ended: this one is the game's
+    EXPECT_FALSE(submit(9));
+    EXPECT_FALSE(nameAccepted);
+    EXPECT_STREQ(lastName, "Ola");
+    EXPECT_EQ(table.at(0), nullptr);
+
+    std::vector<Uint32> types;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        if (e.type != SDL_WINDOWEVENT)
+            types.push_back(e.type);
+    }
+    EXPECT_EQ(types,
+              (std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT, SDL_KEYDOWN, SDL_KEYUP}));
 }
 
 TEST_F(NameDialogTest, WindowShowsCaptionLayoutAndOfferedName) {
