@@ -2,13 +2,17 @@
 # Compares Zembrix with LBreakout2 (Debian's lbreakout2, default settings: a 640 x 480 window,
 # no frame limit) as whole processes under Xvfb, one after the other: start to the first frame
 # with content, resident memory after 5 s in the menu, and processor seconds over 10 s idle in
-# the menu and over 10 s of play. Prints a table and the ratios Zembrix / LBreakout2.
+# the menu and over 10 s of play. Each game is measured RUNS times (default 5), alternately,
+# and the medians are printed in a table with the ratios Zembrix / LBreakout2. The start of
+# bench/bare/BareWindow (SDL's video, a window and one software-rendered frame, nothing else)
+# is measured beside them as the floor that every SDL2 game starts from on this machine.
 #
-#   bench/compare-lbreakout2.sh [BIN_DIR]     BIN_DIR holds zembrix and data.zxp
-#                                             (default: build/release/bin of this checkout)
+#   [RUNS=5] bench/compare-lbreakout2.sh [BIN_DIR]
+#       BIN_DIR holds zembrix and data.zxp (default: build/release/bin of this checkout); the
+#       bare window is BIN_DIR/../bench/zx_bare_window, built with them.
 #
-# Installs nothing: it needs the packages lbreakout2, xvfb, xdotool and python3 (for reading
-# the screen through libX11).
+# Installs nothing: it needs the packages lbreakout2, xvfb, xdotool, python3 and libxdamage1
+# (for watching the screen through libX11).
 set -u
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,15 +24,19 @@ dpkg-query -W -f='${Status}' lbreakout2 2>/dev/null | grep -q "install ok instal
 command -v Xvfb > /dev/null || missing+=(xvfb)
 command -v xdotool > /dev/null || missing+=(xdotool)
 command -v python3 > /dev/null || missing+=(python3)
+ldconfig -p | grep -q 'libXdamage\.so\.1 ' || missing+=(libxdamage1)
 if [ ${#missing[@]} -gt 0 ]; then
     echo "missing packages; install them with: apt-get install -y ${missing[*]}" >&2
     exit 2
 fi
-if [ ! -x "$bin_dir/zembrix" ] || [ ! -f "$bin_dir/data.zxp" ]; then
-    echo "no zembrix and data.zxp in $bin_dir (build the release preset first)" >&2
+bare=$bin_dir/../bench/zx_bare_window
+if [ ! -x "$bin_dir/zembrix" ] || [ ! -f "$bin_dir/data.zxp" ] || [ ! -x "$bare" ]; then
+    echo "no zembrix, data.zxp and ../bench/zx_bare_window in $bin_dir (build the release preset first)" >&2
     exit 2
 fi
 bin_dir=$(cd "$bin_dir" && pwd)
+bare=$(cd "$(dirname "$bare")" && pwd)/zx_bare_window
+runs=${RUNS:-5}
 
 work=$(mktemp -d /tmp/zembrix-compare-XXXXXX)
 tick=$(getconf CLK_TCK)
@@ -107,13 +115,16 @@ stop_game() {
     game_pid=""
 }
 
-# Writes a poller that reads the whole screen (XGetImage, as xwd does) every 5 ms until it shows
-# more than one colour, then writes that moment (epoch ms) to the file given; "ready" first,
-# once it is connected. Far finer than a screenshot tool started for each look.
+# Writes a watcher that asks the X server to report changes of the screen (the DAMAGE
+# extension) and reads the whole screen (XGetImage, as xwd does) after each, until it shows more
+# than one colour; it then writes the moment that change was reported (epoch ms) to the file
+# given, having written "ready" first, once it is connected. Waiting for reports instead of
+# reading the screen over and over leaves both processor cores to the game and the X server.
 write_poller() {
     cat > "$work/poll.py" << 'EOF_POLL'
-import ctypes, sys, time
+import ctypes, select, sys, time
 x = ctypes.CDLL("libX11.so.6")
+xdamage = ctypes.CDLL("libXdamage.so.1")
 x.XOpenDisplay.restype = ctypes.c_void_p
 x.XOpenDisplay.argtypes = [ctypes.c_char_p]
 x.XDefaultRootWindow.restype = ctypes.c_ulong
@@ -122,29 +133,52 @@ x.XGetImage.restype = ctypes.c_void_p
 x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
                         ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
 x.XFree.argtypes = [ctypes.c_void_p]
+x.XFlush.argtypes = [ctypes.c_void_p]
+x.XPending.argtypes = [ctypes.c_void_p]
+x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+x.XConnectionNumber.argtypes = [ctypes.c_void_p]
+xdamage.XDamageQueryExtension.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int),
+                                          ctypes.POINTER(ctypes.c_int)]
+xdamage.XDamageCreate.restype = ctypes.c_ulong
+xdamage.XDamageCreate.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int]
+xdamage.XDamageSubtract.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                    ctypes.c_ulong]
 class XImage(ctypes.Structure):
     _fields_ = [(name, ctypes.c_int) for name in ("width", "height", "xoffset", "format")] + \
                [("data", ctypes.c_void_p)] + \
                [(name, ctypes.c_int) for name in ("byte_order", "bitmap_unit", "bitmap_bit_order",
                                                   "bitmap_pad", "depth", "bytes_per_line")]
-display = x.XOpenDisplay(None)
-root = x.XDefaultRootWindow(display)
-out = sys.argv[1]
-open(out + ".ready", "w").close()
-end = time.time() + 10
-seen = "n/a"
-while time.time() < end:
+def has_content(display, root):
     image = x.XGetImage(display, root, 0, 0, 1024, 768, 0xFFFFFFFF, 2)  # ZPixmap
-    taken = time.time()
     fields = XImage.from_address(image)
     size = fields.bytes_per_line * fields.height
     pixels = ctypes.string_at(fields.data, size)
     x.XFree(ctypes.c_void_p(fields.data))
     x.XFree(ctypes.c_void_p(image))
-    if pixels != pixels[:4] * (size // 4):
-        seen = "%.0f" % (taken * 1000)
-        break
-    time.sleep(0.005)
+    return pixels != pixels[:4] * (size // 4)
+display = x.XOpenDisplay(None)
+root = x.XDefaultRootWindow(display)
+base, error = ctypes.c_int(), ctypes.c_int()
+if not xdamage.XDamageQueryExtension(display, ctypes.byref(base), ctypes.byref(error)):
+    sys.exit("the X server has no DAMAGE extension")
+damage = xdamage.XDamageCreate(display, root, 3)  # XDamageReportNonEmpty
+x.XFlush(display)
+out = sys.argv[1]
+open(out + ".ready", "w").close()
+event = ctypes.create_string_buffer(192)  # an XEvent
+end = time.time() + 10
+seen = "n/a"
+while seen == "n/a" and time.time() < end:
+    if x.XPending(display) == 0:
+        select.select([x.XConnectionNumber(display)], [], [], 0.5)
+        continue
+    x.XNextEvent(display, event)
+    reported = time.time()
+    while x.XPending(display):
+        x.XNextEvent(display, event)
+    xdamage.XDamageSubtract(display, damage, 0, 0)  # report the next change again
+    if has_content(display, root):
+        seen = "%.1f" % (reported * 1000)
 with open(out, "w") as f:
     f.write(seen + "\n")
 EOF_POLL
@@ -204,27 +238,41 @@ lbreakout2_play() {
     play_10s Left Right space
 }
 
+# Starts the watcher on a fresh X server, then the command (working directory, then the command)
+# and sets result_first to the milliseconds from the start to the first content, or n/a. The
+# game is left running; false when it could not be started.
+start_and_watch() {
+    local dir=$1 poller_pid seen start_ms
+    shift
+    start_xvfb
+    rm -f "$work/first" "$work/first.ready"
+    python3 "$work/poll.py" "$work/first" &
+    poller_pid=$!
+    for _ in $(seq 200); do
+        [ -e "$work/first.ready" ] && break
+        sleep 0.01
+    done
+    start_ms=$(now_ms)
+    start_game "$dir" "$@" || { kill "$poller_pid"; stop_xvfb; return 1; }
+    wait "$poller_pid"
+    seen=$(cat "$work/first" 2> /dev/null || echo n/a)
+    result_first=n/a
+    if [ "$seen" != n/a ]; then
+        result_first=$(awk -v seen="$seen" -v start="$start_ms" 'BEGIN { printf "%.0f", seen - start }')
+    fi
+    result_start_ms=$start_ms
+    return 0
+}
+
 # Measures one game: name, play function, working directory, command. Sets the result_* values.
 measure() {
     local name=$1 play=$2 dir=$3
     shift 3
-    local attempt start_ms poller_pid seen
+    local attempt
     for attempt in 1 2 3; do
         mkdir -p "$work/home"
-        start_xvfb
-        rm -f "$work/first" "$work/first.ready"
-        python3 "$work/poll.py" "$work/first" &
-        poller_pid=$!
-        for _ in $(seq 200); do
-            [ -e "$work/first.ready" ] && break
-            sleep 0.01
-        done
-        start_ms=$(now_ms)
-        start_game "$dir" "$@" || { kill "$poller_pid"; stop_xvfb; continue; }
-        wait "$poller_pid"
-        seen=$(cat "$work/first" 2> /dev/null || echo n/a)
-        result_first=$([ "$seen" = "n/a" ] && echo n/a || echo $((seen - start_ms)))
-        sleep "$(awk -v ms="$((5000 - ($(now_ms) - start_ms)))" 'BEGIN { print (ms > 0 ? ms / 1000 : 0) }')"
+        start_and_watch "$dir" "$@" || continue
+        sleep "$(awk -v ms="$((5000 - ($(now_ms) - result_start_ms)))" 'BEGIN { print (ms > 0 ? ms / 1000 : 0) }')"
         if ! kill -0 "$game_pid" 2> /dev/null; then
             # LBreakout2 now and then ends itself at start-up ("Fatal STK Error!"): try again.
             echo "$name ended at start-up (attempt $attempt): $(tail -n 1 "$work/game.log")" >&2
@@ -245,18 +293,44 @@ measure() {
     exit 1
 }
 
+# The bare window's start to its first content; sets result_first.
+measure_bare() {
+    start_and_watch "$work" "$bare" || { result_first=n/a; return; }
+    stop_game
+    stop_xvfb
+}
+
+# The median of the numbers given (n/a when any is n/a).
+median() {
+    printf '%s\n' "$@" | sort -g | awk '
+        /n\/a/ { bad = 1 } { v[NR] = $1 }
+        END { if (bad || NR == 0) print "n/a"; else print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
+}
+
 mkdir -p "$work/zembrix"
 cp "$bin_dir/data.zxp" "$work/zembrix/"
 write_poller
 
-measure LBreakout2 lbreakout2_play "$work" /usr/games/lbreakout2
-lb_first=$result_first lb_rss=$result_rss lb_idle=$result_idle lb_play=$result_play
-measure Zembrix zembrix_play "$work/zembrix" "$bin_dir/zembrix"
-zx_first=$result_first zx_rss=$result_rss zx_idle=$result_idle zx_play=$result_play
+lb_first=() lb_rss=() lb_idle=() lb_play=() zx_first=() zx_rss=() zx_idle=() zx_play=()
+bare_first=()
+for run in $(seq "$runs"); do
+    measure LBreakout2 lbreakout2_play "$work" /usr/games/lbreakout2
+    lb_first+=("$result_first") lb_rss+=("$result_rss") lb_idle+=("$result_idle")
+    lb_play+=("$result_play")
+    measure Zembrix zembrix_play "$work/zembrix" "$bin_dir/zembrix"
+    zx_first+=("$result_first") zx_rss+=("$result_rss") zx_idle+=("$result_idle")
+    zx_play+=("$result_play")
+    measure_bare
+    bare_first+=("$result_first")
+    echo "run $run of $runs: first content LBreakout2 ${lb_first[-1]} ms, Zembrix ${zx_first[-1]} ms, bare window ${bare_first[-1]} ms" >&2
+done
 
-echo "Machine: $(grep -m 1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores"
-awk -v lf="$lb_first" -v zf="$zx_first" -v lr="$lb_rss" -v zr="$zx_rss" -v li="$lb_idle" \
-    -v zi="$zx_idle" -v lp="$lb_play" -v zp="$zx_play" 'BEGIN {
+echo "Machine: $(grep -m 1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores; medians of $runs runs"
+awk -v lf="$(median "${lb_first[@]}")" -v zf="$(median "${zx_first[@]}")" \
+    -v bf="$(median "${bare_first[@]}")" -v lr="$(median "${lb_rss[@]}")" \
+    -v zr="$(median "${zx_rss[@]}")" -v li="$(median "${lb_idle[@]}")" \
+    -v zi="$(median "${zx_idle[@]}")" -v lp="$(median "${lb_play[@]}")" \
+    -v zp="$(median "${zx_play[@]}")" 'BEGIN {
     met = 1;
     printf "%-36s %12s %12s %10s\n", "", "LBreakout2", "Zembrix", "ratio";
     row("start to first content (ms)", lf, zf, "%12.0f");
@@ -264,6 +338,8 @@ awk -v lf="$lb_first" -v zf="$zx_first" -v lr="$lb_rss" -v zr="$zx_rss" -v li="$
     row("CPU s over 10 s idle in the menu", li, zi, "%12.2f");
     row("CPU s over 10 s of play", lp, zp, "%12.2f");
     printf "goal (ratio <= 0.50 in every row): %s\n", met ? "met" : "not met";
+    if (bf != "n/a" && lf != "n/a" && lf + 0 > 0)
+        printf "floor: a bare SDL2 window shows its first content after %.0f ms (%.2f of LBreakout2)\n", bf, bf / lf;
 }
 function row(label, l, z, f) {
     if (l == "n/a" || z == "n/a" || l + 0 == 0) {
