@@ -24,7 +24,7 @@ dpkg-query -W -f='${Status}' lbreakout2 2>/dev/null | grep -q "install ok instal
 command -v Xvfb > /dev/null || missing+=(xvfb)
 command -v xdotool > /dev/null || missing+=(xdotool)
 command -v python3 > /dev/null || missing+=(python3)
-ldconfig -p | grep -q 'libXdamage\.so\.1 ' || missing+=(libxdamage1)
+python3 -c 'import ctypes; ctypes.CDLL("libXdamage.so.1")' 2> /dev/null || missing+=(libxdamage1)
 if [ ${#missing[@]} -gt 0 ]; then
     echo "missing packages; install them with: apt-get install -y ${missing[*]}" >&2
     exit 2
@@ -37,6 +37,10 @@ fi
 bin_dir=$(cd "$bin_dir" && pwd)
 bare=$(cd "$(dirname "$bare")" && pwd)/zx_bare_window
 runs=${RUNS:-5}
+if ! [[ $runs =~ ^[1-9][0-9]*$ ]]; then
+    echo "RUNS must be a whole number from 1 up" >&2
+    exit 2
+fi
 
 work=$(mktemp -d /tmp/zembrix-compare-XXXXXX)
 tick=$(getconf CLK_TCK)
