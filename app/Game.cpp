@@ -1,5 +1,4 @@
-// The application object: start-up, the main loop and shutdown in their fixed orders, and the
-// process-wide accessors.
+// The application object: start-up, the main loop and shutdown in their fixed orders.
 #include "app/Game.h"
 
 #include "gfx/Font.h"
@@ -15,43 +14,10 @@
 #include <cstdlib>
 #include <ctime>
 
-namespace {
-
-Game* game = nullptr;
-PackerReader* packerReader = nullptr;
-ScoreTable* scoreTable = nullptr;
-std::uint32_t screenWidth = 0;
-std::uint32_t screenHeight = 0;
-
-} // namespace
-
-Font* smallFont = nullptr;
-
-Game* getGame() {
-    return game;
-}
-PackerReader* getPackerReader() {
-    return packerReader;
-}
-ScoreTable* getScoreTable() {
-    return scoreTable;
-}
-std::uint32_t getScreenWidth() {
-    return screenWidth;
-}
-std::uint32_t getScreenHeight() {
-    return screenHeight;
-}
-
-void setScreenSize(std::uint32_t width, std::uint32_t height) {
-    screenWidth = width;
-    screenHeight = height;
-}
-
 Game::Game() {
-    packerReader = nullptr;
-    scoreTable = nullptr;
-    game = this;
+    setPackerReader(nullptr);
+    setScoreTable(nullptr);
+    setGame(this);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 
@@ -64,7 +30,8 @@ bool Game::init(std::uint32_t width, std::uint32_t height) {
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     Uint32 start = SDL_GetTicks();
 
-    packerReader = new PackerReader();
+    PackerReader* packerReader = new PackerReader();
+    setPackerReader(packerReader);
     if (!packerReader->open("data.zxp")) {
         std::fprintf(stderr, "data.zxp: %s\n", packerReader->getError());
         MessageBoxA(nullptr, "data.zxp not exists!", nullptr, MB_OK);
@@ -88,7 +55,8 @@ bool Game::init(std::uint32_t width, std::uint32_t height) {
     roomManager = new RoomManager();
     roomManager->changeRoom(RoomMenu);
 
-    scoreTable = new ScoreTable();
+    ScoreTable* scoreTable = new ScoreTable();
+    setScoreTable(scoreTable);
     scoreTable->load();
 
     smallFont = new Font();
@@ -100,7 +68,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height) {
 }
 
 void Game::loadIcon() {
-    PackEntry* entry = packerReader->getEntry("icon.bmp");
+    PackEntry* entry = getPackerReader()->getEntry("icon.bmp");
     if (entry == nullptr) {
         return;
     }
@@ -154,12 +122,12 @@ void Game::shutdown() {
     renderDevice = nullptr;
     delete roomManager;
     roomManager = nullptr;
-    delete packerReader;
-    packerReader = nullptr;
-    if (scoreTable != nullptr) {
+    delete getPackerReader();
+    setPackerReader(nullptr);
+    if (ScoreTable* scoreTable = getScoreTable()) {
         scoreTable->save();
         delete scoreTable;
-        scoreTable = nullptr;
+        setScoreTable(nullptr);
     }
     if (icon != nullptr) {
         SDL_FreeSurface(icon);

@@ -1,6 +1,8 @@
-// Game: the application object with start-up, the main loop and shutdown, and the process-wide
-// accessors through which the rest of the game reaches the single instances.
+// Game: the application object with start-up, the main loop and shutdown; the process-wide
+// accessors through which the rest of the game reaches the single instances are in Globals.h.
 #pragma once
+
+#include "app/Globals.h"
 
 #include <cstdint>
 
@@ -9,9 +11,6 @@ struct SDL_Window;
 union SDL_Event;
 class RenderDevice;
 class RoomManager;
-class PackerReader;
-class ScoreTable;
-class Font;
 
 class Game {
   public:
@@ -49,15 +48,3 @@ class Game {
     RoomManager* roomManager = nullptr;
     bool running = false;
 };
-
-Game* getGame();
-PackerReader* getPackerReader();
-ScoreTable* getScoreTable();
-RoomManager* getRoomManager();
-std::uint32_t getScreenWidth();
-std::uint32_t getScreenHeight();
-// Fixes the screen size; the first step of start-up, and of headless tests.
-void setScreenSize(std::uint32_t width, std::uint32_t height);
-
-// The shared small font ("Arial", 24), made at the end of start-up and deleted last.
-extern Font* smallFont;

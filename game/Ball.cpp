@@ -1,7 +1,7 @@
 // Ball: waiting on the bat, launch, flight with the wall and bat bounces, and the loss of a life.
 #include "game/Ball.h"
 
-#include "app/Game.h"
+#include "app/Globals.h"
 #include "game/Player.h"
 #include "gfx/Sprite.h"
 #include "rooms/RGame.h"

@@ -1,7 +1,7 @@
 // Object: the game object base and the integer collision helpers.
 #include "game/Object.h"
 
-#include "app/Game.h"
+#include "app/Globals.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/Sprite.h"
 #include "pack/PackerReader.h"

@@ -1,7 +1,7 @@
 // Player: the bat's keys, acceleration and wall limits.
 #include "game/Player.h"
 
-#include "app/Game.h"
+#include "app/Globals.h"
 #include "gfx/Sprite.h"
 
 // The bat picture's size and the side walls' width, in pixels.

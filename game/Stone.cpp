@@ -1,7 +1,7 @@
 // Stone: the glowing and breaking pictures, the free-life roll and the rising text.
 #include "game/Stone.h"
 
-#include "app/Game.h"
+#include "app/Globals.h"
 #include "gfx/Font.h"
 #include "gfx/Sprite.h"
 #include "rooms/RGame.h"

@@ -2,7 +2,7 @@
 // textured quads in one vertex buffer built at construction.
 #include "gfx/Background.h"
 
-#include "app/Game.h"
+#include "app/Globals.h"
 #include "gfx/RenderDevice.h"
 #include "pack/PackEntry.h"
 

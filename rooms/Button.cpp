@@ -1,7 +1,7 @@
 // Button: picture, caption, mouse hover tint and click detection of a menu button.
 #include "rooms/Button.h"
 
-#include "app/Game.h"
+#include "app/Globals.h"
 #include "game/Object.h"
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"

@@ -1,7 +1,7 @@
 // RGame: the play screen and the rules of a run.
 #include "rooms/RGame.h"
 
-#include "app/Game.h"
+#include "app/Globals.h"
 #include "game/Ball.h"
 #include "game/Level.h"
 #include "game/Player.h"

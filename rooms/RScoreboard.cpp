@@ -1,7 +1,7 @@
 // RScoreboard: snapshot of the score table, layout and drawing of the scoreboard screen.
 #include "rooms/RScoreboard.h"
 
-#include "app/Game.h"
+#include "app/Globals.h"
 #include "gfx/Background.h"
 #include "gfx/Font.h"
 #include "gfx/Line.h"

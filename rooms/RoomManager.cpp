@@ -1,13 +1,12 @@
 // The room manager: one current room, rebuilt from its number on every switch.
 #include "rooms/RoomManager.h"
 
+#include "app/Globals.h"
 #include "rooms/RGame.h"
 #include "rooms/RMenu.h"
 #include "rooms/RScoreboard.h"
 
 namespace {
-
-RoomManager* roomManager = nullptr;
 
 // Builds the room of a number, or null for a number that names no room.
 Room* makeRoom(int number) {
@@ -25,12 +24,8 @@ Room* makeRoom(int number) {
 
 } // namespace
 
-RoomManager* getRoomManager() {
-    return roomManager;
-}
-
 RoomManager::RoomManager() {
-    roomManager = this;
+    setRoomManager(this);
 }
 
 RoomManager::~RoomManager() {
