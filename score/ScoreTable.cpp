@@ -2,12 +2,10 @@
 #include "score/ScoreTable.h"
 
 #include "score/NameDialog.h"
+#include "score/platform/SafeFile.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -25,48 +23,6 @@ void putU32(std::vector<uint8_t>& out, uint32_t value) {
 uint32_t getU32(const uint8_t* bytes) {
     return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
            uint32_t(bytes[3]) << 24;
-}
-
-// The folder holding path ("." for a bare file name).
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Writes bytes to a new temporary file beside path, flushed to the disk, and renames it over
-// path. On failure the temporary file is removed and path is untouched.
-bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    // mkstemp makes the file private; give it the permissions a plain fopen would.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    FILE* out = fdopen(fd, "wb");
-    if (!out) {
-        close(fd);
-        unlink(temp.c_str());
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    ok = ok && std::fflush(out) == 0 && fsync(fd) == 0;
-    ok = std::fclose(out) == 0 && ok;
-    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        unlink(temp.c_str());
-        return false;
-    }
-    // Make the rename itself durable; the new file is already in place if this fails.
-    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
-    return true;
 }
 
 } // namespace
@@ -167,7 +123,7 @@ bool ScoreTable::save() const {
         bytes.insert(bytes.end(), places[i]->name, places[i]->name + kNameSize);
         putU32(bytes, places[i]->points);
     }
-    return replaceFile(path, bytes);
+    return writeFileSafely(path.c_str(), bytes.data(), bytes.size());
 }
 
 void ScoreTable::clear() {

@@ -35,7 +35,9 @@ class ScoreTable {
     void load();
 
     // Writes the table to its file through a temporary file renamed over the old one, so a
-    // failure at any step leaves the previous file as it was. Returns false on failure.
+    // failure at any step leaves the previous file as it was. A file without write permission
+    // is left alone, a symbolic link stays a link to the file that gets the table, and the file
+    // keeps its permission bits. Returns false when nothing was written.
     bool save() const;
 
     // Frees every record and empties every place.

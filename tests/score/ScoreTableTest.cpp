@@ -8,8 +8,11 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Names of the filled places, best first.
 std::vector<std::string> names(const ScoreTable& table) {
@@ -245,6 +248,79 @@ TEST_F(ScoreFileTest, FailedSaveLeavesTheOldFile) {
     EXPECT_FALSE(blocked.save());
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken.zxs")));
     EXPECT_EQ(strayFiles(), 1u); // just the folder "taken.zxs"
+}
+
+// A save acts on the file as opening it for writing would, only crash-safely: the permission
+// bits stay, a symbolic link stays and its target gets the table, a read-only file stays as it
+// is (also for root, whom the system would let write it).
+TEST_F(ScoreFileTest, SaveKeepsThePermissionBits) {
+    ScoreTable table(path().c_str());
+    for (fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0604), fs::perms(0755)}) {
+        fill(table, 1);
+        ASSERT_TRUE(table.save());
+        fs::permissions(path(), mode);
+        fill(table, 1);
+        ASSERT_TRUE(table.save());
+        EXPECT_EQ(fs::status(path()).permissions(), mode) << static_cast<int>(mode);
+    }
+    // A first file gets what the umask leaves of 0666.
+    fs::remove(path());
+    const mode_t oldMask = umask(027);
+    const bool saved = table.save();
+    umask(oldMask);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(fs::status(path()).permissions(), fs::perms(0640));
+    EXPECT_EQ(strayFiles(), 0u);
+}
+
+TEST_F(ScoreFileTest, ReadOnlyFileIsLeftAlone) {
+    ScoreTable table(path().c_str());
+    fill(table, 3);
+    ASSERT_TRUE(table.save());
+    const std::vector<uint8_t> before = readBytes(path());
+    fill(table, 4);
+    for (fs::perms mode : {fs::perms(0444), fs::perms(0400), fs::perms(0)}) {
+        fs::permissions(path(), mode);
+        EXPECT_FALSE(table.save()) << static_cast<int>(mode);
+        EXPECT_EQ(fs::status(path()).permissions(), mode);
+        fs::permissions(path(), fs::perms(0600));
+        EXPECT_EQ(readBytes(path()), before) << static_cast<int>(mode);
+    }
+    EXPECT_EQ(strayFiles(), 0u);
+}
+
+TEST_F(ScoreFileTest, LinkStaysALinkAndItsTargetGetsTheTable) {
+    // scoreboard.zxs -> saves/hop -> deep/board.bin, each read from its link's own folder.
+    fs::create_directories(dir.file("saves/deep"));
+    fs::create_symlink("saves/hop", path());
+    fs::create_symlink("deep/board.bin", dir.file("saves/hop"));
+    const std::string target = dir.file("saves/deep/board.bin");
+
+    ScoreTable table(path().c_str());
+    fill(table, 2);
+    ASSERT_TRUE(table.save()); // no target yet: it is made, as an open would make it
+    EXPECT_EQ(readBytes(target).size(), 4u + 2 * 36);
+    fs::permissions(target, fs::perms(0604));
+    fill(table, 1);
+    ASSERT_TRUE(table.save());
+    EXPECT_EQ(fs::read_symlink(path()), "saves/hop");
+    EXPECT_EQ(fs::read_symlink(dir.file("saves/hop")), "deep/board.bin");
+    EXPECT_EQ(readBytes(target).size(), 4u + 3 * 36);
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0604));
+    ScoreTable loaded(path().c_str());
+    loadInto(loaded);
+    EXPECT_EQ(names(loaded), names(table));
+
+    // A link to a read-only file leaves the file alone.
+    fs::permissions(target, fs::perms(0444));
+    fill(table, 1);
+    EXPECT_FALSE(table.save());
+    EXPECT_EQ(readBytes(target).size(), 4u + 3 * 36);
+    EXPECT_TRUE(fs::is_symlink(path()));
+    // No temporary file is left beside the link, the middle link or the target.
+    EXPECT_EQ(strayFiles(), 1u); // the folder "saves"
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("saves")), {}), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("saves/deep")), {}), 1);
 }
 
 } // namespace
