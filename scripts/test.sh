@@ -39,7 +39,7 @@ fi
 
 for preset in release asan; do
     echo "== $preset: configure and build"
-    if cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset"; then
+    if cmake --preset "$preset" -DZX_WERROR=ON >/dev/null && cmake --build --preset "$preset"; then
         echo "== $preset: tests"
         run_ctest "$preset"
     else
@@ -48,7 +48,7 @@ for preset in release asan; do
 done
 
 echo "== fuzz: build and run each target for ${fuzz_seconds}s"
-if cmake --preset fuzz >/dev/null && cmake --build --preset fuzz; then
+if cmake --preset fuzz -DZX_WERROR=ON >/dev/null && cmake --build --preset fuzz; then
     targets=$(find build/fuzz/tests/fuzz -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x 2>/dev/null | sort)
     count=0
     for target in $targets; do
