@@ -25,15 +25,16 @@ Game::~Game() {
     shutdown();
 }
 
-bool Game::init(std::uint32_t width, std::uint32_t height) {
+bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
+                const char* scorePath) {
     setScreenSize(width, height);
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     Uint32 start = SDL_GetTicks();
 
     PackerReader* packerReader = new PackerReader();
     setPackerReader(packerReader);
-    if (!packerReader->open("data.zxp")) {
-        std::fprintf(stderr, "data.zxp: %s\n", packerReader->getError());
+    if (!packerReader->open(packPath)) {
+        std::fprintf(stderr, "%s: %s\n", packPath, packerReader->getError());
         MessageBoxA(nullptr, "data.zxp not exists!", nullptr, MB_OK);
         return false;
     }
@@ -55,7 +56,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height) {
     roomManager = new RoomManager();
     roomManager->changeRoom(RoomMenu);
 
-    ScoreTable* scoreTable = new ScoreTable();
+    ScoreTable* scoreTable = new ScoreTable(scorePath);
     setScoreTable(scoreTable);
     scoreTable->load();
 

@@ -22,7 +22,9 @@ class Game {
     Game& operator=(const Game&) = delete;
 
     // Start-up in its fixed order; shows a message box and returns false on a fatal failure.
-    bool init(std::uint32_t width, std::uint32_t height);
+    // The pack and the score table are the working directory's unless other paths are given.
+    bool init(std::uint32_t width, std::uint32_t height, const char* packPath = "data.zxp",
+              const char* scorePath = "scoreboard.zxs");
     // The main loop: events, one update, one frame, while running.
     void run();
     // One polled event: a quit event stops the loop after this turn; every event reaches the room.

@@ -1,13 +1,41 @@
-// The entry point: start the game, run it, and report 0 after a normal end or 1 after a failed
-// start-up.
+// The entry point: read the options, find the data pack and the score file, start the game, run
+// it, and report 0 after a normal end or 1 after a failed start-up (2 for an unknown option).
+#include "app/CommandLine.h"
 #include "app/Game.h"
+#include "app/platform/DataPaths.h"
 
 // SDL renames main where the platform needs its own entry point.
 #include <SDL.h>
 
-int main(int, char**) {
+#include <cstdio>
+
+// The installed data folder (ZX_DATA_FROM_EXECUTABLE relative to the executable's folder, so
+// that any prefix and an unpacked package work; ZX_INSTALLED_DATA as built for) and
+// ZX_VERSION come from the build.
+int main(int argc, char** argv) {
+    const CommandLine line = parseCommandLine(argc, argv);
+    const DataPaths paths =
+        chooseDataPaths(currentDataPlaces(ZX_DATA_FROM_EXECUTABLE, ZX_INSTALLED_DATA));
+    switch (line.action) {
+    case CommandAction::Help:
+        writeHelp(stdout, paths);
+        return 0;
+    case CommandAction::Version:
+        writeVersion(stdout, ZX_VERSION);
+        return 0;
+    case CommandAction::Refuse:
+        std::fprintf(stderr, "zembrix: unknown option '%s'\n", line.refused.c_str());
+        writeUsage(stderr);
+        return 2;
+    case CommandAction::Play:
+        break;
+    }
+    if (!paths.scoreFolder.empty() && !makeFolders(paths.scoreFolder)) {
+        std::fprintf(stderr, "zembrix: cannot create %s; the scores will not be kept\n",
+                     paths.scoreFolder.c_str());
+    }
     Game game;
-    if (!game.init(800, 608)) {
+    if (!game.init(800, 608, paths.pack.c_str(), paths.scores.c_str())) {
         return 1;
     }
     game.run();

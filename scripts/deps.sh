@@ -10,6 +10,7 @@ packages=(
     xvfb xdotool imagemagick x11-utils
     g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
     npm ca-certificates
+    dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()

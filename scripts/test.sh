@@ -70,6 +70,15 @@ else
     fail "fuzz: build failed"
 fi
 
+echo "== package: the Debian package, checked as unpacked into a scratch root"
+if cmake --build --preset release --target package &&
+    deb=$(ls -t build/release/zembrix_*_amd64.deb | head -n 1) &&
+    timeout 900 tests/package/package.sh "$deb" build/release/tests/e2e/zx_xclose; then
+    note "package PASS"
+else
+    fail "package FAIL"
+fi
+
 joined=$(printf '%s, ' "${summary[@]}")
 if [[ $failed -eq 0 ]]; then
     echo "RESULT: PASS - ${joined%, }"

@@ -1,4 +1,5 @@
-// LogoArt: the menu's logo with the game's name (638 x 158) and the window icon (64 x 64).
+// LogoArt: the menu's logo with the game's name (638 x 158) and the game's icon (the window's
+// at 64 x 64, the desktop's at any size).
 #include "tools/content/LogoArt.h"
 
 #include "tools/content/Paints.h"
@@ -158,18 +159,20 @@ Canvas drawLogo() {
     return canvas;
 }
 
-Canvas drawIcon() {
-    Canvas canvas(64, 64);
-    const Shape tile = roundedRect(1.0f, 1.0f, 62.0f, 62.0f, 13.0f);
+Canvas drawIcon(int size) {
+    // Drawn on a 64-pixel grid scaled to the size asked for.
+    const float k = static_cast<float>(size) / 64.0f;
+    Canvas canvas(size, size);
+    const Shape tile = roundedRect(1.0f * k, 1.0f * k, 62.0f * k, 62.0f * k, 13.0f * k);
     canvas.fill(
         tile, linearGradient(
-                  0, 0, 0, 64,
+                  0, 0, 0, 64.0f * k,
                   {{0.0f, palette::kBlueMid}, {0.5f, palette::kBlue}, {1.0f, palette::kBlueDeep}}));
-    canvas.bevel(tile, 4.0f, 0.5f);
+    canvas.bevel(tile, 4.0f * k, 0.5f);
     // The logo's Z, smaller and with a thinner pen.
-    const Layout l{14.5f, 45.0f, 19.0f, 4.2f, 0.0f, 0.12f};
+    const Layout l{14.5f * k, 45.0f * k, 19.0f * k, 4.2f * k, 0.0f, 0.12f};
     const Shape z = lean(glyphShape(nameGlyphs().front(), l.left, l), l);
-    paintLetters(canvas, z, z, 12.0f, 50.0f, 0.45f);
-    paintBallSphere(canvas, 50.5f, 49.0f, 6.0f);
+    paintLetters(canvas, z, z, 12.0f * k, 50.0f * k, 0.45f * k);
+    paintBallSphere(canvas, 50.5f * k, 49.0f * k, 6.0f * k);
     return canvas;
 }

@@ -1,4 +1,5 @@
-// zxart: draws every picture of the game's pack into a folder (PNG pictures, BMP window icon).
+// zxart: draws every picture of the game's pack into a folder (PNG pictures, BMP window icon),
+// or with --icons the desktop's icons of the game.
 #include "tools/content/LogoArt.h"
 #include "tools/content/MenuArt.h"
 #include "tools/content/PlayArt.h"
@@ -31,11 +32,24 @@ bool checkBackgroundCorner(const Canvas& background) {
     return false;
 }
 
+// Writes the desktop's icons, the window icon's art at the sizes of the icon theme, as
+// dir/zembrix-<size>.png.
+bool saveDesktopIcons(const std::string& dir) {
+    bool ok = true;
+    for (const int size : {48, 64, 128, 256}) {
+        ok = save(drawIcon(size), dir, "zembrix-" + std::to_string(size) + ".png") && ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--icons") {
+        return saveDesktopIcons(argv[2]) ? 0 : 1;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: zxart OUTPUT_DIR\n");
+        std::fprintf(stderr, "usage: zxart OUTPUT_DIR | zxart --icons OUTPUT_DIR\n");
         return 2;
     }
     const std::string dir = argv[1];

@@ -1,0 +1,56 @@
+// CommandLine: reads the options of the zembrix command and prints its usage, help and version.
+#include "app/CommandLine.h"
+
+#include "app/platform/DataPaths.h"
+
+#include <cstring>
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
+            line.action = CommandAction::Help;
+        } else if (std::strcmp(argument, "--version") == 0) {
+            line.action = CommandAction::Version;
+        } else {
+            return {CommandAction::Refuse, argument};
+        }
+    }
+    return line;
+}
+
+void writeUsage(std::FILE* out) {
+    std::fputs("Usage: zembrix [--help | --version]\n", out);
+}
+
+void writeHelp(std::FILE* out, const DataPaths& paths) {
+    writeUsage(out);
+    std::fputs("Zembrix, a breakout-style arcade game: keep the ball in play and break every\n"
+               "stone of six levels.\n"
+               "\n"
+               "Options:\n"
+               "  -h, --help     print this help and end\n"
+               "  --version      print the name and version and end\n"
+               "\n"
+               "Keys:\n"
+               "  mouse          choose in the menu (left button)\n"
+               "  a, d           move the bat left, right\n"
+               "  Space          launch the ball\n"
+               "  Enter          next level after a cleared one; a new run after the last\n"
+               "  Escape         back to the menu (asks first during a run); leaves the scores\n"
+               "\n"
+               "Files:\n"
+               "  data.zxp       the data pack: the working directory's, else the installed one\n"
+               "  scoreboard.zxs the ten best runs: beside a data.zxp of the working directory,\n"
+               "                 else in $XDG_DATA_HOME/zembrix/ (~/.local/share/zembrix/)\n"
+               "\n"
+               "Started here, the game would use:\n",
+               out);
+    std::fprintf(out, "  data pack      %s\n", paths.pack.c_str());
+    std::fprintf(out, "  score table    %s\n", paths.scores.c_str());
+}
+
+void writeVersion(std::FILE* out, const char* version) {
+    std::fprintf(out, "Zembrix %s\n", version);
+}

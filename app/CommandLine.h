@@ -1,0 +1,33 @@
+// CommandLine: the options of the zembrix command (--help, --version) and the texts they print.
+// No option changes how the game plays.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+struct DataPaths;
+
+// What the command line asks for.
+enum class CommandAction {
+    Play,    // no options: start the game
+    Help,    // --help or -h: print the help and end with 0
+    Version, // --version: print the name and version and end with 0
+    Refuse,  // anything else: print the usage to standard error and end with 2
+};
+
+struct CommandLine {
+    CommandAction action = CommandAction::Play;
+    std::string refused; // the first argument that is not an option of the game
+};
+
+// Reads the arguments after the program's name: of --help and --version the last one given
+// decides; any other argument refuses the whole line.
+CommandLine parseCommandLine(int argc, const char* const* argv);
+
+// The one-line usage.
+void writeUsage(std::FILE* out);
+// The usage, the keys of the game and where its files are kept, with the paths this start would
+// use.
+void writeHelp(std::FILE* out, const DataPaths& paths);
+// "Zembrix <version>".
+void writeVersion(std::FILE* out, const char* version);

@@ -1,0 +1,102 @@
+// DataPaths: the choice of the data pack and the score file between the working directory, the
+// installed data and the player's data folder.
+#include "app/platform/DataPaths.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <pwd.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kPackName = "data.zxp";
+constexpr const char* kScoreName = "scoreboard.zxs";
+
+// True when path names an existing regular file (links followed).
+bool isFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// The installed packs, in the order they are tried.
+std::vector<fs::path> installedPacks(const DataPlaces& places) {
+    std::vector<fs::path> packs;
+    if (!places.executable.empty() && !places.dataFromExecutable.empty()) {
+        const fs::path folder = fs::path(places.executable).parent_path();
+        packs.push_back((folder / places.dataFromExecutable / kPackName).lexically_normal());
+    }
+    if (!places.installedData.empty()) {
+        packs.push_back((fs::path(places.installedData) / kPackName).lexically_normal());
+    }
+    return packs;
+}
+
+// The player's data folder for the game; "" when neither an absolute $XDG_DATA_HOME nor a home
+// folder is known.
+std::string playerFolder(const DataPlaces& places) {
+    if (fs::path(places.dataHome).is_absolute()) {
+        return (fs::path(places.dataHome) / "zembrix").string();
+    }
+    if (!places.home.empty()) {
+        return (fs::path(places.home) / ".local/share/zembrix").string();
+    }
+    return "";
+}
+
+} // namespace
+
+DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* installedData) {
+    DataPlaces places;
+    std::error_code error;
+    places.executable = fs::read_symlink("/proc/self/exe", error).string();
+    places.dataFromExecutable = dataFromExecutable;
+    places.installedData = installedData;
+    places.dataHome = environment("XDG_DATA_HOME");
+    places.home = environment("HOME");
+    if (places.home.empty()) {
+        const passwd* entry = getpwuid(getuid());
+        if (entry != nullptr && entry->pw_dir != nullptr) {
+            places.home = entry->pw_dir;
+        }
+    }
+    return places;
+}
+
+DataPaths chooseDataPaths(const DataPlaces& places) {
+    const DataPaths beside{kPackName, kScoreName, ""};
+    if (isFile(fs::path(places.workDir) / kPackName)) {
+        return beside;
+    }
+    const std::string folder = playerFolder(places);
+    for (const fs::path& pack : installedPacks(places)) {
+        if (isFile(pack)) {
+            if (folder.empty()) {
+                return {pack.string(), kScoreName, ""};
+            }
+            return {pack.string(), (fs::path(folder) / kScoreName).string(), folder};
+        }
+    }
+    return beside;
+}
+
+bool makeFolders(const std::string& folder) {
+    std::error_code error;
+    if (fs::is_directory(folder, error)) {
+        return true;
+    }
+    const fs::path parent = fs::path(folder).parent_path();
+    if (!parent.empty() && parent != folder && !makeFolders(parent.string())) {
+        return false;
+    }
+    return mkdir(folder.c_str(), 0700) == 0 || fs::is_directory(folder, error);
+}

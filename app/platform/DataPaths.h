@@ -1,0 +1,40 @@
+// DataPaths: where the game reads its data pack and keeps its score table, in the working
+// directory for a game started beside its pack, else in the installed data and the player's
+// data folder.
+#pragma once
+
+#include <string>
+
+// The files the game opens, and the folder that must exist before the score table is saved.
+struct DataPaths {
+    std::string pack;        // the data pack to open
+    std::string scores;      // the score table's file
+    std::string scoreFolder; // the player's data folder holding scores; "" for the working one
+};
+
+// What the choice looks at: the working directory, the installed places and the environment.
+struct DataPlaces {
+    std::string workDir = ".";      // the working directory
+    std::string executable;         // the running executable's path; "" when unknown
+    std::string dataFromExecutable; // the installed data folder, relative to the executable's
+    std::string installedData;      // the installed data folder, absolute, as built for
+    std::string dataHome;           // $XDG_DATA_HOME; "" when unset
+    std::string home;               // the player's home folder; "" when unknown
+};
+
+// The places of this process: its executable (/proc/self/exe), $XDG_DATA_HOME and $HOME (the
+// password database's home when $HOME is unset), with the installed data folder given both
+// relative to the executable's folder and absolute.
+DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* installedData);
+
+// A "data.zxp" in the working directory wins, with "scoreboard.zxs" beside it, both as the
+// relative names a game started there has always used. Otherwise the first installed pack found
+// (beside the executable's data folder, then the absolute one) is used and the scores go to
+// $XDG_DATA_HOME/zembrix/ (an absolute $XDG_DATA_HOME only; ~/.local/share/zembrix/ by
+// default). With no pack anywhere the answer is the working directory's names, which the game
+// then refuses to start with. Only looks; creates nothing.
+DataPaths chooseDataPaths(const DataPlaces& places);
+
+// Creates folder and its missing parents (mode 0700, as the player's data should be); true
+// when it exists afterwards.
+bool makeFolders(const std::string& folder);

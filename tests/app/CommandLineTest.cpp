@@ -1,0 +1,28 @@
+// The zembrix command's options: help and version end the program, anything else is refused.
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+CommandLine parse(std::vector<const char*> arguments) {
+    arguments.insert(arguments.begin(), "zembrix");
+    return parseCommandLine(static_cast<int>(arguments.size()), arguments.data());
+}
+
+TEST(CommandLine, OptionsAndRefusals) {
+    EXPECT_EQ(parse({}).action, CommandAction::Play);
+    EXPECT_EQ(parse({"--help"}).action, CommandAction::Help);
+    EXPECT_EQ(parse({"-h"}).action, CommandAction::Help);
+    EXPECT_EQ(parse({"--version"}).action, CommandAction::Version);
+    EXPECT_EQ(parse({"--help", "--version"}).action, CommandAction::Version);
+    for (const char* bad : {"--fullscreen", "-v", "data.zxp", "--help=1", ""}) {
+        const CommandLine line = parse({"--help", bad, "--version"});
+        EXPECT_EQ(line.action, CommandAction::Refuse) << bad;
+        EXPECT_EQ(line.refused, bad);
+    }
+}
+
+} // namespace

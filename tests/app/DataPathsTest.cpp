@@ -1,0 +1,102 @@
+// The choice of the data pack and the score file: the working directory first, then the
+// installed pack with the scores in the player's data folder.
+#include "app/platform/DataPaths.h"
+
+#include "tests/support/GameHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void touch(const fs::path& file) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << "pack";
+}
+
+// An installed layout under a temporary folder: <root>/usr/games/zembrix and its data folder
+// <root>/usr/share/games/zembrix, a working directory and a home folder.
+class DataPathsTest : public testing::Test {
+  protected:
+    DataPathsTest() {
+        places.workDir = root.file("work");
+        places.executable = root.file("usr/games/zembrix");
+        places.dataFromExecutable = "../share/games/zembrix";
+        places.installedData = root.file("opt/zembrix");
+        places.home = root.file("home");
+        fs::create_directories(places.workDir);
+    }
+
+    zxtest::TempDir root;
+    DataPlaces places;
+    const std::string relativePack = root.file("usr/share/games/zembrix/data.zxp");
+    const std::string absolutePack = root.file("opt/zembrix/data.zxp");
+};
+
+TEST_F(DataPathsTest, APackInTheWorkingDirectoryKeepsBothFilesThere) {
+    touch(places.workDir + "/data.zxp");
+    touch(relativePack);
+    const DataPaths paths = chooseDataPaths(places);
+    EXPECT_EQ(paths.pack, "data.zxp");
+    EXPECT_EQ(paths.scores, "scoreboard.zxs");
+    EXPECT_EQ(paths.scoreFolder, "");
+}
+
+TEST_F(DataPathsTest, WithoutAnyPackTheWorkingDirectoryNamesStand) {
+    // A folder named data.zxp is no pack.
+    fs::create_directories(places.workDir + "/data.zxp");
+    const DataPaths paths = chooseDataPaths(places);
+    EXPECT_EQ(paths.pack, "data.zxp");
+    EXPECT_EQ(paths.scores, "scoreboard.zxs");
+    EXPECT_FALSE(fs::exists(root.file("home/.local")));
+}
+
+TEST_F(DataPathsTest, TheInstalledPackBesideTheExecutableComesBeforeTheAbsoluteOne) {
+    touch(relativePack);
+    touch(absolutePack);
+    EXPECT_EQ(chooseDataPaths(places).pack, relativePack);
+    fs::remove(relativePack);
+    EXPECT_EQ(chooseDataPaths(places).pack, absolutePack);
+    // Without a known executable only the absolute folder is tried.
+    touch(relativePack);
+    places.executable.clear();
+    EXPECT_EQ(chooseDataPaths(places).pack, absolutePack);
+}
+
+TEST_F(DataPathsTest, InstalledScoresGoToTheXdgDataHomeOrTheHomeFolder) {
+    touch(absolutePack);
+    DataPaths paths = chooseDataPaths(places);
+    EXPECT_EQ(paths.scoreFolder, root.file("home/.local/share/zembrix"));
+    EXPECT_EQ(paths.scores, root.file("home/.local/share/zembrix/scoreboard.zxs"));
+    // Only an absolute $XDG_DATA_HOME counts.
+    places.dataHome = "relative/data";
+    EXPECT_EQ(chooseDataPaths(places).scoreFolder, root.file("home/.local/share/zembrix"));
+    places.dataHome = root.file("xdg");
+    paths = chooseDataPaths(places);
+    EXPECT_EQ(paths.scoreFolder, root.file("xdg/zembrix"));
+    EXPECT_EQ(paths.scores, root.file("xdg/zembrix/scoreboard.zxs"));
+    // The choice only looks.
+    EXPECT_FALSE(fs::exists(root.file("xdg")));
+    // With no data folder at all the scores stay in the working directory.
+    places.dataHome.clear();
+    places.home.clear();
+    paths = chooseDataPaths(places);
+    EXPECT_EQ(paths.scores, "scoreboard.zxs");
+    EXPECT_EQ(paths.scoreFolder, "");
+}
+
+TEST_F(DataPathsTest, MakeFoldersCreatesThePrivateFolderAndItsParents) {
+    const std::string folder = root.file("xdg/deeper/zembrix");
+    ASSERT_TRUE(makeFolders(folder));
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_TRUE(makeFolders(folder));
+    touch(root.file("file"));
+    EXPECT_FALSE(makeFolders(root.file("file/zembrix")));
+}
+
+} // namespace

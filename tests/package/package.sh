@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# The Debian package as players get it: lintian finds no error in it; unpacked into a scratch
+# root (nothing is installed on the machine), its desktop entry and metainfo validate, its icons
+# have their sizes, and its game, started from an empty folder with a scratch home under Xvfb,
+# finds the installed pack beside itself, shows the menu and, closed or sent SIGTERM, leaves its
+# score table in the player's data folder. The options answer with their exit codes, and a game
+# with no pack anywhere refuses to start.
+# Usage: package.sh PACKAGE.deb XCLOSE
+deb=$(realpath "$1")
+xclose=$(realpath "$2")
+source "$(dirname "$0")/../e2e/lib.sh"
+
+root=$work/root
+game=$root/usr/games/zembrix
+data=$root/usr/share/games/zembrix
+
+echo "== lintian"
+status=0
+timeout 300 lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || status=$?
+grep -v '^running with root' "$work/lintian.log" || true
+[[ $status == 0 ]] || die "lintian reports errors (exit $status)"
+echo "ok: lintian reports no error"
+
+dpkg-deb -x "$deb" "$root"
+[[ -x "$game" && -f "$data/data.zxp" && -f "$data/IndieFlower-OFL.txt" ]] ||
+    die "the package lacks the game, its pack or the font's licence"
+[[ -f "$root/usr/share/doc/zembrix/copyright" ]] || die "no copyright file"
+zcat "$root/usr/share/man/man6/zembrix.6.gz" | grep -q '^\.TH ZEMBRIX 6' || die "no man page"
+
+desktop=$(echo "$root"/usr/share/applications/*.desktop)
+timeout 60 desktop-file-validate "$desktop" || die "desktop-file-validate refuses $desktop"
+grep -qx 'Categories=Game;ArcadeGame;' "$desktop" || die "the desktop entry's categories"
+grep -q '^Comment\[pl\]=' "$desktop" || die "no Polish comment in the desktop entry"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+for size in 48 64 128 256; do
+    png=$root/usr/share/icons/hicolor/${size}x$size/apps/$icon.png
+    [[ "$(identify -format '%wx%h' "$png" 2>/dev/null)" == "${size}x$size" ]] ||
+        die "no $size-pixel icon $icon.png"
+done
+metainfo=$(echo "$root"/usr/share/metainfo/*.metainfo.xml)
+timeout 60 appstreamcli validate --no-net "$metainfo" || die "appstreamcli refuses $metainfo"
+echo "ok: desktop entry, icons $icon at 48, 64, 128 and 256, metainfo, man page"
+
+# The options, from an empty folder.
+mkdir "$work/empty" "$work/home"
+export HOME=$work/home XDG_DATA_HOME=$work/xdg
+cd "$work/empty"
+version=$(timeout 10 "$game" --version) || die "--version ended with $?"
+[[ "$version" =~ ^Zembrix\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || die "--version printed \"$version\""
+help=$(timeout 10 "$game" --help) || die "--help ended with $?"
+grep -qF "$data/data.zxp" <<<"$help" || die "--help does not name the installed pack"
+grep -qF "$work/xdg/zembrix/scoreboard.zxs" <<<"$help" || die "--help does not name the scores"
+status=0
+timeout 10 "$game" --fullscreen >"$work/bad.out" 2>"$work/bad.err" || status=$?
+[[ $status == 2 && ! -s "$work/bad.out" ]] && grep -q '^Usage: zembrix' "$work/bad.err" ||
+    die "an unknown option: exit $status, usage not on standard error alone"
+[[ ! -e "$work/xdg" ]] || die "the options created the data folder"
+echo "ok: --version ($version), --help, an unknown option (exit 2)"
+cd "$work"
+
+start_x
+
+# Runs the unpacked game from the empty folder until its menu shows, then ends it with $1
+# ("close" the window or "term" the process) and checks exit code 0 and the score file $2.
+play_once() {
+    start_game "$game" "$work/empty"
+    local window
+    window=$(wait_window Zembrix 30 800x608) || die "no window titled Zembrix"
+    poll 20 menu_shown "$window" || die "the menu's pictures did not show"
+    if [[ $1 == close ]]; then
+        "$xclose" "$window"
+    else
+        kill -TERM "$game_pid"
+    fi
+    wait_game_exit 20 || die "the game did not end after $1"
+    [[ "$exit_code" == 0 ]] || die "exit code $exit_code after $1, expected 0"
+    [[ "$(od -An -tx1 "$2" 2>/dev/null | tr -d ' \n')" == 00000000 ]] ||
+        die "no empty score table in $2 after $1"
+    [[ ! -e "$work/empty/scoreboard.zxs" ]] || die "the scores went to the working directory"
+    rm -f "$work/empty/stdout.log" "$work/empty/stderr.log"
+}
+
+play_once close "$work/xdg/zembrix/scoreboard.zxs"
+echo "ok: the menu from an empty folder; closed, the scores in \$XDG_DATA_HOME/zembrix/"
+unset XDG_DATA_HOME
+play_once term "$work/home/.local/share/zembrix/scoreboard.zxs"
+echo "ok: SIGTERM, the scores in ~/.local/share/zembrix/"
+
+# The executable alone, with no pack beside it nor in the working directory: the box, exit 1.
+mkdir -p "$work/bare/games"
+cp "$game" "$work/bare/games/zembrix"
+if [[ ! -e /usr/share/games/zembrix/data.zxp ]]; then
+    (cd "$work/empty" && exec "$work/bare/games/zembrix") >"$work/bare.out" 2>&1 &
+    game_pid=$!
+    box=$(wait_window Error 20) || die "no message box without any data.zxp"
+    xdotool mousemove --window "$box" 100 50 key Return
+    wait_game_exit 20 || die "the game did not end after the box closed"
+    [[ "$exit_code" == 1 ]] || die "exit code $exit_code without any data.zxp, expected 1"
+    echo "ok: no pack anywhere -> box, exit 1"
+else
+    echo "skipped: no pack anywhere (the game is installed on this machine)"
+fi
+echo "PASS: package"
