@@ -1,6 +1,7 @@
 // The application object: start-up, the main loop and shutdown in their fixed orders.
 #include "app/Game.h"
 
+#include "app/platform/VideoDriver.h"
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
 #include "pack/PackerReader.h"
@@ -39,8 +40,13 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
         return false;
     }
 
-    window = SDL_CreateWindow("Zembrix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              static_cast<int>(width), static_cast<int>(height), SDL_WINDOW_SHOWN);
+    // Without a display SDL falls back to a driver that shows nothing: no window rather than an
+    // invisible game that seems to run.
+    if (!videoDriverShowsNothing()) {
+        window =
+            SDL_CreateWindow("Zembrix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             static_cast<int>(width), static_cast<int>(height), SDL_WINDOW_SHOWN);
+    }
     if (window == nullptr) {
         MessageBoxA(nullptr, SDL_GetError(), "Error!", MB_ICONERROR);
         return false;

@@ -2,6 +2,7 @@
 #include "game/Ball.h"
 
 #include "app/Globals.h"
+#include "game/PlayField.h"
 #include "game/Player.h"
 #include "gfx/Sprite.h"
 #include "rooms/RGame.h"
@@ -10,15 +11,13 @@
 
 #include <cstdlib>
 
-// The ball picture's size, the walls' width, and the bat's highlight, in pixels and ms.
-static constexpr std::uint32_t kBallSize = 16;
-static constexpr std::uint32_t kWallWidth = 32;
+// How long the bat stays translucent after a contact, in milliseconds.
 static constexpr std::uint32_t kHighlightMs = 200;
 
 Ball::Ball(std::uint32_t x, std::uint32_t y) : Object(x, y, nullptr) {
     highlightTime = kHighlightMs;
     sprite = makeSprite("ball_blue.png", kBallSize, kBallSize, 0);
-    sprite->setCentre(8.0f, 8.0f);
+    sprite->setCentre(kBallSize / 2.0f, kBallSize / 2.0f);
     // Placed now, so that a frame drawn before the first update shows the ball on the bat.
     sprite->setPosition(static_cast<float>(x), static_cast<float>(y));
 }
@@ -31,6 +30,10 @@ static std::uint32_t heightOf(const Object* object) {
     return object->getSprite() != nullptr ? object->getSprite()->getHeight() : 0;
 }
 
+std::uint32_t Ball::restingX(const Player* bat) const {
+    return bat->getX() + widthOf(bat) / 2 - widthOf(this) / 2;
+}
+
 void Ball::update() {
     RGame* room = getGameRoom();
     Player* bat = room != nullptr ? room->getPlayer() : nullptr;
@@ -40,7 +43,7 @@ void Ball::update() {
     switch (state) {
     case Waiting:
         visible = true;
-        x = bat->getX() + widthOf(bat) / 2 - widthOf(this) / 2;
+        x = restingX(bat);
         break;
     case Launch:
         visible = true;
@@ -64,11 +67,12 @@ void Ball::update() {
 
 bool Ball::fly(RGame* room, Player* bat) {
     visible = true;
-    // Sides: the left test looks after the step, the right one at the current position.
+    // Sides: the left test looks after the step, the right one at the current position (on
+    // purpose: the ball enters the right wall by up to one step before it turns).
     if (x + static_cast<std::uint32_t>(dx) < kWallWidth) {
         dx = -dx;
-    } else if (x > getScreenWidth() - kWallWidth - widthOf(this)) {
-        dx = -dx;
+    } else if (dx > 0 && x > getScreenWidth() - kWallWidth - widthOf(this)) {
+        dx = -dx; // only while moving right: a turned ball slowed by the bat would flip for ever
     }
     // Top wall, or below the bat's top edge: a life is lost.
     if (y + static_cast<std::uint32_t>(dy) < kWallWidth) {
@@ -80,7 +84,10 @@ bool Ball::fly(RGame* room, Player* bat) {
             return false;
         }
         room->setLives(room->getLives() - 1);
-        y = bat->getY() - heightOf(bat) / 2 - heightOf(this);
+        // Back on the bat at once, so that a Space in the very next turn launches from there.
+        x = restingX(bat);
+        y = bat->getY() - heightOf(bat) - 1;
+        return true;
     }
     touchBat(bat);
     x += static_cast<std::uint32_t>(dx);
@@ -91,6 +98,7 @@ bool Ball::fly(RGame* room, Player* bat) {
 void Ball::touchBat(Player* bat) {
     const HitBox ballBox = getHitBox();
     const HitBox batBox = bat->getHitBox();
+    // On purpose the side comes from the bat where it stands, the contact from it one step on.
     const HitSide side = hitSide(ballBox, batBox, 1);
     HitBox nextBall = ballBox;
     nextBall.x += static_cast<std::uint32_t>(dx);
@@ -112,6 +120,7 @@ void Ball::touchBat(Player* bat) {
     } else {
         dy = -dy;
         dx += bat->getSpeed() / 2;
+        // Lopsided on purpose: 12 and more fall back to 10, while 11 itself is kept.
         if (dx > 11) {
             dx = 10;
         }

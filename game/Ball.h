@@ -37,6 +37,8 @@ class Ball final : public Object {
     void setDy(std::int32_t step) { dy = step; }
 
   private:
+    // The x of a ball resting centred on the bat.
+    std::uint32_t restingX(const Player* bat) const;
     // The Flying step; false when the last life went and the update ends at once.
     bool fly(RGame* room, Player* bat);
     // Bounces off the bat when the next steps of both meet; clears the bat's highlight after

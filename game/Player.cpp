@@ -2,17 +2,13 @@
 #include "game/Player.h"
 
 #include "app/Globals.h"
+#include "game/PlayField.h"
 #include "gfx/Sprite.h"
 
-// The bat picture's size and the side walls' width, in pixels.
-static constexpr std::uint32_t kBatWidth = 96;
-static constexpr std::uint32_t kBatHeight = 16;
-static constexpr std::uint32_t kWallWidth = 32;
-
 Player::Player(std::uint32_t x, std::uint32_t y) : Object(x, y, nullptr) {
-    maxSpeed = 9;
+    maxSpeed = 9; // tested before each step of 2, so the speed tops out at 10 on purpose
     sprite = makeSprite("bat_huge.png", kBatWidth, kBatHeight, 0);
-    sprite->setCentre(48.0f, 8.0f);
+    sprite->setCentre(kBatWidth / 2.0f, kBatHeight / 2.0f);
     // Placed now, so that a frame drawn before the first update shows the bat where it stands.
     sprite->setPosition(static_cast<float>(x), static_cast<float>(y));
     direction = DirNone;

@@ -2,6 +2,7 @@
 #include "game/Stone.h"
 
 #include "app/Globals.h"
+#include "game/PlayField.h"
 #include "gfx/Font.h"
 #include "gfx/Sprite.h"
 #include "rooms/RGame.h"
@@ -23,11 +24,9 @@ static constexpr StoneKind kKinds[] = {
     {"stone_glow_purple.png", "stone_breaking_purple.png", 10},
 };
 
-// Sizes of the glowing picture and of the breaking strip, its frames and their pace.
-static constexpr std::uint32_t kStoneWidth = 64;
-static constexpr std::uint32_t kStoneHeight = 32;
-static constexpr std::uint32_t kStripWidth = 320;
+// The breaking strip: its frames, each of a stone's size, and their pace.
 static constexpr std::uint32_t kStripFrames = 5;
+static constexpr std::uint32_t kStripWidth = kStripFrames * kStoneWidth;
 static constexpr std::uint32_t kTicksPerFrame = 2;
 
 // Text colours without their alpha: the points in red, "Free life!" in yellow-green.
@@ -42,7 +41,7 @@ static const StoneKind& kindOf(StoneColour colour) {
 Stone::Stone(std::uint32_t x, std::uint32_t y, StoneColour colour) : Object(x, y, nullptr) {
     const StoneKind& kind = kindOf(colour);
     sprite = makeSprite(kind.glowing, kStoneWidth, kStoneHeight, 0);
-    sprite->setCentre(32.0f, 16.0f);
+    sprite->setCentre(kStoneWidth / 2.0f, kStoneHeight / 2.0f);
     points = kind.points;
     this->colour = colour;
     visible = true;
@@ -62,7 +61,7 @@ void Stone::rollFreeLife() {
 void Stone::startBreaking() {
     delete sprite;
     sprite = makeSprite(kindOf(colour).breaking, kStripWidth, kStoneHeight, kStripFrames);
-    sprite->setCentre(160.0f, 16.0f);
+    sprite->setCentre(kStripWidth / 2.0f, kStoneHeight / 2.0f);
     sprite->setPosition(static_cast<float>(x), static_cast<float>(y));
     sprite->setLoop(false);
     sprite->setTicksPerFrame(kTicksPerFrame);

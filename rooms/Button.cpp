@@ -7,23 +7,17 @@
 #include "gfx/RenderDevice.h"
 #include "gfx/Sprite.h"
 #include "pack/PackerReader.h"
+#include "rooms/MenuLayout.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-namespace {
-// The button picture's size; the left edge is always half the width left of the centre.
-constexpr std::uint32_t ButtonWidth = 160;
-constexpr std::uint32_t ButtonHeight = 48;
-constexpr float HalfButtonWidth = 80.0f;
-constexpr std::int32_t CaptionHeight = 30;
-} // namespace
-
 Button::Button(float centreX, float top, const char* caption, Action action) {
     sprite = new Sprite(RenderDevice::getDevice(), getPackerReader()->getEntry("button.png"),
-                        ButtonWidth, ButtonHeight, 0);
-    float left = centreX - HalfButtonWidth;
+                        kButtonWidth, kButtonHeight, 0);
+    // Half the nominal width, not the loaded picture's: a missing picture moves nothing.
+    float left = centreX - static_cast<float>(kButtonWidth / 2);
     sprite->setPosition(left, top);
     x = left;
     y = top;
@@ -33,7 +27,7 @@ Button::Button(float centreX, float top, const char* caption, Action action) {
     this->action = action;
     font = new Font();
     font->createFromPack(getPackerReader()->getEntry("IndieFlower.ttf"), "Indie Flower",
-                         CaptionHeight);
+                         kCaptionHeight);
     pressed = false;
 }
 

@@ -4,6 +4,7 @@
 #include "app/Globals.h"
 #include "game/Ball.h"
 #include "game/Level.h"
+#include "game/PlayField.h"
 #include "game/Player.h"
 #include "game/Stone.h"
 #include "gfx/Background.h"
@@ -20,8 +21,9 @@
 
 namespace {
 
-// Wall tiles are 32 x 32 pixels.
-constexpr std::uint32_t kTile = 32;
+// The lives and points counters stand this far in from the side edges, with this top.
+constexpr std::int32_t kCounterInset = 48;
+constexpr std::int32_t kCounterTop = 40;
 
 // The status texts by ball state (Windows-1250).
 const char* const kWaitingText = "Naci\x9Cnij Spacj\xEA aby rozpocz\xB9\xE6";
@@ -62,7 +64,8 @@ const char* statusText(BallState state) {
 // A wall strip of 32 x 32 tiles with its picture.
 Background* makeWall(float x, float y, std::uint32_t areaWidth, std::uint32_t areaHeight,
                      std::uint32_t repeat, const char* picture) {
-    Background* wall = new Background(kTile, kTile, x, y, 0, areaWidth, areaHeight, repeat);
+    Background* wall =
+        new Background(kWallWidth, kWallWidth, x, y, 0, areaWidth, areaHeight, repeat);
     PackerReader* reader = getPackerReader();
     wall->loadTexture(reader != nullptr ? reader->getEntry(picture) : nullptr);
     return wall;
@@ -113,9 +116,9 @@ void RGame::create() {
     const std::uint32_t h = getScreenHeight();
     walls[0] = makeWall(0.0f, 0.0f, 0, h, RepeatY, "wall_block.png");
     walls[1] = makeWall(0.0f, 0.0f, w, 0, RepeatX, "wall_block.png");
-    walls[2] = makeWall(static_cast<float>(w - kTile), 0.0f, 0, h, RepeatY, "wall_block.png");
-    walls[3] = makeWall(static_cast<float>(kTile), static_cast<float>(h - kTile), w - 2 * kTile, 0,
-                        RepeatX, "wall_block_red.png");
+    walls[2] = makeWall(static_cast<float>(w - kWallWidth), 0.0f, 0, h, RepeatY, "wall_block.png");
+    walls[3] = makeWall(static_cast<float>(kWallWidth), static_cast<float>(h - kWallWidth),
+                        w - 2 * kWallWidth, 0, RepeatX, "wall_block_red.png");
     loadFirstLevel(); // on failure the room is gone; nothing follows
 }
 
@@ -187,12 +190,13 @@ void RGame::resetLevel() {
     player = nullptr;
     delete ball;
     ball = nullptr;
-    player = new Player(getScreenWidth() / 2 - 48, getScreenHeight() - 48);
+    player = new Player(getScreenWidth() / 2 - kBatWidth / 2,
+                        getScreenHeight() - kWallWidth - kBatHeight);
     const Sprite* bat = player->getSprite();
     const std::uint32_t batWidth = bat != nullptr ? bat->getWidth() : 0;
     const std::uint32_t batHeight = bat != nullptr ? bat->getHeight() : 0;
     // The ball rests centred on the bat, one pixel above it.
-    ball = new Ball(player->getX() + batWidth / 2 - 8, player->getY() - batHeight - 1);
+    ball = new Ball(player->getX() + batWidth / 2 - kBallSize / 2, player->getY() - batHeight - 1);
 }
 
 Stone* RGame::getStone(std::uint32_t index) const {
@@ -213,6 +217,7 @@ void RGame::update() {
 }
 
 void RGame::strikeStones() {
+    // On purpose each stone reads the steps as earlier ones left them: two may reverse one twice.
     for (std::uint32_t i = 0; i < stoneCount; ++i) {
         Stone* stone = stones[i];
         if (stone == nullptr || !stone->isSolid()) {
@@ -334,9 +339,9 @@ void RGame::drawTexts() {
         }
         char text[64];
         std::snprintf(text, sizeof text, "\xAFycia: %d", static_cast<int>(lives));
-        hudFont->draw(text, 48, 40, kCounterColour, 0, 0, 0);
+        hudFont->draw(text, kCounterInset, kCounterTop, kCounterColour, 0, 0, 0);
         std::snprintf(text, sizeof text, "Punkty: %d", static_cast<int>(points));
-        hudFont->draw(text, w - 48, 40, kCounterColour, DT_RIGHT, 0, 0);
+        hudFont->draw(text, w - kCounterInset, kCounterTop, kCounterColour, DT_RIGHT, 0, 0);
     }
     // A banner of alpha 0 is not drawn: its outline colour 0 would come out opaque black.
     if (bannerVisible && bannerAlpha > 0 && bannerFont != nullptr) {

@@ -5,27 +5,19 @@
 #include "gfx/Background.h"
 #include "pack/PackerReader.h"
 #include "rooms/Button.h"
+#include "rooms/MenuLayout.h"
 #include "rooms/RoomManager.h"
 
 #include <windows.h>
 
 namespace {
-// Logo picture size and its distance from the top edge.
-constexpr std::uint32_t LogoWidth = 638;
-constexpr std::uint32_t LogoHeight = 158;
-constexpr float LogoTop = 16.0f;
-// Button height and the gap between two buttons.
-constexpr std::uint32_t ButtonHeight = 48;
-constexpr std::uint32_t ButtonGap = 16;
-constexpr std::uint32_t TileSize = 200;
-
 struct ButtonSpec {
     const char* caption;
     Button::Action action;
 };
 
 // Top to bottom: "Graj", "Tabela wyników", "Info", "Wyjście" (Windows-1250).
-constexpr ButtonSpec ButtonSpecs[4] = {
+constexpr ButtonSpec ButtonSpecs[kButtonCount] = {
     {"Graj", startGame},
     {"Tabela wynik\xF3w", showScoreboard},
     {"Info", showInfo},
@@ -55,7 +47,7 @@ void quitGame() {
 }
 
 RMenu::RMenu() {
-    buttonCount = 4;
+    buttonCount = kButtonCount;
 }
 
 RMenu::~RMenu() {
@@ -95,23 +87,21 @@ void RMenu::handleEvent(SDL_Event* event) {
 void RMenu::create() {
     std::uint32_t width = getScreenWidth();
     std::uint32_t height = getScreenHeight();
-    // The buttons stand under the logo, a fifth of the remaining height below it.
-    std::uint32_t firstTop = (height - LogoHeight) / 5 + LogoHeight;
-    std::uint32_t centreX = width >> 1;
     for (std::uint32_t i = 0; i < buttonCount; ++i) {
-        std::uint32_t top = firstTop + i * (ButtonHeight + ButtonGap);
-        buttons[i] = new Button(static_cast<float>(centreX), static_cast<float>(top),
-                                ButtonSpecs[i].caption, ButtonSpecs[i].action);
+        buttons[i] = new Button(static_cast<float>(buttonCentre(width)),
+                                static_cast<float>(buttonTop(height, i)), ButtonSpecs[i].caption,
+                                ButtonSpecs[i].action);
     }
-    background = new Background(TileSize, TileSize, 0.0f, 0.0f, 0, width, height, RepeatXY);
+    background =
+        new Background(kBackgroundTile, kBackgroundTile, 0.0f, 0.0f, 0, width, height, RepeatXY);
     background->loadTexture(getPackerReader()->getEntry("background.png"));
-    logo = new Background(LogoWidth, LogoHeight, static_cast<float>((width - LogoWidth) / 2),
-                          LogoTop, 0, 0, 0, RepeatNone);
+    logo = new Background(kLogoWidth, kLogoHeight, static_cast<float>(logoLeft(width)),
+                          static_cast<float>(kLogoTop), 0, 0, 0, RepeatNone);
     logo->loadTexture(getPackerReader()->getEntry("logo.png"));
 }
 
 void RMenu::release() {
-    for (std::uint32_t i = 0; i < 4; ++i) {
+    for (std::uint32_t i = 0; i < kButtonCount; ++i) {
         if (buttons[i]) {
             delete buttons[i];
             buttons[i] = nullptr;

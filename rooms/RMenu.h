@@ -1,6 +1,7 @@
 // RMenu: the main menu room, a tiled background, the logo and four mouse-driven buttons.
 #pragma once
 
+#include "rooms/MenuLayout.h"
 #include "rooms/Room.h"
 
 #include <cstdint>
@@ -10,7 +11,7 @@ class Background;
 
 class RMenu : public Room {
   public:
-    // Sets the button count to 4; loads nothing until create.
+    // Sets the button count to kButtonCount; loads nothing until create.
     RMenu();
     // Runs release.
     ~RMenu() override;
@@ -30,11 +31,13 @@ class RMenu : public Room {
     void release() override;
 
     std::uint32_t getButtonCount() const { return buttonCount; }
-    Button* getButton(std::uint32_t index) const { return index < 4 ? buttons[index] : nullptr; }
+    Button* getButton(std::uint32_t index) const {
+        return index < kButtonCount ? buttons[index] : nullptr;
+    }
 
   private:
     std::uint32_t buttonCount = 0;
-    Button* buttons[4] = {};
+    Button* buttons[kButtonCount] = {};
     Background* background = nullptr;
     Background* logo = nullptr;
 };

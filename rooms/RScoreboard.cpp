@@ -7,6 +7,7 @@
 #include "gfx/Line.h"
 #include "gfx/RenderDevice.h"
 #include "pack/PackerReader.h"
+#include "rooms/MenuLayout.h"
 #include "rooms/RoomManager.h"
 #include "score/ScoreTable.h"
 
@@ -17,7 +18,6 @@
 
 namespace {
 constexpr std::uint32_t Places = 10;
-constexpr std::uint32_t TileSize = 200;
 // The panel and the separators keep this distance from the left and right edges.
 constexpr float PanelMargin = 16.0f;
 constexpr std::int32_t LabelX = 32;
@@ -72,12 +72,13 @@ void RScoreboard::create() {
         rows[i]->points = record->points;
     }
     rowFont = new Font();
+    // "Aria[" on purpose, as the game has always asked: the system's font matching picks the face.
     rowFont->create("Aria[", 20);
     titleFont = new Font();
     titleFont->create("System", 72);
     line = new Line();
     line->create(Black, 1.0f);
-    background = new Background(TileSize, TileSize, 0.0f, 0.0f, 0, getScreenWidth(),
+    background = new Background(kBackgroundTile, kBackgroundTile, 0.0f, 0.0f, 0, getScreenWidth(),
                                 getScreenHeight(), RepeatXY);
     background->loadTexture(getPackerReader()->getEntry("background.png"));
     createPanel(computeLayout());

@@ -12,7 +12,7 @@ namespace {
 
 constexpr size_t kNameSize = sizeof(ScoreRecord::name);
 constexpr size_t kRecordSize = kNameSize + 4;
-// The count field never says more than 9: nine and ten records are both written as 9.
+// On purpose the count never says more than 9: nine and ten records are both written as 9.
 constexpr uint32_t kMaxCount = 9;
 
 void putU32(std::vector<uint8_t>& out, uint32_t value) {

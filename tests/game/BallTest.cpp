@@ -1,5 +1,6 @@
 // Tests of the ball: waiting on the bat, the launch, the walls, the loss of a life and the bat.
 #include "game/Ball.h"
+#include "game/PlayField.h"
 #include "game/Player.h"
 #include "gfx/Sprite.h"
 #include "tests/game/GameRoomFixture.h"
@@ -44,7 +45,7 @@ TEST_F(BallTest, RestsOnTheBatAndFollowsIt) {
     EXPECT_EQ(ball->getDy(), 0);
     EXPECT_EQ(ball->getSprite()->getPosition().x, 392.0f); // placed when made
     EXPECT_EQ(ball->getSprite()->getPosition().y, 543.0f);
-    GameTestAccess::place(*bat, 100, 560);
+    GameTestAccess::place(*bat, 100, kBatTop);
     ball->update();
     EXPECT_EQ(ball->getX(), 140u);
     EXPECT_EQ(ball->getY(), 543u);
@@ -57,7 +58,7 @@ TEST_F(BallTest, LaunchTakesTheBatSpeedAndASeededRandomRise) {
         const int expected = -(std::rand() % 3 + 6);
         std::srand(seed);
         GameTestAccess::setSpeed(*bat, seed == 77u ? -6 : 0);
-        GameTestAccess::place(*ball, 392, 543);
+        GameTestAccess::place(*ball, kBallRestX, kBallRestY);
         ball->setState(Launch);
         ball->update();
         EXPECT_EQ(ball->getState(), Flying);
@@ -65,53 +66,72 @@ TEST_F(BallTest, LaunchTakesTheBatSpeedAndASeededRandomRise) {
         EXPECT_GE(ball->getDy(), -8);
         EXPECT_LE(ball->getDy(), -6);
         EXPECT_EQ(ball->getDx(), seed == 77u ? -6 : 0);
-        EXPECT_EQ(ball->getX(), 392u); // no step in the launch update
-        EXPECT_EQ(ball->getY(), 543u);
+        EXPECT_EQ(ball->getX(), kBallRestX); // no step in the launch update
+        EXPECT_EQ(ball->getY(), kBallRestY);
     }
 }
 
 TEST_F(BallTest, TurnsAtTheSideWalls) {
-    fly(40, 300, -9, -6); // 40 - 9 = 31 < 32
+    fly(kWallWidth + 8, 300, -9, -6); // 40 - 9 = 31 < 32
     ball->update();
     EXPECT_EQ(ball->getDx(), 9);
-    EXPECT_EQ(ball->getX(), 49u);
-    fly(41, 300, -9, -6);
+    EXPECT_EQ(ball->getX(), kWallWidth + 17);
+    fly(kWallWidth + 9, 300, -9, -6);
     ball->update();
     EXPECT_EQ(ball->getDx(), -9);
-    EXPECT_EQ(ball->getX(), 32u);
-    fly(752, 300, 5, -6); // the right test looks at the current x
+    EXPECT_EQ(ball->getX(), kWallWidth);
+    fly(kRightWallLimit, 300, 5, -6); // the right test looks at the current x
     ball->update();
     EXPECT_EQ(ball->getDx(), 5);
-    EXPECT_EQ(ball->getX(), 757u);
-    fly(753, 300, 5, -6);
+    EXPECT_EQ(ball->getX(), kRightWallLimit + 5);
+    fly(kRightWallLimit + 1, 300, 5, -6);
     ball->update();
     EXPECT_EQ(ball->getDx(), -5);
-    EXPECT_EQ(ball->getX(), 748u);
+    EXPECT_EQ(ball->getX(), kRightWallLimit - 4);
+}
+
+TEST_F(BallTest, ABallTheBatSlowsInTheRightWallStillLeavesIt) {
+    // The bat runs right at 10 into the corner as the ball enters the wall above it.
+    GameTestAccess::place(*bat, 652, kBatTop);
+    GameTestAccess::setSpeed(*bat, 10);
+    press(SDLK_d);
+    fly(748, 543, 10, 6);
+    // At 758 it turns to -10, the bat adds 10 / 2, and from 753 it goes on left at 5.
+    for (std::uint32_t x : {758u, 753u, 748u, 743u, 738u}) {
+        room()->update();
+        EXPECT_EQ(ball->getX(), x);
+    }
 }
 
 TEST_F(BallTest, TurnsAtTheTopWall) {
-    fly(300, 38, 0, -7); // 31 < 32
+    fly(300, kWallWidth + 6, 0, -7); // 31 < 32
     ball->update();
     EXPECT_EQ(ball->getDy(), 7);
-    EXPECT_EQ(ball->getY(), 45u);
-    fly(300, 39, 0, -7);
+    EXPECT_EQ(ball->getY(), kWallWidth + 13);
+    fly(300, kWallWidth + 7, 0, -7);
     ball->update();
     EXPECT_EQ(ball->getDy(), -7);
-    EXPECT_EQ(ball->getY(), 32u);
+    EXPECT_EQ(ball->getY(), kWallWidth);
 }
 
-TEST_F(BallTest, LosingABallWithLivesLeftPutsItBackAboveTheBat) {
+TEST_F(BallTest, ALostBallWaitsOnTheBatAtOnceAndRelaunchesFromThere) {
     ASSERT_EQ(room()->getLives(), 3u);
-    fly(200, 561, 3, 7);
+    fly(200, kBallLowest, 3, 7); // not below yet
+    ball->update();
+    EXPECT_EQ(ball->getState(), Flying);
+    fly(757, kBallLowest + 1, 5, 7); // lost in the bottom right corner
     ball->update();
     EXPECT_EQ(room()->getLives(), 2u);
     EXPECT_EQ(ball->getState(), Waiting);
-    EXPECT_EQ(ball->getY(), 543u); // 536 + dy
-    EXPECT_EQ(ball->getX(), 203u);
-    fly(200, 560, 3, 7); // not below yet
-    ball->update();
+    EXPECT_EQ(ball->getX(), kBallRestX);
+    EXPECT_EQ(ball->getY(), kBallRestY);
+    // Space handled in the very next turn: the ball rises from the bat.
+    press(SDLK_SPACE);
+    room()->update();
+    room()->update();
     EXPECT_EQ(ball->getState(), Flying);
-    EXPECT_EQ(room()->getLives(), 2u);
+    EXPECT_EQ(ball->getX(), kBallRestX);
+    EXPECT_LT(ball->getY(), kBallRestY);
 }
 
 TEST_F(BallTest, LosingTheLastLifeEndsTheRunWhereTheBallWas) {

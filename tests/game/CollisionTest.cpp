@@ -1,5 +1,6 @@
 // Tests of the integer collision helpers: inRange, centreInside and hitSide.
 #include "game/Object.h"
+#include "game/PlayField.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,8 @@ TEST(InRange, IncludesBothEndsAndComparesSigned) {
 
 // The ball resting above the bat: 16 x 16 at (392, 543) against 96 x 16 at (352, 560).
 TEST(HitSide, BallAboveTheBatIsOnItsTopButNotInside) {
-    const HitBox ball{392, 16, 543, 16};
-    const HitBox bat{352, 96, 560, 16};
+    const HitBox ball{kBallRestX, kBallSize, kBallRestY, kBallSize};
+    const HitBox bat{kBatStartX, kBatWidth, kBatTop, kBatHeight};
     EXPECT_EQ(hitSide(ball, bat, 1), SideTop);
     EXPECT_FALSE(centreInside(ball, bat));
 }

@@ -1,6 +1,9 @@
 // Test packs for the game room: a minimal PNG writer (stored deflate blocks) and level files.
 #include "tests/game/GamePack.h"
 
+#include "game/PlayField.h"
+#include "rooms/MenuLayout.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -111,19 +114,19 @@ std::vector<std::uint8_t> solidPng(std::uint32_t width, std::uint32_t height, st
 
 std::vector<PackFile> gamePictures() {
     return {
-        {"background.png", solidPng(200, 200, 0xFFE0E0FF)},
-        {"logo.png", solidPng(638, 158, 0xFF404040)},
-        {"button.png", solidPng(160, 48, 0xFFC0C0C0)},
-        {"wall_block.png", solidPng(32, 32, kWallColour)},
-        {"wall_block_red.png", solidPng(32, 32, 0xFFC00000)},
-        {"ball_blue.png", solidPng(16, 16, kBallColour)},
-        {"bat_huge.png", solidPng(96, 16, kBatColour)},
-        {"stone_glow_green.png", solidPng(64, 32, kStoneColour)},
-        {"stone_glow_orange.png", solidPng(64, 32, 0xFFFF8000)},
-        {"stone_glow_purple.png", solidPng(64, 32, 0xFF8000FF)},
-        {"stone_breaking_green.png", solidPng(320, 32, 0xFF00FF00)},
-        {"stone_breaking_orange.png", solidPng(320, 32, 0xFFFFC000)},
-        {"stone_breaking_purple.png", solidPng(320, 32, 0xFFC080FF)},
+        {"background.png", solidPng(kBackgroundTile, kBackgroundTile, 0xFFE0E0FF)},
+        {"logo.png", solidPng(kLogoWidth, kLogoHeight, 0xFF404040)},
+        {"button.png", solidPng(kButtonWidth, kButtonHeight, 0xFFC0C0C0)},
+        {"wall_block.png", solidPng(kWallWidth, kWallWidth, kWallColour)},
+        {"wall_block_red.png", solidPng(kWallWidth, kWallWidth, 0xFFC00000)},
+        {"ball_blue.png", solidPng(kBallSize, kBallSize, kBallColour)},
+        {"bat_huge.png", solidPng(kBatWidth, kBatHeight, kBatColour)},
+        {"stone_glow_green.png", solidPng(kStoneWidth, kStoneHeight, kStoneColour)},
+        {"stone_glow_orange.png", solidPng(kStoneWidth, kStoneHeight, 0xFFFF8000)},
+        {"stone_glow_purple.png", solidPng(kStoneWidth, kStoneHeight, 0xFF8000FF)},
+        {"stone_breaking_green.png", solidPng(5 * kStoneWidth, kStoneHeight, 0xFF00FF00)},
+        {"stone_breaking_orange.png", solidPng(5 * kStoneWidth, kStoneHeight, 0xFFFFC000)},
+        {"stone_breaking_purple.png", solidPng(5 * kStoneWidth, kStoneHeight, 0xFFC080FF)},
     };
 }
 

@@ -44,6 +44,11 @@ RGame* GameRoomFixture::room() const {
     return getGameRoom();
 }
 
+void GameRoomFixture::press(SDL_Keycode key) {
+    SDL_Event event = keyEvent(SDL_KEYDOWN, key);
+    room()->handleEvent(&event);
+}
+
 SDL_Event keyEvent(Uint32 type, SDL_Keycode key) {
     SDL_Event event{};
     event.type = type;

@@ -27,6 +27,8 @@ class GameRoomFixture : public ::testing::Test {
     // The current game room, or null.
     RGame* room() const;
     GameHarness& harness() { return *game; }
+    // Hands a key-down event of key to the game room.
+    void press(SDL_Keycode key);
     // Removes the name dialog's answerer.
     void TearDown() override;
 

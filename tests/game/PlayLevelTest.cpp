@@ -1,12 +1,15 @@
 // Plays level 1 to its end with the bat steered by code, through the main loop's turns and
-// real key events, then moves on to level 2 with Enter.
+// real key events, then moves on to level 2 with Enter; and seeded games watched for walls.
 #include "game/Ball.h"
+#include "game/PlayField.h"
 #include "game/Player.h"
 #include "game/Stone.h"
 #include "tests/game/GameRoomFixture.h"
+#include "tests/game/GameTestAccess.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,19 +23,22 @@ std::int32_t landingCentre(const Ball& ball) {
     std::int32_t y = static_cast<std::int32_t>(ball.getY());
     std::int32_t dx = ball.getDx();
     std::int32_t dy = ball.getDy();
-    for (int step = 0; step < 400 && !(dy > 0 && y + dy >= 544); ++step) {
-        if (x + dx < 32) {
+    // Until the next step brings its lower edge down to the bat's row (544).
+    const std::int32_t wall = kWallWidth, rightLimit = kRightWallLimit,
+                       lowest = kBatTop - kBallSize;
+    for (int step = 0; step < 400 && !(dy > 0 && y + dy >= lowest); ++step) {
+        if (x + dx < wall) {
             dx = -dx;
-        } else if (x > 752) {
+        } else if (dx > 0 && x > rightLimit) {
             dx = -dx;
         }
-        if (y + dy < 32) {
+        if (y + dy < wall) {
             dy = -dy;
         }
         x += dx;
         y += dy;
     }
-    return x + dx + 8;
+    return x + dx + static_cast<std::int32_t>(kBallSize) / 2;
 }
 
 // Steers the bat with the keys a and d so that its centre stands under a target.
@@ -41,7 +47,7 @@ class Steering {
     explicit Steering(zxtest::GameHarness& harness) : harness(harness) {}
 
     void towards(const Player& bat, std::int32_t target) {
-        const std::int32_t centre = static_cast<std::int32_t>(bat.getX()) + 48;
+        const std::int32_t centre = static_cast<std::int32_t>(bat.getX() + kBatWidth / 2);
         SDL_Keycode wanted = 0;
         if (target > centre + 8) {
             wanted = SDLK_d;
@@ -64,6 +70,14 @@ class Steering {
     zxtest::GameHarness& harness;
     SDL_Keycode held = 0;
 };
+
+// One turn of the main loop without its frame: the queued events, then one update.
+void turnWithoutFrame(zxtest::GameHarness& harness) {
+    for (SDL_Event event; SDL_PollEvent(&event);) {
+        harness.game().handleEvent(&event);
+    }
+    harness.game().update();
+}
 
 class PlayLevelTest : public zxtest::GameRoomFixture {};
 
@@ -102,7 +116,7 @@ TEST_F(PlayLevelTest, PlaysLevelOneToItsEndAndMovesOnWithEnter) {
         if (ball.getState() == Waiting) {
             // Launch while moving towards the wider side, so the ball leaves at an angle.
             if (launchTarget == 0) {
-                launchTarget = bat.getX() < 352 ? 10000 : -10000;
+                launchTarget = bat.getX() < kBatStartX ? 10000 : -10000;
             }
             steering.towards(bat, launchTarget);
             if (std::abs(bat.getSpeed()) >= 6) {
@@ -143,6 +157,44 @@ TEST_F(PlayLevelTest, PlaysLevelOneToItsEndAndMovesOnWithEnter) {
     EXPECT_EQ(game->getLives(), 3u);
     EXPECT_EQ(game->getPoints(), 0u);
     EXPECT_EQ(game->getBall()->getState(), Waiting);
+}
+
+TEST_F(PlayLevelTest, SeededGamesNeverKeepTheBallInsideASideWall) {
+    ASSERT_NO_FATAL_FAILURE(startQuiet());
+    int catches = 0, longestStay = 0; // updates in a row in a side wall, moving sideways
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        ASSERT_NE(enterGame(), nullptr);
+        std::srand(seed);
+        // The ball flies into the bottom right corner as the bat dashes right at 10 to meet it.
+        Ball& ball = *room()->getBall();
+        Player& bat = *room()->getPlayer();
+        const std::uint32_t r = static_cast<std::uint32_t>(std::rand());
+        GameTestAccess::place(ball, 744 + r % 9, 536 + r / 9 % 11);
+        ball.setDx(4 + static_cast<std::int32_t>(r / 99 % 8));
+        ball.setDy(6 + static_cast<std::int32_t>(r / 792 % 3));
+        ball.setState(Flying);
+        GameTestAccess::place(bat, 642 + 2 * (r / 2376 % 11), kBatTop);
+        GameTestAccess::setSpeed(bat, 10);
+        // Run right until the first catch, then meet the ball on a random part of the bat.
+        Steering steering(harness());
+        std::int32_t aim = 10000;
+        int stay = 0;
+        for (int turn = 0; turn < 600 && ball.getState() == Flying; ++turn) {
+            steering.towards(bat, landingCentre(ball) + aim);
+            const std::int32_t dy = ball.getDy();
+            turnWithoutFrame(harness());
+            if (dy > 0 && ball.getDy() < 0 && ball.getY() > kBatTop / 2) {
+                aim = std::rand() % 97 - 48;
+                ++catches;
+            }
+            const bool inWall = ball.getX() < kWallWidth || ball.getX() > kRightWallLimit;
+            stay = inWall && ball.getDx() != 0 ? stay + 1 : 0;
+            longestStay = std::max(longestStay, stay);
+        }
+    }
+    EXPECT_GT(catches, 100);
+    // A ball enters a wall by at most one step (11); turned, it is out within 11 updates.
+    EXPECT_LE(longestStay, 12);
 }
 
 } // namespace

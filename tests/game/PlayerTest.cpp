@@ -1,5 +1,6 @@
 // Tests of the bat: keys, acceleration, top speed and the wall limits.
 #include "game/Player.h"
+#include "game/PlayField.h"
 #include "gfx/Sprite.h"
 #include "tests/game/GameRoomFixture.h"
 #include "tests/game/GameTestAccess.h"
@@ -71,7 +72,7 @@ TEST_F(PlayerTest, ReversingDeceleratesThroughZero) {
 }
 
 TEST_F(PlayerTest, CreepsUpToTheLeftWall) {
-    GameTestAccess::place(*bat, 40, 560);
+    GameTestAccess::place(*bat, kWallWidth + 8, kBatTop);
     GameTestAccess::setSpeed(*bat, -10);
     key(SDL_KEYDOWN, SDLK_a);
     EXPECT_EQ(run(8), (std::vector<std::uint32_t>{40, 38, 34, 34, 32, 32, 32, 32}));
@@ -83,8 +84,8 @@ TEST_F(PlayerTest, NeverPassesTheRightLimit) {
     for (std::uint32_t x : run(80)) {
         highest = std::max(highest, x);
     }
-    EXPECT_EQ(highest, 672u);
-    EXPECT_EQ(bat->getX(), 672u);
+    EXPECT_EQ(highest, kScreenWidth - kWallWidth - kBatWidth); // 672
+    EXPECT_EQ(bat->getX(), highest);
 }
 
 TEST_F(PlayerTest, OnlyTheKeysAAndDSteer) {
@@ -92,7 +93,7 @@ TEST_F(PlayerTest, OnlyTheKeysAAndDSteer) {
     key(SDL_KEYDOWN, SDLK_LEFT);
     key(SDL_KEYDOWN, SDLK_SPACE);
     EXPECT_EQ(GameTestAccess::direction(*bat), DirNone);
-    EXPECT_EQ(run(3), (std::vector<std::uint32_t>{352, 352, 352}));
+    EXPECT_EQ(run(3), (std::vector<std::uint32_t>{kBatStartX, kBatStartX, kBatStartX}));
     // d pressed while a is held takes over; releasing a then stops the bat.
     key(SDL_KEYDOWN, SDLK_a);
     EXPECT_EQ(GameTestAccess::direction(*bat), DirLeft);

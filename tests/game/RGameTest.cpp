@@ -36,10 +36,6 @@ class RGameTest : public zxtest::GameRoomFixture {
         }
         start(files);
     }
-    void press(SDL_Keycode key) {
-        SDL_Event event = keyEvent(SDL_KEYDOWN, key);
-        room()->handleEvent(&event);
-    }
     // Breaks every stone of the level without points, as if the ball had struck them.
     void breakAll() {
         for (std::uint32_t i = 0; i < room()->getStoneCount(); ++i) {

@@ -1,5 +1,6 @@
 // Tests of the stones: points by colour, the breaking frames, the rising text, free lives.
 #include "game/Stone.h"
+#include "game/PlayField.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/Sprite.h"
 #include "rooms/RoomManager.h"
@@ -45,14 +46,14 @@ TEST_F(StoneTest, PointsAndPicturesByColour) {
         EXPECT_FALSE(stone.hasFreeLife());
         EXPECT_EQ(stone.getTextAlpha(), 255u);
         ASSERT_NE(stone.getSprite(), nullptr);
-        EXPECT_EQ(stone.getSprite()->getWidth(), 64u);
-        EXPECT_EQ(stone.getSprite()->getHeight(), 32u);
+        EXPECT_EQ(stone.getSprite()->getWidth(), kStoneWidth);
+        EXPECT_EQ(stone.getSprite()->getHeight(), kStoneHeight);
         EXPECT_FALSE(stone.getSprite()->isAnimated());
         EXPECT_EQ(stone.getSprite()->getPosition().x, 96.0f);
         EXPECT_EQ(stone.getSprite()->getPosition().y, 64.0f);
         const HitBox box = stone.getHitBox();
-        EXPECT_EQ(box.width, 64u);
-        EXPECT_EQ(box.height, 32u);
+        EXPECT_EQ(box.width, kStoneWidth);
+        EXPECT_EQ(box.height, kStoneHeight);
     }
 }
 
@@ -64,7 +65,7 @@ TEST_F(StoneTest, BreakingFramesAndHidingInTheTenthUpdate) {
     ASSERT_NE(strip, nullptr);
     EXPECT_TRUE(strip->isAnimated());
     EXPECT_EQ(strip->getFrameCount(), 5u);
-    EXPECT_EQ(strip->getWidth(), 320u);
+    EXPECT_EQ(strip->getWidth(), 5 * kStoneWidth);
     EXPECT_EQ(strip->getPosition().x, 96.0f);
     EXPECT_EQ(strip->getPosition().y, 64.0f);
     std::vector<std::uint32_t> frames;
@@ -83,7 +84,7 @@ TEST_F(StoneTest, TextRisesAndFadesForFiftyTwoUpdates) {
     stone.startBreaking();
     EXPECT_TRUE(stone.isTextVisible());
     EXPECT_EQ(stone.getTextY(), 64);
-    EXPECT_EQ(stone.getTextX(), 96 + 32);
+    EXPECT_EQ(stone.getTextX(), static_cast<std::int32_t>(96 + kStoneWidth / 2));
     stone.update();
     EXPECT_EQ(stone.getTextY(), 62);
     EXPECT_EQ(stone.getTextAlpha(), 250u);

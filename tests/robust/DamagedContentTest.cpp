@@ -1,5 +1,6 @@
 // The game started from packs whose pictures, icon, font or levels are damaged, then played.
 #include "app/Game.h"
+#include "game/PlayField.h"
 #include "tests/robust/RobustPlay.h"
 
 #include <gtest/gtest.h>
@@ -179,12 +180,12 @@ TEST(DamagedLevels, StonesAnywhereOrOfAnyKindArePlayedThrough) {
         .stone(std::numeric_limits<std::int32_t>::min(), 2147483520.0f, 2147483520.0f)
         .stone(std::numeric_limits<std::int32_t>::max(), 4294967040.0f, 100)
         .stone(1, 767.9f, 607.9f)
-        .stone(2, 800, 608)
+        .stone(2, kScreenWidth, kScreenHeight)
         // On and around the bat and the waiting ball.
-        .stone(3, 352, 560)
+        .stone(3, kBatStartX, kBatTop)
         .stone(1, 384, 536)
-        .stone(2, 392, 543)
-        .stone(3, 32, 32);
+        .stone(2, kBallRestX, kBallRestY)
+        .stone(3, kWallWidth, kWallWidth);
     // Bytes after the last record are ignored.
     odd.bytes.insert(odd.bytes.end(), {0xDE, 0xAD, 0xBE, 0xEF, 0x01});
 

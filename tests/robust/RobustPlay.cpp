@@ -1,7 +1,9 @@
 // RobustPlay: packs made from the built one and the short scripted visit of every room.
 #include "tests/robust/RobustPlay.h"
 
+#include "game/PlayField.h"
 #include "pack/PackerReader.h"
+#include "rooms/MenuLayout.h"
 #include "rooms/RGame.h"
 #include "rooms/RMenu.h"
 #include "rooms/RScoreboard.h"
@@ -14,11 +16,6 @@
 namespace robust {
 
 namespace {
-
-// The menu's first button top and the distance from one button's top to the next.
-constexpr int kFirstButtonTop = 248;
-constexpr int kButtonPitch = 64;
-constexpr int kButtonLeft = 320;
 
 // The Escape question's style and caption, told apart from "Invalid data!" boxes.
 bool isLeaveQuestion(const MessageBoxCall& call) {
@@ -94,9 +91,10 @@ Place currentPlace() {
 }
 
 void clickMenuButton(zxtest::GameHarness& harness, int index) {
-    const int top = kFirstButtonTop + index * kButtonPitch;
-    harness.mouseMove(kButtonLeft, top);
-    harness.mouseUp(kButtonLeft, top);
+    const int left = static_cast<int>(buttonCentre(kScreenWidth) - kButtonWidth / 2);
+    const int top = static_cast<int>(buttonTop(kScreenHeight, static_cast<std::uint32_t>(index)));
+    harness.mouseMove(left, top);
+    harness.mouseUp(left, top);
     harness.turn();
 }
 
