@@ -1,10 +1,11 @@
 // SdlDevice9: the Direct3D 9 device stand-in, a thin translation of the device's render states,
-// bound texture and vertex stream, clears, triangle fans and presents onto a drawing backend,
-// through the frame cache, paced to the display's refresh.
+// bound texture and vertex stream, clears, triangle fans and presents onto the fixed-function
+// rules, the frame cache over a drawing backend, and the pacing to the display's refresh.
 #pragma once
 
 #include "ComObject.h"
 #include "DrawBackend.h"
+#include "FixedFunction.h"
 #include "FrameCache.h"
 #include "PictureCache.h"
 #include "PresentPacing.h"
@@ -14,8 +15,6 @@
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-class SdlTexture;
 
 class SdlDevice9 final : public ComObject<IDirect3DDevice9> {
   public:
@@ -60,17 +59,8 @@ class SdlDevice9 final : public ComObject<IDirect3DDevice9> {
     static void setFrameSkip(bool on);
 
   private:
-    struct Vertex {
-        float x, y;
-        D3DCOLOR colour;
-        float u, v;
-    };
-
     SdlDevice9(IDirect3D9* direct3d, std::unique_ptr<DrawBackend> backend, SDL_Window* window);
     ~SdlDevice9() override;
-    HRESULT drawFan(const std::uint8_t* data, UINT triangles);
-    bool drawQuadFast(const Vertex* v, const SdlTexture* tex, SDL_BlendMode mode);
-    SDL_BlendMode stateBlendMode() const;
 
     // Every device, for the switches above (a plain list, safe at any point of process exit).
     static SdlDevice9* firstDevice;
@@ -81,10 +71,8 @@ class SdlDevice9 final : public ComObject<IDirect3DDevice9> {
     FrameCache frames;
     PresentPacing pacing;
     PictureCache pictures;
+    FixedFunction pipeline;
     bool inScene = false;
-    DWORD alphaBlend = FALSE;
-    DWORD srcBlend = D3DBLEND_ONE;
-    DWORD destBlend = D3DBLEND_ZERO;
     IDirect3DBaseTexture9* texture = nullptr;
     IDirect3DVertexBuffer9* stream = nullptr;
     UINT streamOffset = 0;

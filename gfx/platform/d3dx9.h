@@ -60,8 +60,8 @@ struct ID3DXLine : public IUnknown {
     ~ID3DXLine() = default;
 };
 
-// The matrix of a scaling about a centre, a rotation about a centre (radians) and a translation;
-// null pointers and zero angles leave out their part. Returns pout.
+// The matrix of a rotation about a centre (radians) and a translation; null pointers leave out
+// their part. Returns pout; null for a scaling (scaling centre, rotation or factors given).
 D3DXMATRIX* WINAPI D3DXMatrixTransformation2D(D3DXMATRIX* pout, const D3DXVECTOR2* pscalingcenter,
                                               FLOAT scalingrotation, const D3DXVECTOR2* pscaling,
                                               const D3DXVECTOR2* protationcenter, FLOAT rotation,
