@@ -3,9 +3,9 @@
 
 #include <d3d9.h>
 
-// Implements IUnknown's AddRef and Release for an interface. An object starts with one
-// reference, its creator's, and deletes itself when the last one is released; what it holds
-// (its device, its textures) it lets go of in its destructor.
+// Implements IUnknown's AddRef and Release for an interface. States: alive with one reference
+// or more (one at creation, its creator's); deleted when the last one is released, letting go
+// in its destructor of what it holds (its device, its textures).
 template <class Interface> class ComObject : public Interface {
   public:
     ComObject(const ComObject&) = delete;

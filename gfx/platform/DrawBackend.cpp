@@ -128,17 +128,12 @@ void DrawBackend::fill(const SDL_Rect& rect, std::uint32_t colour, SDL_BlendMode
 }
 
 void DrawBackend::copy(SDL_Texture* texture, const SDL_Rect& src, const SDL_Rect& dst,
-                       std::uint32_t colour, SDL_BlendMode mode, SDL_RendererFlip flip) {
-    if (!isLive()) {
-        return;
-    }
-    SDL_SetTextureColorMod(texture, redOf(colour), greenOf(colour), blueOf(colour));
-    SDL_SetTextureAlphaMod(texture, alphaOf(colour));
-    SDL_SetTextureBlendMode(texture, mode);
-    if (flip == SDL_FLIP_NONE) {
+                       std::uint32_t colour, SDL_BlendMode mode) {
+    if (isLive()) {
+        SDL_SetTextureColorMod(texture, redOf(colour), greenOf(colour), blueOf(colour));
+        SDL_SetTextureAlphaMod(texture, alphaOf(colour));
+        SDL_SetTextureBlendMode(texture, mode);
         SDL_RenderCopy(renderer, texture, &src, &dst);
-    } else {
-        SDL_RenderCopyEx(renderer, texture, &src, &dst, 0.0, nullptr, flip);
     }
 }
 

@@ -11,6 +11,10 @@
 #include <memory>
 #include <vector>
 
+// States: live while the window exists, when every operation below works; gone once it is
+// destroyed or SDL has quit, when they do nothing (and the renderer is freed with the backend
+// only where that is still safe, see the .cpp). Beside that, a window change noted by the
+// watch (any event of the window) until takeWindowChange reads it.
 class DrawBackend {
   public:
     // A renderer on the window (see RendererChoice: accelerated where there is graphics
@@ -51,7 +55,7 @@ class DrawBackend {
     void fill(const SDL_Rect& rect, std::uint32_t colour, SDL_BlendMode mode);
     // The src rectangle of a texture onto dst, modulated by colour, under the blend mode.
     void copy(SDL_Texture* texture, const SDL_Rect& src, const SDL_Rect& dst, std::uint32_t colour,
-              SDL_BlendMode mode, SDL_RendererFlip flip);
+              SDL_BlendMode mode);
     // Indexed triangles, textured when texture is not null.
     void drawTriangles(SDL_Texture* texture, const SDL_Vertex* vertices, int vertexCount,
                        const int* indices, int indexCount, SDL_BlendMode mode);

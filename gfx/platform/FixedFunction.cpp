@@ -162,18 +162,16 @@ bool FixedFunction::drawQuadFast(FrameCache& frames, const Vertex* v, const SdlT
         frames.fill(dst, v[0].colour, mode);
         return true;
     }
-    const int x0 = static_cast<int>(std::lround(std::min(uAt[0], uAt[1]) * tex->getWidth()));
-    const int x1 = static_cast<int>(std::lround(std::max(uAt[0], uAt[1]) * tex->getWidth()));
-    const int y0 = static_cast<int>(std::lround(std::min(vAt[0], vAt[1]) * tex->getHeight()));
-    const int y1 = static_cast<int>(std::lround(std::max(vAt[0], vAt[1]) * tex->getHeight()));
+    // Left to right and top to bottom in the texture too: a mirrored one takes the triangles.
+    const int x0 = static_cast<int>(std::lround(uAt[0] * tex->getWidth()));
+    const int x1 = static_cast<int>(std::lround(uAt[1] * tex->getWidth()));
+    const int y0 = static_cast<int>(std::lround(vAt[0] * tex->getHeight()));
+    const int y1 = static_cast<int>(std::lround(vAt[1] * tex->getHeight()));
     if (x1 <= x0 || y1 <= y0) {
         return false;
     }
     const SDL_Rect src{x0, y0, x1 - x0, y1 - y0};
-    const int flip =
-        (uAt[0] > uAt[1] ? SDL_FLIP_HORIZONTAL : 0) | (vAt[0] > vAt[1] ? SDL_FLIP_VERTICAL : 0);
-    frames.copy(tex->getTexture(), &src, dst, v[0].colour, mode,
-                static_cast<SDL_RendererFlip>(flip));
+    frames.copy(tex->getTexture(), &src, dst, v[0].colour, mode);
     return true;
 }
 

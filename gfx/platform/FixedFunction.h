@@ -11,6 +11,8 @@
 
 class SdlTexture;
 
+// State: the three blend render states, Direct3D's defaults until the game sets them; the
+// bound texture and the vertex stream stay with the device.
 class FixedFunction {
   public:
     // Sets D3DRS_ALPHABLENDENABLE, D3DRS_SRCBLEND or D3DRS_DESTBLEND (factors: zero, one, source

@@ -31,7 +31,7 @@ bool FrameCache::clear(std::uint32_t colour) {
 }
 
 bool FrameCache::copy(SDL_Texture* texture, const SDL_Rect* src, const SDL_Rect& dst,
-                      std::uint32_t colour, SDL_BlendMode mode, SDL_RendererFlip flip) {
+                      std::uint32_t colour, SDL_BlendMode mode) {
     if (texture == nullptr || !backend.isLive()) {
         return false;
     }
@@ -45,7 +45,6 @@ bool FrameCache::copy(SDL_Texture* texture, const SDL_Rect* src, const SDL_Rect&
     command.dst = {dst.x, dst.y, dst.w, dst.h};
     command.colour = colour;
     command.mode = mode;
-    command.flip = flip;
     record(command);
     return true;
 }
@@ -220,7 +219,7 @@ void FrameCache::run(const FrameRecord& from, std::size_t index) {
         backend.fill(rectOf(c.dst), c.colour, c.mode);
         break;
     case FrameRecord::Kind::Copy:
-        backend.copy(c.texture, rectOf(c.src), rectOf(c.dst), c.colour, c.mode, c.flip);
+        backend.copy(c.texture, rectOf(c.src), rectOf(c.dst), c.colour, c.mode);
         break;
     case FrameRecord::Kind::Triangles:
         backend.drawTriangles(c.texture, from.verticesOf(c), static_cast<int>(c.vertexCount),

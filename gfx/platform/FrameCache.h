@@ -39,7 +39,7 @@ class FrameCache {
     bool clear(std::uint32_t colour);
     // The src rectangle (null: all) of texture onto dst, modulated by colour, blended by mode.
     bool copy(SDL_Texture* texture, const SDL_Rect* src, const SDL_Rect& dst, std::uint32_t colour,
-              SDL_BlendMode mode, SDL_RendererFlip flip = SDL_FLIP_NONE);
+              SDL_BlendMode mode);
     // A rectangle of one colour.
     bool fill(const SDL_Rect& rect, std::uint32_t colour, SDL_BlendMode mode);
     // Indexed triangles, textured when texture is not null.

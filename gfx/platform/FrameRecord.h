@@ -17,7 +17,6 @@ class FrameRecord {
     struct Command {
         Kind kind = Kind::Clear;
         SDL_BlendMode mode = SDL_BLENDMODE_NONE;
-        SDL_RendererFlip flip = SDL_FLIP_NONE;
         std::uint32_t colour = 0;
         SDL_Texture* texture = nullptr;
         std::uint64_t textureVersion = 0;

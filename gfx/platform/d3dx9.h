@@ -24,8 +24,6 @@ struct D3DXVECTOR2 {
 
 struct D3DXMATRIX : public D3DMATRIX {
     D3DXMATRIX() = default;
-    FLOAT& operator()(UINT row, UINT col) { return m[row][col]; }
-    FLOAT operator()(UINT row, UINT col) const { return m[row][col]; }
 };
 
 // Draws textures, or rectangles of them, in screen pixels under a 2-D transform.
