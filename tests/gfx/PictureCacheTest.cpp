@@ -71,9 +71,7 @@ TEST_F(PictureCacheTest, PictureOutlivesAllButItsLastTexture) {
     ASSERT_EQ(D3DXCreateSprite(device(), &sprite), D3D_OK);
     renderDevice->beginFrame();
     sprite->Begin(D3DXSPRITE_ALPHABLEND);
-    D3DXMATRIX at;
-    const D3DXVECTOR2 corner(20.0f, 30.0f);
-    D3DXMatrixTransformation2D(&at, nullptr, 0.0f, nullptr, nullptr, 0.0f, &corner);
+    const D3DXMATRIX at = moveBy(20.0f, 30.0f);
     sprite->SetTransform(&at);
     sprite->Draw(second, nullptr, nullptr, nullptr, 0xFFFFFFFF);
     sprite->End();

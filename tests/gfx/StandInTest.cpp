@@ -6,7 +6,6 @@
 #include <d3dx9.h>
 
 #include <cmath>
-#include <cstring>
 
 namespace gfxtest {
 namespace {
@@ -31,28 +30,6 @@ void tileFan(TexturedVertex* out, float x, float y, float w, float h, D3DCOLOR c
 class StandInTest : public GfxFixture {
   protected:
     IDirect3DDevice9* device() { return RenderDevice::getDevice(); }
-
-    // A vertex buffer holding the vertices.
-    template <typename Vertex> IDirect3DVertexBuffer9* buffer(const Vertex* vertices, int count) {
-        IDirect3DVertexBuffer9* made = nullptr;
-        const UINT size = static_cast<UINT>(sizeof(Vertex) * count);
-        EXPECT_EQ(device()->CreateVertexBuffer(size, D3DUSAGE_DYNAMIC, 0, D3DPOOL_DEFAULT, &made,
-                                               nullptr),
-                  D3D_OK);
-        void* data = nullptr;
-        EXPECT_EQ(made->Lock(0, 0, &data, 0), D3D_OK);
-        std::memcpy(data, vertices, size);
-        made->Unlock();
-        return made;
-    }
-
-    // Translates a sprite's pictures by (x, y).
-    static D3DXMATRIX moveBy(float x, float y) {
-        D3DXMATRIX m;
-        const D3DXVECTOR2 at(x, y);
-        D3DXMatrixTransformation2D(&m, nullptr, 0.0f, nullptr, nullptr, 0.0f, &at);
-        return m;
-    }
 
     IDirect3DTexture9* texture(int w, int h, const Painter& paint) {
         const std::vector<std::uint8_t> png = makePng(w, h, paint);
@@ -97,7 +74,7 @@ TEST_F(StandInTest, RefusedCalls) {
     EXPECT_EQ(d->EndScene(), D3DERR_INVALIDCALL);
     TexturedVertex quad[4];
     tileFan(quad, 0.0f, 0.0f, 10.0f, 10.0f, 0xFF000000);
-    IDirect3DVertexBuffer9* fan = buffer(quad, 4);
+    IDirect3DVertexBuffer9* fan = vertexBuffer(quad, 4);
     d->SetFVF(TexturedFvf);
     d->SetStreamSource(0, fan, 0, sizeof(TexturedVertex));
     EXPECT_EQ(d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2), D3DERR_INVALIDCALL); // outside a scene
@@ -205,7 +182,7 @@ TEST_F(StandInTest, FixedFunctionColourRules) {
     tileFan(quads, 0.0f, 0.0f, 8.0f, 8.0f, 0x80FFFFFF);      // diffuse alpha ignored with a texture
     tileFan(quads + 4, 20.0f, 0.0f, 8.0f, 8.0f, 0xFF808080); // colour = texture x diffuse
     tileFan(quads + 8, 40.0f, 0.0f, 8.0f, 8.0f, 0x80000000); // no texture: the diffuse colour
-    IDirect3DVertexBuffer9* fans = buffer(quads, 12);
+    IDirect3DVertexBuffer9* fans = vertexBuffer(quads, 12);
     renderDevice->beginFrame();
     d->SetFVF(TexturedFvf);
     d->SetStreamSource(0, fans, 0, sizeof(TexturedVertex));
