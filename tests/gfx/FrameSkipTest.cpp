@@ -9,14 +9,11 @@
 #include "gfx/platform/SdlDevice9.h"
 #include "tests/gfx/GfxFixture.h"
 
-#include <d3dx9.h>
-
 namespace gfxtest {
 namespace {
 
 constexpr std::uint32_t White = 0xFFFFFFFF;
 constexpr std::uint32_t Red = 0xFFFF0000;
-constexpr std::uint32_t Blue = 0xFF0000FF;
 
 class FrameSkipTest : public GfxFixture {
   protected:
@@ -90,27 +87,6 @@ TEST_F(FrameSkipTest, SkippingOffDrawsEveryFrame) {
     }
     EXPECT_EQ(rasterised(), drawn + 3);
     EXPECT_EQ(presented(), shown + 3);
-}
-
-TEST_F(FrameSkipTest, FillsAndLinesAreComparedToo) {
-    ID3DXLine* line = nullptr;
-    ASSERT_EQ(D3DXCreateLine(device(), &line), D3D_OK);
-    auto turn = [&](float y, D3DCOLOR rectColour) {
-        renderDevice->beginFrame();
-        fill(100, 100, 10, 10, rectColour);
-        const D3DXVECTOR2 points[2] = {D3DXVECTOR2(0.0f, y), D3DXVECTOR2(50.0f, y + 30.0f)};
-        line->Draw(points, 2, 0xFF000000);
-        readFrame();
-        renderDevice->endFrame();
-    };
-    turn(200.0f, Blue);
-    turn(200.0f, Blue);
-    const std::uint64_t drawn = rasterised();
-    turn(200.0f, Red);
-    EXPECT_EQ(pixel(105, 105), Red);
-    turn(201.0f, Red);
-    EXPECT_EQ(rasterised(), drawn + 2);
-    line->Release();
 }
 
 // A scene of translucent tiles, a text, a diagonal line (triangles) and the sprite, as a turn
