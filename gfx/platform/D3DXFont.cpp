@@ -11,9 +11,8 @@
 #include <new>
 #include <utility>
 
-D3DXFont::D3DXFont(IDirect3DDevice9* device, FaceRequest request, FontFace* face, int cellHeight)
-    : device(device), request(std::move(request)), face(face), faceTried(face != nullptr),
-      cellHeight(cellHeight) {
+D3DXFont::D3DXFont(IDirect3DDevice9* device, FaceRequest request)
+    : device(device), request(std::move(request)) {
     device->AddRef();
 }
 
@@ -33,28 +32,17 @@ D3DXFont::~D3DXFont() {
     device->Release();
 }
 
-ULONG D3DXFont::AddRef() {
-    return ++refs;
-}
-
-ULONG D3DXFont::Release() {
-    const ULONG left = --refs;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 INT D3DXFont::DrawTextA(ID3DXSprite* pSprite, LPCSTR pString, INT Count, RECT* pRect, DWORD Format,
                         D3DCOLOR Color) {
-    const DWORD supported = DT_CENTER | DT_RIGHT | DT_NOCLIP;
-    if (pSprite != nullptr || pString == nullptr || pRect == nullptr ||
-        (Format & ~supported) != 0 || sdlgfx::getRenderer(device) == nullptr) {
+    const DWORD alignment = Format & ~static_cast<DWORD>(DT_NOCLIP);
+    if (pSprite != nullptr || pString == nullptr || Count != -1 || pRect == nullptr ||
+        (Format & DT_NOCLIP) == 0 ||
+        (alignment != 0 && alignment != DT_CENTER && alignment != DT_RIGHT) ||
+        sdlgfx::getRenderer(device) == nullptr) {
         return 0;
     }
-    const std::size_t length =
-        Count < 0 ? std::strlen(pString) : strnlen(pString, static_cast<std::size_t>(Count));
-    const std::string text = cp1250ToUtf8(std::string(pString, length));
+    const std::string text = cp1250ToUtf8(pString);
+    const int cellHeight = request.height;
     int count = 0;
     std::size_t start = 0;
     for (;;) {
@@ -219,18 +207,6 @@ void D3DXFont::evictOldest(const Line* keep) {
     }
 }
 
-// Cuts the line's source and destination rectangles to rect; false when nothing is left.
-static bool clipTo(const RECT& rect, SDL_Rect& src, SDL_Rect& dst) {
-    const SDL_Rect clip{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    SDL_Rect kept;
-    if (!SDL_IntersectRect(&dst, &clip, &kept)) {
-        return false;
-    }
-    src = SDL_Rect{src.x + kept.x - dst.x, src.y + kept.y - dst.y, kept.w, kept.h};
-    dst = kept;
-    return true;
-}
-
 void D3DXFont::drawLine(const std::string& utf8, const RECT& rect, int top, DWORD format,
                         D3DCOLOR colour) {
     // A colour of alpha 0 leaves every pixel as it was.
@@ -244,11 +220,8 @@ void D3DXFont::drawLine(const std::string& utf8, const RECT& rect, int top, DWOR
     } else if ((format & DT_RIGHT) != 0) {
         left = rect.right - line->width;
     }
-    SDL_Rect src{0, 0, line->ink.w, line->ink.h};
-    SDL_Rect dst{left + line->ink.x, top + line->ink.y, line->ink.w, line->ink.h};
-    if ((format & DT_NOCLIP) == 0 && !clipTo(rect, src, dst)) {
-        return;
-    }
+    const SDL_Rect src{0, 0, line->ink.w, line->ink.h};
+    const SDL_Rect dst{left + line->ink.x, top + line->ink.y, line->ink.w, line->ink.h};
     SDL_Texture* texture = tintOf(*line, colour);
     if (texture != nullptr) {
         // Already tinted: drawn unmodulated, which SDL's software renderer blends fastest.
@@ -264,8 +237,9 @@ HRESULT WINAPI D3DXCreateFontA(IDirect3DDevice9* pDevice, INT Height, UINT Width
         return D3DERR_INVALIDCALL;
     }
     *ppFont = nullptr;
-    // Only proportional, upright faces are made: a forced width or italics are not supported.
-    if (pDevice == nullptr || Height == 0 || Width != 0 || Italic) {
+    // Only proportional, upright faces of a cell height (positive) in pixels are made: em
+    // sizes (negative heights), a forced width or italics are not supported.
+    if (pDevice == nullptr || Height <= 0 || Width != 0 || Italic) {
         return D3DERR_INVALIDCALL;
     }
     // Face names are at most 31 characters, as in a LOGFONT.
@@ -273,18 +247,6 @@ HRESULT WINAPI D3DXCreateFontA(IDirect3DDevice9* pDevice, INT Height, UINT Width
     if (Height > FontFace::kMaxHeight) {
         return E_FAIL;
     }
-    D3DXFont::FaceRequest request{cp1250ToUtf8(name), static_cast<int>(Weight), Height};
-    if (Height > 0) {
-        // The cell height is known: the face waits for the first text.
-        *ppFont = new D3DXFont(pDevice, std::move(request), nullptr, Height);
-        return D3D_OK;
-    }
-    // An em size: the cell height comes from the face, which is opened now.
-    FontFace* face = FontFace::open(request.name, request.weight, Height);
-    if (face == nullptr) {
-        return E_FAIL;
-    }
-    const int cellHeight = face->getHeight();
-    *ppFont = new D3DXFont(pDevice, std::move(request), face, cellHeight);
+    *ppFont = new D3DXFont(pDevice, {cp1250ToUtf8(name), static_cast<int>(Weight), Height});
     return D3D_OK;
 }

@@ -2,6 +2,8 @@
 // ink's coverage, with a few textures per line already tinted in the colours it is drawn in.
 #pragma once
 
+#include "ComObject.h"
+
 #include <d3dx9.h>
 
 #include <SDL_render.h>
@@ -13,7 +15,7 @@
 
 class FontFace;
 
-class D3DXFont final : public ID3DXFont {
+class D3DXFont final : public ComObject<ID3DXFont> {
   public:
     // What a font asks of its face: the name (UTF-8), the weight and the height as
     // D3DXCreateFontA takes them.
@@ -23,18 +25,17 @@ class D3DXFont final : public ID3DXFont {
         int height = 0;
     };
 
-    // A font on the device whose lines are cellHeight pixels apart; it takes a reference on the
-    // device and owns its face: the one given, or (face null) the requested one, opened when
-    // the font first needs it, as Windows maps a font to a face only when it is first used,
-    // so that making a font costs nothing until it draws.
-    D3DXFont(IDirect3DDevice9* device, FaceRequest request, FontFace* face, int cellHeight);
+    // A font on the device whose lines are request.height pixels apart; it takes a reference
+    // on the device and owns its face, opened when the font first needs it, as Windows maps a
+    // font to a face only when it is first used, so that making a font costs nothing until it
+    // draws.
+    explicit D3DXFont(IDirect3DDevice9* device, FaceRequest request);
 
-    ULONG AddRef() override;
-    ULONG Release() override;
-    // Draws Windows-1250 text into rect: lines split at "\n" (and "\r\n"), each aligned by itself
-    // (DT_CENTER, DT_RIGHT or left) one cell height below the previous, clipped to rect unless
-    // DT_NOCLIP. Other formats, and drawing through a sprite (pSprite not null), are not
-    // supported: nothing is drawn and 0 is returned. Returns the height of the text drawn.
+    // Draws a zero-ended (Count -1) Windows-1250 text at rect's corner, unclipped (DT_NOCLIP):
+    // lines split at "\n" (and "\r\n"), each aligned by itself (DT_CENTER, DT_RIGHT or left)
+    // within rect, one cell height below the previous. Other counts and formats, and drawing
+    // through a sprite (pSprite not null), are not supported: nothing is drawn and 0 is
+    // returned. Returns the height of the text drawn.
     INT DrawTextA(ID3DXSprite* pSprite, LPCSTR pString, INT Count, RECT* pRect, DWORD Format,
                   D3DCOLOR Color) override;
 
@@ -74,7 +75,8 @@ class D3DXFont final : public ID3DXFont {
         std::uint64_t lastUse = 0;
     };
 
-    ~D3DXFont();
+    // Frees the lines' textures, the face, then lets go of the device.
+    ~D3DXFont() override;
     Line* lineOf(const std::string& utf8);
     SDL_Texture* tintOf(Line& line, D3DCOLOR colour);
     bool paint(const Line& line, D3DCOLOR colour);
@@ -83,14 +85,12 @@ class D3DXFont final : public ID3DXFont {
     void drawLine(const std::string& utf8, const RECT& rect, int top, DWORD format,
                   D3DCOLOR colour);
 
-    ULONG refs = 1;
     IDirect3DDevice9* device;
     FaceRequest request;
-    FontFace* face;
-    bool faceTried;
+    FontFace* face = nullptr;
+    bool faceTried = false;
     std::unordered_map<std::string, Line> lines;
     std::vector<std::uint32_t> texels; // scratch for tinting
     std::size_t bytes = 0;
-    int cellHeight;
     std::uint64_t useClock = 0;
 };

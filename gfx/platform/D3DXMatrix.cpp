@@ -1,4 +1,4 @@
-// D3DXMatrix: D3DX's 2-D transformation matrix, built from scaling, rotation and translation.
+// D3DXMatrix: D3DX's 2-D transformation matrix, built from a rotation and a translation.
 #include <d3dx9.h>
 
 #include <cmath>
@@ -30,27 +30,20 @@ Affine rotationBy(float angle) {
     return Affine{co, s, -s, co, 0.0f, 0.0f};
 }
 
-Affine scaling(float x, float y) {
-    return Affine{x, 0.0f, 0.0f, y, 0.0f, 0.0f};
-}
-
 } // namespace
 
-// Scaling (about the scaling centre, along axes turned by the scaling rotation), then rotation
-// about the rotation centre, then translation.
+// Rotation about the rotation centre, then translation. Nothing the game draws is scaled:
+// scaling (a centre, a rotation of its axes or factors) is not supported and gives null.
 D3DXMATRIX* WINAPI D3DXMatrixTransformation2D(D3DXMATRIX* pout, const D3DXVECTOR2* pscalingcenter,
                                               FLOAT scalingrotation, const D3DXVECTOR2* pscaling,
                                               const D3DXVECTOR2* protationcenter, FLOAT rotation,
                                               const D3DXVECTOR2* ptranslation) {
-    const D3DXVECTOR2 sc = pscalingcenter ? *pscalingcenter : D3DXVECTOR2(0.0f, 0.0f);
-    const D3DXVECTOR2 s = pscaling ? *pscaling : D3DXVECTOR2(1.0f, 1.0f);
+    if (pscalingcenter != nullptr || scalingrotation != 0.0f || pscaling != nullptr) {
+        return nullptr;
+    }
     const D3DXVECTOR2 rc = protationcenter ? *protationcenter : D3DXVECTOR2(0.0f, 0.0f);
     const D3DXVECTOR2 t = ptranslation ? *ptranslation : D3DXVECTOR2(0.0f, 0.0f);
-    Affine m = translation(-sc.x, -sc.y);
-    m = then(m, rotationBy(-scalingrotation));
-    m = then(m, scaling(s.x, s.y));
-    m = then(m, rotationBy(scalingrotation));
-    m = then(m, translation(sc.x - rc.x, sc.y - rc.y));
+    Affine m = translation(-rc.x, -rc.y);
     m = then(m, rotationBy(rotation));
     m = then(m, translation(rc.x + t.x, rc.y + t.y));
     *pout = D3DXMATRIX();

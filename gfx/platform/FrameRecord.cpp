@@ -53,14 +53,10 @@ bool opaqueArea(const FrameRecord::Command& c, std::array<int, 4>& area) {
         c.kind == FrameRecord::Kind::Clear) {
         return false;
     }
-    if (c.kind == FrameRecord::Kind::Copy && !c.whole) {
-        int w = 0;
-        int h = 0;
-        if (SDL_QueryTexture(c.texture, nullptr, nullptr, &w, &h) != 0 || c.src[0] < 0 ||
-            c.src[1] < 0 || c.src[2] <= 0 || c.src[3] <= 0 || c.src[0] + c.src[2] > w ||
-            c.src[1] + c.src[3] > h) {
-            return false;
-        }
+    if (c.kind == FrameRecord::Kind::Copy &&
+        (c.src[0] < 0 || c.src[1] < 0 || c.src[2] <= 0 || c.src[3] <= 0 ||
+         c.src[0] + c.src[2] > c.textureSize[0] || c.src[1] + c.src[3] > c.textureSize[1])) {
+        return false;
     }
     area = c.dst;
     return area[2] > 0 && area[3] > 0;

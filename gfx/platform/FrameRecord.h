@@ -17,11 +17,10 @@ class FrameRecord {
     struct Command {
         Kind kind = Kind::Clear;
         SDL_BlendMode mode = SDL_BLENDMODE_NONE;
-        SDL_RendererFlip flip = SDL_FLIP_NONE;
         std::uint32_t colour = 0;
         SDL_Texture* texture = nullptr;
         std::uint64_t textureVersion = 0;
-        bool whole = true; // Copy: the whole texture, src unused
+        std::array<int, 2> textureSize{}; // Copy: the texture's width and height
         std::array<int, 4> src{};
         std::array<int, 4> dst{};
         std::uint32_t firstVertex = 0, vertexCount = 0; // Triangles

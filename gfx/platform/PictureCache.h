@@ -3,7 +3,7 @@
 // decoded picture per colour between them instead of one each.
 #pragma once
 
-#include <d3dx9.h>
+#include <d3d9.h>
 
 #include <SDL_render.h>
 
@@ -13,12 +13,10 @@
 
 class PictureCache {
   public:
-    // How a file was loaded: the requested size, format and colour key.
+    // How a file was loaded: the requested size.
     struct Options {
         UINT width = 0;
         UINT height = 0;
-        D3DFORMAT format = D3DFMT_UNKNOWN;
-        D3DCOLOR colorKey = 0;
         bool operator==(const Options&) const = default;
     };
 
@@ -29,9 +27,8 @@ class PictureCache {
         SDL_Texture* texture = nullptr;
         int width = 0;
         int height = 0;
-        bool opaque = false;   // every texel has alpha 255
-        D3DCOLOR topLeft = 0;  // the texel at (0, 0), ARGB
-        D3DXIMAGE_INFO info{}; // the file's own description
+        bool opaque = false;  // every texel has alpha 255
+        D3DCOLOR topLeft = 0; // the texel at (0, 0), ARGB
         unsigned users = 0;
     };
 

@@ -15,7 +15,7 @@ SdlDevice9* cast(IDirect3DDevice9* device) {
 } // namespace
 
 SDL_Renderer* getRenderer(IDirect3DDevice9* device) {
-    return device != nullptr ? cast(device)->getRenderer() : nullptr;
+    return device != nullptr ? cast(device)->getBackend().getRenderer() : nullptr;
 }
 
 SDL_Texture* createTexture(IDirect3DDevice9* device, SDL_Surface* surface) {
@@ -35,7 +35,7 @@ void destroyTexture(IDirect3DDevice9* device, SDL_Texture* texture) {
 bool drawTexture(IDirect3DDevice9* device, SDL_Texture* texture, const SDL_Rect* source,
                  const SDL_Rect& dest, D3DCOLOR colour) {
     return device != nullptr &&
-           cast(device)->copy(texture, source, dest, colour, SDL_BLENDMODE_BLEND);
+           cast(device)->getFrames().copy(texture, source, dest, colour, SDL_BLENDMODE_BLEND);
 }
 
 bool readBackBuffer(IDirect3DDevice9* device, std::vector<std::uint32_t>& pixels, int& width,
@@ -48,7 +48,7 @@ void setPresentWait(bool on) {
 }
 
 bool getPresentWait() {
-    return SdlDevice9::getPresentWait();
+    return PresentPacing::getPresentWait();
 }
 
 void setFrameSkip(bool on) {
@@ -56,19 +56,19 @@ void setFrameSkip(bool on) {
 }
 
 bool getFrameSkip() {
-    return SdlDevice9::getFrameSkip();
+    return FrameCache::isEnabled();
 }
 
 std::uint64_t getRasterisedFrames(IDirect3DDevice9* device) {
-    return device != nullptr ? cast(device)->getRasterisedFrames() : 0;
+    return device != nullptr ? cast(device)->getFrames().getRasterisedFrames() : 0;
 }
 
 std::uint64_t getPresentedFrames(IDirect3DDevice9* device) {
-    return device != nullptr ? cast(device)->getPresentedFrames() : 0;
+    return device != nullptr ? cast(device)->getFrames().getPresentedFrames() : 0;
 }
 
 std::uint64_t getPartialFrames(IDirect3DDevice9* device) {
-    return device != nullptr ? cast(device)->getPartialFrames() : 0;
+    return device != nullptr ? cast(device)->getFrames().getPartialFrames() : 0;
 }
 
 } // namespace sdlgfx

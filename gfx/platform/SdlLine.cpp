@@ -20,23 +20,12 @@ SdlLine::SdlLine(SdlDevice9* device) : device(device) {
     device->AddRef();
 }
 
-ULONG SdlLine::AddRef() {
-    return ++refs;
-}
-
-ULONG SdlLine::Release() {
-    const ULONG left = --refs;
-    if (left == 0) {
-        SdlDevice9* owner = device;
-        delete this;
-        owner->Release();
-    }
-    return left;
+SdlLine::~SdlLine() {
+    device->Release();
 }
 
 HRESULT SdlLine::SetPattern(DWORD linePattern) {
-    pattern = linePattern;
-    return D3D_OK;
+    return linePattern == 0xFFFFFFFF ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
 HRESULT SdlLine::SetWidth(FLOAT lineWidth) {
@@ -47,51 +36,26 @@ HRESULT SdlLine::SetWidth(FLOAT lineWidth) {
     return D3D_OK;
 }
 
-// Each segment is a quad of the width centred on it, alpha-blended. The pattern's bits, lowest
-// first, switch one pixel each along the polyline and repeat every 32 pixels.
+// Each segment is a quad of the width centred on it, alpha-blended.
 HRESULT SdlLine::Draw(const D3DXVECTOR2* vertexlist, DWORD vertexlistcount, D3DCOLOR color) {
     if (vertexlist == nullptr || vertexlistcount < 2) {
         return D3DERR_INVALIDCALL;
     }
-    float travelled = 0.0f;
     for (DWORD i = 0; i + 1 < vertexlistcount; ++i) {
-        const D3DXVECTOR2& a = vertexlist[i];
-        const D3DXVECTOR2& b = vertexlist[i + 1];
-        const float length = std::hypot(b.x - a.x, b.y - a.y);
-        if (pattern == 0xFFFFFFFF) {
-            drawPiece(a, b, 0.0f, length, color);
-        } else {
-            // Runs of set bits become pieces.
-            float runStart = -1.0f;
-            for (float at = 0.0f; at < length; at += 1.0f) {
-                const auto bit = static_cast<unsigned>(std::fmod(travelled + at, 32.0f));
-                const bool on = ((pattern >> bit) & 1u) != 0;
-                if (on && runStart < 0.0f) {
-                    runStart = at;
-                } else if (!on && runStart >= 0.0f) {
-                    drawPiece(a, b, runStart, at, color);
-                    runStart = -1.0f;
-                }
-            }
-            if (runStart >= 0.0f) {
-                drawPiece(a, b, runStart, length, color);
-            }
-        }
-        travelled += length;
+        drawSegment(vertexlist[i], vertexlist[i + 1], color);
     }
     return D3D_OK;
 }
 
-void SdlLine::drawPiece(const D3DXVECTOR2& a, const D3DXVECTOR2& b, float from, float to,
-                        D3DCOLOR colour) const {
+void SdlLine::drawSegment(const D3DXVECTOR2& a, const D3DXVECTOR2& b, D3DCOLOR colour) const {
     const float length = std::hypot(b.x - a.x, b.y - a.y);
-    if (!(to > from) || !(length > 0.0f)) {
+    if (!(length > 0.0f)) {
         return;
     }
     const float dx = (b.x - a.x) / length;
     const float dy = (b.y - a.y) / length;
-    const D3DXVECTOR2 p(a.x + dx * from, a.y + dy * from);
-    const D3DXVECTOR2 q(a.x + dx * to, a.y + dy * to);
+    const D3DXVECTOR2& p = a;
+    const D3DXVECTOR2 q(a.x + dx * length, a.y + dy * length);
     const float half = width / 2.0f;
     const SDL_BlendMode mode = (colour >> 24) == 0xFF ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND;
     if (p.y == q.y || p.x == q.x) {
@@ -103,7 +67,7 @@ void SdlLine::drawPiece(const D3DXVECTOR2& a, const D3DXVECTOR2& b, float from, 
         const SDL_Rect rect{firstCentre(x0), firstCentre(y0), firstCentre(x1) - firstCentre(x0),
                             firstCentre(y1) - firstCentre(y0)};
         if (rect.w > 0 && rect.h > 0) {
-            device->fill(rect, colour, mode);
+            device->getFrames().fill(rect, colour, mode);
         }
         return;
     }
@@ -116,7 +80,7 @@ void SdlLine::drawPiece(const D3DXVECTOR2& a, const D3DXVECTOR2& b, float from, 
                                           {{q.x + nx + 0.5f, q.y + ny + 0.5f}, c, {0.0f, 0.0f}},
                                           {{q.x - nx + 0.5f, q.y - ny + 0.5f}, c, {0.0f, 0.0f}},
                                           {{p.x - nx + 0.5f, p.y - ny + 0.5f}, c, {0.0f, 0.0f}}};
-    device->drawTriangles(nullptr, corners, {0, 1, 2, 0, 2, 3}, mode);
+    device->getFrames().drawTriangles(nullptr, corners, {0, 1, 2, 0, 2, 3}, mode);
 }
 
 HRESULT WINAPI D3DXCreateLine(IDirect3DDevice9* device, ID3DXLine** line) {

@@ -46,20 +46,7 @@ SdlSprite::SdlSprite(SdlDevice9* device) : device(device), transform(identity())
 
 SdlSprite::~SdlSprite() {
     dropItems();
-}
-
-ULONG SdlSprite::AddRef() {
-    return ++refs;
-}
-
-ULONG SdlSprite::Release() {
-    const ULONG left = --refs;
-    if (left == 0) {
-        SdlDevice9* owner = device;
-        delete this;
-        owner->Release();
-    }
-    return left;
+    device->Release();
 }
 
 HRESULT SdlSprite::SetTransform(const D3DXMATRIX* m) {
@@ -70,22 +57,20 @@ HRESULT SdlSprite::SetTransform(const D3DXMATRIX* m) {
     return D3D_OK;
 }
 
-// Sprites are placed in screen space; D3DXSPRITE_ALPHABLEND blends them by their alpha, without
-// it they are drawn opaque.
-HRESULT SdlSprite::Begin(DWORD beginFlags) {
-    if (begun) {
+// Sprites are placed in screen space and blended by their alpha (D3DXSPRITE_ALPHABLEND).
+HRESULT SdlSprite::Begin(DWORD flags) {
+    if (begun || flags != D3DXSPRITE_ALPHABLEND) {
         return D3DERR_INVALIDCALL;
     }
-    flags = beginFlags;
     begun = true;
     return D3D_OK;
 }
 
-// Adds the rectangle (null: the whole texture) of the texture, its centre point (null: its
-// top-left) placed at position (null: the origin), to be drawn at End.
+// Adds the rectangle (null: the whole texture) of the texture, its top-left corner at the
+// transform's origin, to be drawn at End. The transform places it: centre and position are null.
 HRESULT SdlSprite::Draw(IDirect3DTexture9* texture, const RECT* rect, const D3DXVECTOR3* center,
                         const D3DXVECTOR3* position, D3DCOLOR color) {
-    if (!begun || texture == nullptr) {
+    if (!begun || texture == nullptr || center != nullptr || position != nullptr) {
         return D3DERR_INVALIDCALL;
     }
     auto* tex = static_cast<SdlTexture*>(texture);
@@ -97,10 +82,8 @@ HRESULT SdlSprite::Draw(IDirect3DTexture9* texture, const RECT* rect, const D3DX
         const int bottom = std::clamp<int>(rect->bottom, top, tex->getHeight());
         source = SDL_Rect{left, top, right - left, bottom - top};
     }
-    const float x = (position ? position->x : 0.0f) - (center ? center->x : 0.0f);
-    const float y = (position ? position->y : 0.0f) - (center ? center->y : 0.0f);
     try {
-        items.push_back(Item{tex, source, x, y, transform, color});
+        items.push_back(Item{tex, source, transform, color});
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -132,21 +115,21 @@ void SdlSprite::drawItem(const Item& item) const {
     if (item.source.w <= 0 || item.source.h <= 0) {
         return;
     }
-    const bool blend = (flags & D3DXSPRITE_ALPHABLEND) != 0;
     const bool opaque = item.texture->isOpaque() && (item.colour >> 24) == 0xFF;
-    const SDL_BlendMode mode = blend && !opaque ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE;
+    const SDL_BlendMode mode = opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND;
     const D3DXMATRIX& m = item.transform;
     const float w = static_cast<float>(item.source.w);
     const float h = static_cast<float>(item.source.h);
-    const SDL_FPoint topLeft = apply(m, item.x, item.y);
+    const SDL_FPoint topLeft = apply(m, 0.0f, 0.0f);
     if (m._12 == 0.0f && m._21 == 0.0f && m._11 > 0.0f && m._22 > 0.0f) {
-        const SDL_FPoint bottomRight = apply(m, item.x + w, item.y + h);
+        const SDL_FPoint bottomRight = apply(m, w, h);
         const int left = firstPixel(topLeft.x);
         const int top = firstPixel(topLeft.y);
         const SDL_Rect dst{left, top, firstPixel(bottomRight.x) - left,
                            firstPixel(bottomRight.y) - top};
         if (dst.w > 0 && dst.h > 0) {
-            device->copy(item.texture->getTexture(), &item.source, dst, item.colour, mode);
+            device->getFrames().copy(item.texture->getTexture(), &item.source, dst, item.colour,
+                                     mode);
         }
         return;
     }
@@ -160,10 +143,11 @@ void SdlSprite::drawItem(const Item& item) const {
     const float u1 = static_cast<float>(item.source.x + item.source.w) / tw;
     const float v1 = static_cast<float>(item.source.y + item.source.h) / th;
     const std::vector<SDL_Vertex> corners{{topLeft, colour, {u0, v0}},
-                                          {apply(m, item.x + w, item.y), colour, {u1, v0}},
-                                          {apply(m, item.x + w, item.y + h), colour, {u1, v1}},
-                                          {apply(m, item.x, item.y + h), colour, {u0, v1}}};
-    device->drawTriangles(item.texture->getTexture(), corners, {0, 1, 2, 0, 2, 3}, mode);
+                                          {apply(m, w, 0.0f), colour, {u1, v0}},
+                                          {apply(m, w, h), colour, {u1, v1}},
+                                          {apply(m, 0.0f, h), colour, {u0, v1}}};
+    device->getFrames().drawTriangles(item.texture->getTexture(), corners, {0, 1, 2, 0, 2, 3},
+                                      mode);
 }
 
 HRESULT WINAPI D3DXCreateSprite(IDirect3DDevice9* device, ID3DXSprite** sprite) {

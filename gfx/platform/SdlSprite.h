@@ -1,6 +1,8 @@
 // SdlSprite: the D3DX sprite stand-in, which collects textured rectangles between Begin and End
-// and draws them, in order, under the transform set when each was added.
+// and draws them alpha-blended, in order, under the transform set when each was added.
 #pragma once
+
+#include "ComObject.h"
 
 #include <d3dx9.h>
 
@@ -11,13 +13,11 @@
 class SdlDevice9;
 class SdlTexture;
 
-class SdlSprite final : public ID3DXSprite {
+class SdlSprite final : public ComObject<ID3DXSprite> {
   public:
     // Keeps a reference on the device.
     explicit SdlSprite(SdlDevice9* device);
 
-    ULONG AddRef() override;
-    ULONG Release() override;
     HRESULT SetTransform(const D3DXMATRIX* transform) override;
     HRESULT Begin(DWORD flags) override;
     HRESULT Draw(IDirect3DTexture9* texture, const RECT* rect, const D3DXVECTOR3* center,
@@ -29,19 +29,17 @@ class SdlSprite final : public ID3DXSprite {
     struct Item {
         SdlTexture* texture;
         SDL_Rect source;
-        float x, y; // top-left corner before the transform
         D3DXMATRIX transform;
         D3DCOLOR colour;
     };
 
-    ~SdlSprite();
+    // Lets go of the pictures waiting, then of the device.
+    ~SdlSprite() override;
     void drawItem(const Item& item) const;
     void dropItems();
 
-    ULONG refs = 1;
     SdlDevice9* device;
     D3DXMATRIX transform;
-    DWORD flags = 0;
     bool begun = false;
     std::vector<Item> items;
 };

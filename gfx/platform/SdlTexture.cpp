@@ -26,42 +26,20 @@ bool isOpaqueSurface(SDL_Surface* argb) {
     return true;
 }
 
-// Applies D3DX's colour key (pixels of that exact ARGB value become transparent black) and, for a
-// format without alpha, makes every pixel opaque.
-void adjustPixels(SDL_Surface* argb, D3DCOLOR colorKey, bool dropAlpha) {
-    for (int y = 0; y < argb->h; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(argb->pixels) +
-                                              static_cast<std::ptrdiff_t>(y) * argb->pitch);
-        for (int x = 0; x < argb->w; ++x) {
-            if (dropAlpha) {
-                row[x] |= 0xFF000000u;
-            }
-            if (colorKey != 0 && row[x] == colorKey) {
-                row[x] = 0;
-            }
-        }
-    }
-}
-
-// The requested size, or the picture's own for the "default" values.
+// The requested size, or the picture's own for 0 and D3DX_DEFAULT.
 int sizeOr(UINT requested, int own) {
-    if (requested == 0 || requested == D3DX_DEFAULT || requested == D3DX_DEFAULT_NONPOW2 ||
-        requested == static_cast<UINT>(-3)) {
-        return own;
-    }
-    return static_cast<int>(requested);
+    return requested == 0 || requested == D3DX_DEFAULT ? own : static_cast<int>(requested);
 }
 
-// Decodes PNG, BMP or JPEG bytes into an ARGB8888 surface; null for anything else.
-SDL_Surface* decode(const void* data, UINT size, D3DXIMAGE_FILEFORMAT& format) {
+// Decodes PNG bytes into an ARGB8888 surface; null for anything else.
+SDL_Surface* decode(const void* data, UINT size) {
     SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
     if (rw == nullptr) {
         return nullptr;
     }
     SDL_Surface* decoded = nullptr;
-    if (IMG_isPNG(rw) || IMG_isBMP(rw) || IMG_isJPG(rw)) {
-        format = IMG_isPNG(rw) ? D3DXIFF_PNG : (IMG_isBMP(rw) ? D3DXIFF_BMP : D3DXIFF_JPG);
-        decoded = IMG_Load_RW(rw, 0);
+    if (IMG_isPNG(rw)) {
+        decoded = IMG_LoadPNG_RW(rw);
     }
     SDL_RWclose(rw);
     if (decoded == nullptr) {
@@ -102,51 +80,29 @@ SdlTexture::SdlTexture(SdlDevice9* device, PictureCache::Picture* picture)
     device->AddRef();
 }
 
-ULONG SdlTexture::AddRef() {
-    return ++refs;
+SdlTexture::~SdlTexture() {
+    device->unbind(this);
+    device->destroyTexture(device->getPictures().release(picture));
+    device->Release();
 }
 
-ULONG SdlTexture::Release() {
-    const ULONG left = --refs;
-    if (left == 0) {
-        SdlDevice9* owner = device;
-        owner->unbind(this);
-        owner->destroyTexture(owner->getPictures().release(picture));
-        delete this;
-        owner->Release();
-    }
-    return left;
-}
-
-// Decodes the file into a new picture of the cache: scaled, colour-keyed and with the alpha the
-// format asks for, uploaded to the renderer. Null (with hr set) on failure.
+// Decodes the file into a new picture of the cache, scaled and uploaded to the renderer. Null
+// (with hr set) on failure.
 static PictureCache::Picture* decodePicture(SdlDevice9* device, const void* srcdata,
                                             UINT srcdatasize, const PictureCache::Options& options,
                                             HRESULT& hr) {
-    D3DXIMAGE_FILEFORMAT fileFormat = D3DXIFF_PNG;
-    SDL_Surface* argb = decode(srcdata, srcdatasize, fileFormat);
+    SDL_Surface* argb = decode(srcdata, srcdatasize);
     if (argb == nullptr) {
         hr = D3DXERR_INVALIDDATA;
         return nullptr;
     }
     auto picture = std::make_unique<PictureCache::Picture>();
-    SDL_LockSurface(argb);
-    const bool ownAlpha = !isOpaqueSurface(argb);
-    SDL_UnlockSurface(argb);
-    picture->info = D3DXIMAGE_INFO{static_cast<UINT>(argb->w),
-                                   static_cast<UINT>(argb->h),
-                                   1,
-                                   1,
-                                   ownAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8,
-                                   D3DRTYPE_TEXTURE,
-                                   fileFormat};
     argb = resize(argb, sizeOr(options.width, argb->w), sizeOr(options.height, argb->h));
     if (argb == nullptr) {
         hr = E_OUTOFMEMORY;
         return nullptr;
     }
     SDL_LockSurface(argb);
-    adjustPixels(argb, options.colorKey, options.format == D3DFMT_X8R8G8B8);
     picture->opaque = isOpaqueSurface(argb);
     picture->topLeft = *static_cast<const Uint32*>(argb->pixels);
     SDL_UnlockSurface(argb);
@@ -174,11 +130,12 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(
     }
     *texture = nullptr;
     if (device == nullptr || srcdata == nullptr || srcdatasize == 0 ||
-        srcdatasize > static_cast<UINT>(SDL_MAX_SINT32)) {
+        srcdatasize > static_cast<UINT>(SDL_MAX_SINT32) || format != D3DFMT_UNKNOWN ||
+        colorkey != 0 || srcinfo != nullptr) {
         return D3DERR_INVALIDCALL;
     }
     auto* owner = static_cast<SdlDevice9*>(device);
-    const PictureCache::Options options{width, height, format, colorkey};
+    const PictureCache::Options options{width, height};
     PictureCache::Picture* picture = owner->getPictures().find(srcdata, srcdatasize, options);
     HRESULT hr = D3D_OK;
     if (picture == nullptr) {
@@ -186,9 +143,6 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(
     }
     if (picture == nullptr) {
         return hr;
-    }
-    if (srcinfo != nullptr) {
-        *srcinfo = picture->info;
     }
     SdlTexture* made = SdlTexture::create(owner, picture);
     if (made == nullptr) {
@@ -202,5 +156,5 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemory(IDirect3DDevice9* device, const
                                                  UINT srcdatasize, IDirect3DTexture9** texture) {
     return D3DXCreateTextureFromFileInMemoryEx(
         device, srcdata, srcdatasize, D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0, D3DFMT_UNKNOWN,
-        D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr, nullptr, texture);
+        D3DPOOL_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr, nullptr, texture);
 }

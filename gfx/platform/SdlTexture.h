@@ -3,6 +3,7 @@
 // to know of it (size, whether it is opaque, its top-left texel).
 #pragma once
 
+#include "ComObject.h"
 #include "PictureCache.h"
 
 #include <d3d9.h>
@@ -13,14 +14,11 @@
 
 class SdlDevice9;
 
-class SdlTexture final : public IDirect3DTexture9 {
+class SdlTexture final : public ComObject<IDirect3DTexture9> {
   public:
     // A texture of a picture of the device's cache, whose user it becomes; null when out of
     // memory (the picture is then released).
     static SdlTexture* create(SdlDevice9* device, PictureCache::Picture* picture);
-
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     SDL_Texture* getTexture() const { return picture->texture; }
     int getWidth() const { return picture->width; }
@@ -32,9 +30,9 @@ class SdlTexture final : public IDirect3DTexture9 {
 
   private:
     SdlTexture(SdlDevice9* device, PictureCache::Picture* picture);
-    ~SdlTexture() = default;
+    // Unbinds the texture and lets go of its picture, then of the device.
+    ~SdlTexture() override;
 
-    ULONG refs = 1;
     SdlDevice9* device;
     PictureCache::Picture* picture;
 };

@@ -5,19 +5,16 @@
 #include <d3d9.h>
 
 #define D3DX_DEFAULT ((UINT)-1)
-#define D3DX_DEFAULT_NONPOW2 ((UINT)-2)
 
 #define D3DXSPRITE_ALPHABLEND 0x00000010
 
 #define D3DXERR_INVALIDDATA static_cast<HRESULT>(0x88760B59)
 
-// GDI palette entry (D3DX takes one for palettised pictures).
-struct PALETTEENTRY {
-    BYTE peRed;
-    BYTE peGreen;
-    BYTE peBlue;
-    BYTE peFlags;
-};
+// Types only named by arguments the game passes as null: a palette, a file's description, a
+// sprite's centre and position.
+struct PALETTEENTRY;
+struct D3DXIMAGE_INFO;
+struct D3DXVECTOR3;
 
 struct D3DXVECTOR2 {
     D3DXVECTOR2() = default;
@@ -25,39 +22,8 @@ struct D3DXVECTOR2 {
     FLOAT x, y;
 };
 
-struct D3DVECTOR {
-    float x;
-    float y;
-    float z;
-};
-
-struct D3DXVECTOR3 : public D3DVECTOR {
-    D3DXVECTOR3() = default;
-    D3DXVECTOR3(FLOAT fx, FLOAT fy, FLOAT fz) : D3DVECTOR{fx, fy, fz} {}
-};
-
 struct D3DXMATRIX : public D3DMATRIX {
     D3DXMATRIX() = default;
-    FLOAT& operator()(UINT row, UINT col) { return m[row][col]; }
-    FLOAT operator()(UINT row, UINT col) const { return m[row][col]; }
-};
-
-enum D3DXIMAGE_FILEFORMAT : std::uint32_t {
-    D3DXIFF_BMP = 0,
-    D3DXIFF_JPG = 1,
-    D3DXIFF_TGA = 2,
-    D3DXIFF_PNG = 3,
-    D3DXIFF_FORCE_DWORD = 0x7fffffff
-};
-
-struct D3DXIMAGE_INFO {
-    UINT Width;
-    UINT Height;
-    UINT Depth;
-    UINT MipLevels;
-    D3DFORMAT Format;
-    D3DRESOURCETYPE ResourceType;
-    D3DXIMAGE_FILEFORMAT ImageFileFormat;
 };
 
 // Draws textures, or rectangles of them, in screen pixels under a 2-D transform.
@@ -81,7 +47,7 @@ struct ID3DXFont : public IUnknown {
     ~ID3DXFont() = default;
 };
 
-// Draws connected segments of one width and stipple pattern.
+// Draws connected segments of one width.
 struct ID3DXLine : public IUnknown {
     virtual HRESULT Draw(const D3DXVECTOR2* vertexlist, DWORD vertexlistcount, D3DCOLOR color) = 0;
     virtual HRESULT SetPattern(DWORD pattern) = 0;
@@ -92,22 +58,17 @@ struct ID3DXLine : public IUnknown {
     ~ID3DXLine() = default;
 };
 
-using LPD3DXSPRITE = ID3DXSprite*;
-using LPD3DXFONT = ID3DXFont*;
-using LPD3DXLINE = ID3DXLine*;
-
-// The matrix of a scaling about a centre, a rotation about a centre (radians) and a translation;
-// null pointers and zero angles leave out their part. Returns pout.
+// The matrix of a rotation about a centre (radians) and a translation; null pointers leave out
+// their part. Returns pout; null for a scaling (scaling centre, rotation or factors given).
 D3DXMATRIX* WINAPI D3DXMatrixTransformation2D(D3DXMATRIX* pout, const D3DXVECTOR2* pscalingcenter,
                                               FLOAT scalingrotation, const D3DXVECTOR2* pscaling,
                                               const D3DXVECTOR2* protationcenter, FLOAT rotation,
                                               const D3DXVECTOR2* ptranslation);
 
-// Decodes a PNG or BMP held in memory into a texture of width x height (D3DX_DEFAULT, 0 or
-// D3DX_DEFAULT_NONPOW2: the picture's own size, never rounded to a power of two), scaling the
-// picture to it. The colour key turns pixels of that ARGB value transparent; D3DFMT_X8R8G8B8
-// drops the alpha channel; srcinfo, when given, describes the file. Pictures are never
-// palettised, so palette is not written. D3DXERR_INVALIDDATA for bytes that are no picture.
+// Decodes a PNG held in memory into a texture of width x height (D3DX_DEFAULT or 0: the
+// picture's own size, never rounded to a power of two), scaling the picture to it, with the
+// file's own format (D3DFMT_UNKNOWN), no colour key (0) and no description (srcinfo null);
+// palette is never written. D3DXERR_INVALIDDATA for bytes that are no PNG.
 HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(
     IDirect3DDevice9* device, const void* srcdata, UINT srcdatasize, UINT width, UINT height,
     UINT miplevels, DWORD usage, D3DFORMAT format, D3DPOOL pool, DWORD filter, DWORD mipfilter,
@@ -119,7 +80,8 @@ HRESULT WINAPI D3DXCreateTextureFromFileInMemory(IDirect3DDevice9* device, const
 HRESULT WINAPI D3DXCreateSprite(IDirect3DDevice9* device, ID3DXSprite** sprite);
 HRESULT WINAPI D3DXCreateLine(IDirect3DDevice9* device, ID3DXLine** line);
 
-// Creates a font of a face name (Windows-1250 bytes) and a character cell height in pixels.
+// Creates a font of a face name (Windows-1250 bytes) and a character cell height in pixels
+// (positive).
 HRESULT WINAPI D3DXCreateFontA(IDirect3DDevice9* device, INT height, UINT width, UINT weight,
                                UINT miplevels, BOOL italic, DWORD charset, DWORD precision,
                                DWORD quality, DWORD pitchandfamily, const char* facename,

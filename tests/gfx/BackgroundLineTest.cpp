@@ -4,7 +4,6 @@
 
 #include "tests/gfx/GfxFixture.h"
 
-#include <cstring>
 #include <string>
 
 namespace gfxtest {
@@ -147,15 +146,7 @@ TEST_F(BackgroundTest, UntexturedFanAfterBackgroundTakesTheTopLeftTexel) {
                              {16.0f, 592.0f, 0.0f, 1.0f, 0x00E3F2FD},
                              {784.0f, 592.0f, 0.0f, 1.0f, 0x00E3F2FD}};
     IDirect3DDevice9* device = RenderDevice::getDevice();
-    IDirect3DVertexBuffer9* buffer = nullptr;
-    ASSERT_EQ(device->CreateVertexBuffer(sizeof(panel), D3DUSAGE_DYNAMIC,
-                                         D3DFVF_XYZRHW | D3DFVF_DIFFUSE, D3DPOOL_DEFAULT, &buffer,
-                                         nullptr),
-              D3D_OK);
-    void* data = nullptr;
-    ASSERT_EQ(buffer->Lock(0, 0, &data, 0), D3D_OK);
-    std::memcpy(data, panel, sizeof(panel));
-    buffer->Unlock();
+    IDirect3DVertexBuffer9* buffer = vertexBuffer(panel, 4);
     renderDevice->beginFrame();
     background->draw();
     device->SetStreamSource(0, buffer, 0, sizeof(Corner));

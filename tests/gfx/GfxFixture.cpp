@@ -52,6 +52,13 @@ std::vector<std::uint8_t> makeBmp(int width, int height, const Painter& paint) {
     return encode(rgb, [](SDL_Surface* s, SDL_RWops* rw) { return SDL_SaveBMP_RW(s, rw, 0); });
 }
 
+D3DXMATRIX moveBy(float x, float y) {
+    D3DXMATRIX m;
+    const D3DXVECTOR2 at(x, y);
+    D3DXMatrixTransformation2D(&m, nullptr, 0.0f, nullptr, nullptr, 0.0f, &at);
+    return m;
+}
+
 int red(std::uint32_t argb) {
     return static_cast<int>((argb >> 16) & 0xFF);
 }

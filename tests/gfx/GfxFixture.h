@@ -9,9 +9,11 @@
 #include "tests/support/GameHarness.h"
 
 #include <SDL.h>
+#include <d3dx9.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,6 +27,23 @@ using Painter = std::function<std::uint32_t(int x, int y)>;
 // A picture as PNG bytes (or BMP bytes, without alpha).
 std::vector<std::uint8_t> makePng(int width, int height, const Painter& paint);
 std::vector<std::uint8_t> makeBmp(int width, int height, const Painter& paint);
+
+// A vertex buffer of the device holding the vertices (the caller releases it).
+template <typename Vertex> IDirect3DVertexBuffer9* vertexBuffer(const Vertex* vertices, int count) {
+    IDirect3DVertexBuffer9* made = nullptr;
+    const UINT size = static_cast<UINT>(sizeof(Vertex) * count);
+    EXPECT_EQ(RenderDevice::getDevice()->CreateVertexBuffer(size, D3DUSAGE_DYNAMIC, 0,
+                                                            D3DPOOL_DEFAULT, &made, nullptr),
+              D3D_OK);
+    void* data = nullptr;
+    EXPECT_EQ(made->Lock(0, 0, &data, 0), D3D_OK);
+    std::memcpy(data, vertices, size);
+    made->Unlock();
+    return made;
+}
+
+// The sprite transform that moves pictures by (x, y).
+D3DXMATRIX moveBy(float x, float y);
 
 int red(std::uint32_t argb);
 int green(std::uint32_t argb);

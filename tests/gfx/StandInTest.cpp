@@ -1,12 +1,11 @@
 // Tests of the Direct3D 9 / D3DX 9 stand-in itself: reference counts, refused calls, the
-// fixed-function rules, culling, transforms and texture loading.
+// fixed-function rules, transforms and texture loading.
 #include "gfx/platform/SdlDevice.h"
 #include "tests/gfx/GfxFixture.h"
 
 #include <d3dx9.h>
 
 #include <cmath>
-#include <cstring>
 
 namespace gfxtest {
 namespace {
@@ -69,45 +68,56 @@ TEST_F(StandInTest, ResourcesHoldTheirDeviceUntilReleased) {
 
 TEST_F(StandInTest, RefusedCalls) {
     IDirect3DDevice9* d = device();
-    EXPECT_EQ(d->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0),
-              D3DERR_INVALIDCALL);
-    EXPECT_EQ(d->Clear(1, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(d->Clear(0, nullptr, D3DCLEAR_TARGET | 0x2, 0, 1.0f, 0), D3DERR_INVALIDCALL);
+    const D3DRECT area{0, 0, 10, 10};
+    EXPECT_EQ(d->Clear(1, &area, D3DCLEAR_TARGET, 0, 1.0f, 0), D3DERR_INVALIDCALL);
     EXPECT_EQ(d->EndScene(), D3DERR_INVALIDCALL);
     TexturedVertex quad[4];
     tileFan(quad, 0.0f, 0.0f, 10.0f, 10.0f, 0xFF000000);
+    IDirect3DVertexBuffer9* fan = vertexBuffer(quad, 4);
     d->SetFVF(TexturedFvf);
-    EXPECT_EQ(d->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, quad, sizeof(TexturedVertex)),
-              D3DERR_INVALIDCALL); // outside a scene
+    d->SetStreamSource(0, fan, 0, sizeof(TexturedVertex));
+    EXPECT_EQ(d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2), D3DERR_INVALIDCALL); // outside a scene
     RECT rect{0, 0, 1, 1};
     EXPECT_EQ(d->Present(&rect, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
     ASSERT_EQ(d->BeginScene(), D3D_OK);
     EXPECT_EQ(d->BeginScene(), D3DERR_INVALIDCALL);
-    EXPECT_EQ(d->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, quad, sizeof(TexturedVertex)),
-              D3DERR_INVALIDCALL);
-    EXPECT_EQ(d->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, quad, 12), D3DERR_INVALIDCALL);
-    EXPECT_EQ(d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2), D3DERR_INVALIDCALL); // no stream
-    IDirect3DVertexBuffer9* buffer = nullptr;
-    ASSERT_EQ(d->CreateVertexBuffer(112, 0, TexturedFvf, D3DPOOL_DEFAULT, &buffer, nullptr),
-              D3D_OK);
-    d->SetStreamSource(0, buffer, 0, sizeof(TexturedVertex));
+    EXPECT_EQ(d->DrawPrimitive(static_cast<D3DPRIMITIVETYPE>(4), 0, 1), D3DERR_INVALIDCALL);
     EXPECT_EQ(d->DrawPrimitive(D3DPT_TRIANGLEFAN, 1, 2), D3DERR_INVALIDCALL); // past the end
     EXPECT_EQ(d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2), D3D_OK);
+    d->SetStreamSource(0, fan, 0, 12);
+    EXPECT_EQ(d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2), D3DERR_INVALIDCALL); // stride too short
+    d->SetStreamSource(0, fan, 0, sizeof(TexturedVertex));
     d->SetFVF(D3DFVF_XYZRHW | 0x0010); // normals are not pre-transformed data
     EXPECT_EQ(d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2), D3DERR_INVALIDCALL);
+    d->SetStreamSource(0, nullptr, 0, 0);
+    d->SetFVF(TexturedFvf);
+    EXPECT_EQ(d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2), D3DERR_INVALIDCALL); // no stream
     EXPECT_EQ(d->SetTexture(1, nullptr), D3DERR_INVALIDCALL);
     EXPECT_EQ(d->SetRenderState(D3DRS_SRCBLEND, 42), D3DERR_INVALIDCALL);
+    EXPECT_EQ(d->SetRenderState(D3DRS_CULLMODE, 3), D3DERR_INVALIDCALL); // the device never culls
     EXPECT_EQ(d->EndScene(), D3D_OK);
     void* data = nullptr;
-    EXPECT_EQ(buffer->Lock(100, 20, &data, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(fan->Lock(100, 12, &data, 0), D3DERR_INVALIDCALL);
     EXPECT_EQ(data, nullptr);
-    EXPECT_EQ(buffer->Lock(100, 12, &data, 0), D3D_OK);
+    EXPECT_EQ(fan->Lock(0, 0, &data, 0), D3D_OK);
     EXPECT_NE(data, nullptr);
-    EXPECT_EQ(buffer->Unlock(), D3D_OK);
-    EXPECT_EQ(buffer->Unlock(), D3DERR_INVALIDCALL);
-    buffer->Release();
+    EXPECT_EQ(fan->Unlock(), D3D_OK);
+    EXPECT_EQ(fan->Unlock(), D3DERR_INVALIDCALL);
+    fan->Release();
     IDirect3DVertexBuffer9* none = nullptr;
     EXPECT_EQ(d->CreateVertexBuffer(0, 0, 0, D3DPOOL_DEFAULT, &none, nullptr), D3DERR_INVALIDCALL);
     EXPECT_EQ(none, nullptr);
+
+    ID3DXLine* line = nullptr;
+    ASSERT_EQ(D3DXCreateLine(d, &line), D3D_OK);
+    EXPECT_EQ(line->GetWidth(), 1.0f);
+    EXPECT_EQ(line->SetWidth(0.0f), D3DERR_INVALIDCALL);
+    EXPECT_EQ(line->SetPattern(0xFFFFFFFF), D3D_OK);
+    EXPECT_EQ(line->SetPattern(0x0000FFFF), D3DERR_INVALIDCALL); // lines are solid
+    const D3DXVECTOR2 points[2] = {D3DXVECTOR2(0.0f, 20.0f), D3DXVECTOR2(64.0f, 20.0f)};
+    EXPECT_EQ(line->Draw(points, 1, 0xFF000000), D3DERR_INVALIDCALL);
+    line->Release();
 }
 
 TEST_F(StandInTest, SecondDeviceOnTheWindowOrBadParametersFail) {
@@ -117,6 +127,7 @@ TEST_F(StandInTest, SecondDeviceOnTheWindowOrBadParametersFail) {
     D3DPRESENT_PARAMETERS params{};
     params.Windowed = TRUE;
     params.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    params.BackBufferFormat = D3DFMT_X8R8G8B8;
     IDirect3DDevice9* other = nullptr;
     const HWND handle = reinterpret_cast<HWND>(window);
     EXPECT_EQ(d3d->CreateDevice(1, D3DDEVTYPE_HAL, handle, D3DCREATE_HARDWARE_VERTEXPROCESSING,
@@ -171,40 +182,24 @@ TEST_F(StandInTest, FixedFunctionColourRules) {
     tileFan(quads, 0.0f, 0.0f, 8.0f, 8.0f, 0x80FFFFFF);      // diffuse alpha ignored with a texture
     tileFan(quads + 4, 20.0f, 0.0f, 8.0f, 8.0f, 0xFF808080); // colour = texture x diffuse
     tileFan(quads + 8, 40.0f, 0.0f, 8.0f, 8.0f, 0x80000000); // no texture: the diffuse colour
+    IDirect3DVertexBuffer9* fans = vertexBuffer(quads, 12);
     renderDevice->beginFrame();
     d->SetFVF(TexturedFvf);
+    d->SetStreamSource(0, fans, 0, sizeof(TexturedVertex));
     d->SetTexture(0, tex);
-    d->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, quads, sizeof(TexturedVertex));
-    d->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, quads + 4, sizeof(TexturedVertex));
+    d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2);
+    d->DrawPrimitive(D3DPT_TRIANGLEFAN, 4, 2);
     d->SetTexture(0, nullptr);
-    d->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, quads + 8, sizeof(TexturedVertex));
+    d->DrawPrimitive(D3DPT_TRIANGLEFAN, 8, 2);
     readFrame();
     renderDevice->endFrame();
+    fans->Release();
     tex->Release();
     EXPECT_EQ(pixel(1, 1), 0xFF804020u);
     EXPECT_EQ(pixel(6, 1), White);
     EXPECT_EQ(pixel(21, 1), 0xFF402010u);
     EXPECT_NEAR(red(pixel(41, 1)), 127, 2);
     EXPECT_NEAR(blue(pixel(41, 1)), 127, 2);
-}
-
-TEST_F(StandInTest, CullModeDecidesWhetherTheBackgroundFanShows) {
-    IDirect3DDevice9* d = device();
-    TexturedVertex quad[4];
-    tileFan(quad, 0.0f, 0.0f, 10.0f, 10.0f, 0xFF000000);
-    // The tile fan winds counter-clockwise on screen: the device's default culling removes it.
-    renderDevice->beginFrame();
-    d->SetFVF(TexturedFvf);
-    d->SetTexture(0, nullptr);
-    EXPECT_EQ(d->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW), D3D_OK);
-    d->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, quad, sizeof(TexturedVertex));
-    readFrame();
-    EXPECT_EQ(pixel(5, 5), White);
-    d->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
-    d->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, quad, sizeof(TexturedVertex));
-    readFrame();
-    EXPECT_EQ(pixel(5, 5), 0xFF000000u);
-    renderDevice->endFrame();
 }
 
 TEST_F(StandInTest, SpriteTransformRotatesAboutItsCentre) {
@@ -244,26 +239,21 @@ TEST_F(StandInTest, SpriteTransformRotatesAboutItsCentre) {
     EXPECT_EQ(pixel(114, 204), White);
 }
 
-TEST_F(StandInTest, TexturesDecodePngAndBmpAndReportTheirPictures) {
-    const std::vector<std::uint8_t> bmp =
-        makeBmp(6, 3, [](int x, int) { return x == 0 ? 0xFF00FF00u : 0xFF0000FFu; });
+TEST_F(StandInTest, TexturesDecodePngAtItsOwnSizeAndRefuseOtherOptions) {
+    const std::vector<std::uint8_t> png =
+        makePng(6, 3, [](int x, int) { return x == 0 ? 0xFF00FF00u : 0xFF0000FFu; });
     IDirect3DTexture9* tex = nullptr;
-    D3DXIMAGE_INFO info{};
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
-                  device(), bmp.data(), static_cast<UINT>(bmp.size()), D3DX_DEFAULT, D3DX_DEFAULT,
-                  D3DX_DEFAULT, 0, D3DFMT_UNKNOWN, D3DPOOL_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0,
-                  &info, nullptr, &tex),
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemory(device(), png.data(), static_cast<UINT>(png.size()),
+                                                &tex),
               D3D_OK);
-    EXPECT_EQ(info.Width, 6u);
-    EXPECT_EQ(info.Height, 3u);
-    EXPECT_EQ(info.ImageFileFormat, D3DXIFF_BMP);
-    EXPECT_EQ(info.Format, D3DFMT_X8R8G8B8);
     ID3DXSprite* sprite = nullptr;
     ASSERT_EQ(D3DXCreateSprite(device(), &sprite), D3D_OK);
     renderDevice->beginFrame();
+    EXPECT_EQ(sprite->Begin(0), D3DERR_INVALIDCALL); // sprites are always alpha-blended
     sprite->Begin(D3DXSPRITE_ALPHABLEND);
-    const D3DXVECTOR3 at(50.0f, 60.0f, 0.0f);
-    sprite->Draw(tex, nullptr, nullptr, &at, White);
+    const D3DXMATRIX at = moveBy(50.0f, 60.0f);
+    sprite->SetTransform(&at);
+    sprite->Draw(tex, nullptr, nullptr, nullptr, White);
     sprite->End();
     readFrame();
     renderDevice->endFrame();
@@ -273,10 +263,23 @@ TEST_F(StandInTest, TexturesDecodePngAndBmpAndReportTheirPictures) {
     sprite->Release();
     tex->Release();
 
-    const std::uint8_t junk[16] = {1, 2, 3};
+    // A BMP, bytes that are no picture, and the options the game never asks for.
+    const std::vector<std::uint8_t> bmp = makeBmp(6, 3, [](int, int) { return White; });
     IDirect3DTexture9* none = nullptr;
+    EXPECT_EQ(D3DXCreateTextureFromFileInMemory(device(), bmp.data(), static_cast<UINT>(bmp.size()),
+                                                &none),
+              D3DXERR_INVALIDDATA);
+    const std::uint8_t junk[16] = {1, 2, 3};
     EXPECT_EQ(D3DXCreateTextureFromFileInMemory(device(), junk, sizeof(junk), &none),
               D3DXERR_INVALIDDATA);
+    auto loadWith = [&](D3DFORMAT format, D3DCOLOR key) {
+        return D3DXCreateTextureFromFileInMemoryEx(
+            device(), png.data(), static_cast<UINT>(png.size()), D3DX_DEFAULT, D3DX_DEFAULT,
+            D3DX_DEFAULT, 0, format, D3DPOOL_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, key, nullptr,
+            nullptr, &none);
+    };
+    EXPECT_EQ(loadWith(D3DFMT_X8R8G8B8, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(loadWith(D3DFMT_UNKNOWN, 0xFFFF00FF), D3DERR_INVALIDCALL);
     EXPECT_EQ(none, nullptr);
 }
 
@@ -295,61 +298,6 @@ TEST_F(StandInTest, FontSeamDrawsTextureRegionsBlended) {
     sdlgfx::destroyTexture(d, made);
     EXPECT_NEAR(red(pixel(10, 10)), 127, 2);
     EXPECT_EQ(pixel(12, 10), White);
-}
-
-TEST_F(StandInTest, ColourKeyAndFormatWithoutAlpha) {
-    // Left column magenta (the key), the rest half-transparent green.
-    const std::vector<std::uint8_t> png =
-        makePng(4, 2, [](int x, int) { return x == 0 ? 0xFFFF00FFu : 0x8000FF00u; });
-    IDirect3DTexture9* keyed = nullptr;
-    IDirect3DTexture9* solid = nullptr;
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
-                  device(), png.data(), static_cast<UINT>(png.size()), 0, 0, D3DX_DEFAULT, 0,
-                  D3DFMT_UNKNOWN, D3DPOOL_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0xFFFF00FF, nullptr,
-                  nullptr, &keyed),
-              D3D_OK);
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(device(), png.data(),
-                                                  static_cast<UINT>(png.size()), 0, 0, D3DX_DEFAULT,
-                                                  0, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, D3DX_DEFAULT,
-                                                  D3DX_DEFAULT, 0, nullptr, nullptr, &solid),
-              D3D_OK);
-    ID3DXSprite* sprite = nullptr;
-    ASSERT_EQ(D3DXCreateSprite(device(), &sprite), D3D_OK);
-    const D3DXVECTOR3 first(0.0f, 0.0f, 0.0f);
-    const D3DXVECTOR3 second(0.0f, 10.0f, 0.0f);
-    renderDevice->beginFrame();
-    sprite->Begin(D3DXSPRITE_ALPHABLEND);
-    sprite->Draw(keyed, nullptr, nullptr, &first, White);
-    sprite->Draw(solid, nullptr, nullptr, &second, White);
-    sprite->End();
-    readFrame();
-    renderDevice->endFrame();
-    sprite->Release();
-    keyed->Release();
-    solid->Release();
-    EXPECT_EQ(pixel(0, 0), White);
-    EXPECT_NEAR(red(pixel(1, 0)), 127, 2);
-    EXPECT_NEAR(green(pixel(1, 0)), 255, 2);
-    EXPECT_EQ(pixel(0, 10), 0xFFFF00FFu);
-    EXPECT_EQ(pixel(1, 10), 0xFF00FF00u);
-}
-
-TEST_F(StandInTest, LinePatternSwitchesPixelsAlongTheLine) {
-    ID3DXLine* line = nullptr;
-    ASSERT_EQ(D3DXCreateLine(device(), &line), D3D_OK);
-    EXPECT_EQ(line->GetWidth(), 1.0f);
-    EXPECT_EQ(line->SetWidth(0.0f), D3DERR_INVALIDCALL);
-    line->SetPattern(0x0000FFFF);
-    const D3DXVECTOR2 points[2] = {D3DXVECTOR2(0.0f, 20.0f), D3DXVECTOR2(64.0f, 20.0f)};
-    renderDevice->beginFrame();
-    EXPECT_EQ(line->Draw(points, 1, 0xFF000000), D3DERR_INVALIDCALL);
-    line->Draw(points, 2, 0xFF000000);
-    readFrame();
-    renderDevice->endFrame();
-    line->Release();
-    for (int x = 0; x < 64; ++x) {
-        EXPECT_EQ(pixel(x, 20), (x % 32) < 16 ? 0xFF000000u : White) << x;
-    }
 }
 
 } // namespace

@@ -1,0 +1,177 @@
+// DrawBackend: drawing over one SDL renderer, and the watch on its window.
+#include "DrawBackend.h"
+
+#include "RendererChoice.h"
+
+#include <new>
+
+namespace {
+
+std::uint8_t alphaOf(std::uint32_t c) {
+    return static_cast<std::uint8_t>(c >> 24);
+}
+std::uint8_t redOf(std::uint32_t c) {
+    return static_cast<std::uint8_t>(c >> 16);
+}
+std::uint8_t greenOf(std::uint32_t c) {
+    return static_cast<std::uint8_t>(c >> 8);
+}
+std::uint8_t blueOf(std::uint32_t c) {
+    return static_cast<std::uint8_t>(c);
+}
+
+// The last version given to a picture of any texture.
+std::uint64_t lastTextureVersion = 0;
+
+} // namespace
+
+std::unique_ptr<DrawBackend> DrawBackend::create(SDL_Window* window, bool vsync) {
+    SDL_Renderer* renderer = RendererChoice::create(window, vsync);
+    if (renderer == nullptr) {
+        return nullptr;
+    }
+    std::unique_ptr<DrawBackend> made(new (std::nothrow) DrawBackend(window, renderer));
+    if (made == nullptr) {
+        SDL_DestroyRenderer(renderer);
+    }
+    return made;
+}
+
+DrawBackend::DrawBackend(SDL_Window* window, SDL_Renderer* renderer)
+    : window(window), windowId(SDL_GetWindowID(window)), renderer(renderer) {
+    SDL_RendererInfo info{};
+    software =
+        SDL_GetRendererInfo(renderer, &info) == 0 &&
+        ((info.flags & SDL_RENDERER_SOFTWARE) != 0 || SDL_strcmp(info.name, "software") == 0);
+    SDL_AddEventWatch(watchWindow, this);
+}
+
+// A software renderer is plain memory that SDL frees at any time, even after the window or SDL
+// itself are gone; an accelerated renderer's graphics library is unloaded with its window, so
+// once the window is gone it is left to the end of the process.
+DrawBackend::~DrawBackend() {
+    // SDL forgets every watch when it quits; until then this one must go with the backend.
+    SDL_DelEventWatch(watchWindow, this);
+    if (software || isLive()) {
+        SDL_DestroyRenderer(renderer);
+    }
+}
+
+bool DrawBackend::isLive() const {
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetWindowFromID(windowId) == window;
+}
+
+int SDLCALL DrawBackend::watchWindow(void* backend, SDL_Event* event) {
+    auto* self = static_cast<DrawBackend*>(backend);
+    if (event->type == SDL_WINDOWEVENT && event->window.windowID == self->windowId) {
+        self->windowChanged = true;
+    }
+    return 0;
+}
+
+void DrawBackend::setVsync(bool on) {
+    if (isLive()) {
+        SDL_RenderSetVSync(renderer, on ? 1 : 0);
+    }
+}
+
+SDL_Texture* DrawBackend::createTexture(SDL_Surface* surface) {
+    if (!isLive() || surface == nullptr) {
+        return nullptr;
+    }
+    SDL_Texture* made = SDL_CreateTextureFromSurface(renderer, surface);
+    if (made != nullptr) {
+        SDL_SetTextureScaleMode(made, SDL_ScaleModeNearest);
+        SDL_SetTextureUserData(made, reinterpret_cast<void*>(++lastTextureVersion));
+    }
+    return made;
+}
+
+bool DrawBackend::updateTexture(SDL_Texture* texture, const void* pixels, int pitch) {
+    if (texture == nullptr || !isLive()) {
+        return false;
+    }
+    SDL_SetTextureUserData(texture, reinterpret_cast<void*>(++lastTextureVersion));
+    return SDL_UpdateTexture(texture, nullptr, pixels, pitch) == 0;
+}
+
+// A software renderer's texture is plain memory that SDL frees at any time; an accelerated
+// renderer's textures can only go while the window (and its graphics library) exists.
+void DrawBackend::destroyTexture(SDL_Texture* texture) {
+    if (texture != nullptr && (software || isLive())) {
+        SDL_DestroyTexture(texture);
+    }
+}
+
+std::uint64_t DrawBackend::versionOf(SDL_Texture* texture) {
+    return reinterpret_cast<std::uintptr_t>(SDL_GetTextureUserData(texture));
+}
+
+bool DrawBackend::sizeOf(SDL_Texture* texture, int& width, int& height) {
+    return SDL_QueryTexture(texture, nullptr, nullptr, &width, &height) == 0;
+}
+
+void DrawBackend::clear(std::uint32_t colour) {
+    if (isLive()) {
+        SDL_SetRenderDrawColor(renderer, redOf(colour), greenOf(colour), blueOf(colour), 255);
+        SDL_RenderClear(renderer);
+    }
+}
+
+void DrawBackend::fill(const SDL_Rect& rect, std::uint32_t colour, SDL_BlendMode mode) {
+    if (isLive()) {
+        SDL_SetRenderDrawBlendMode(renderer, mode);
+        SDL_SetRenderDrawColor(renderer, redOf(colour), greenOf(colour), blueOf(colour),
+                               alphaOf(colour));
+        SDL_RenderFillRect(renderer, &rect);
+    }
+}
+
+void DrawBackend::copy(SDL_Texture* texture, const SDL_Rect& src, const SDL_Rect& dst,
+                       std::uint32_t colour, SDL_BlendMode mode) {
+    if (isLive()) {
+        SDL_SetTextureColorMod(texture, redOf(colour), greenOf(colour), blueOf(colour));
+        SDL_SetTextureAlphaMod(texture, alphaOf(colour));
+        SDL_SetTextureBlendMode(texture, mode);
+        SDL_RenderCopy(renderer, texture, &src, &dst);
+    }
+}
+
+void DrawBackend::drawTriangles(SDL_Texture* texture, const SDL_Vertex* vertices, int vertexCount,
+                                const int* indices, int indexCount, SDL_BlendMode mode) {
+    if (!isLive()) {
+        return;
+    }
+    if (texture != nullptr) {
+        SDL_SetTextureColorMod(texture, 255, 255, 255);
+        SDL_SetTextureAlphaMod(texture, 255);
+        SDL_SetTextureBlendMode(texture, mode);
+    }
+    SDL_SetRenderDrawBlendMode(renderer, mode);
+    SDL_RenderGeometry(renderer, texture, vertices, vertexCount, indices, indexCount);
+}
+
+void DrawBackend::setClip(const SDL_Rect* area) {
+    if (isLive()) {
+        SDL_RenderSetClipRect(renderer, area);
+    }
+}
+
+bool DrawBackend::outputSize(int& width, int& height) const {
+    return isLive() && SDL_GetRendererOutputSize(renderer, &width, &height) == 0;
+}
+
+bool DrawBackend::readBack(std::vector<std::uint32_t>& pixels, int& width, int& height) {
+    if (!outputSize(width, height)) {
+        return false;
+    }
+    pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                                width * 4) == 0;
+}
+
+void DrawBackend::present() {
+    if (isLive()) {
+        SDL_RenderPresent(renderer);
+    }
+}
