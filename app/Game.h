@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 struct SDL_Surface;
 struct SDL_Window;
@@ -24,13 +25,16 @@ class Game {
 
     // Start-up in its fixed order; shows a message box and returns false on a fatal failure.
     bool init(std::uint32_t width, std::uint32_t height);
-    // The main loop: events, one update, one frame, while running.
+    // The main loop: turns while running.
     void run();
+    // One turn of the main loop: every pending event, one update, one frame. beforePresent,
+    // when given, runs after the room has drawn and before the frame is presented.
+    void turn(const std::function<void()>& beforePresent = {});
     // One polled event: a quit event stops the loop after this turn; every event reaches the room.
     void handleEvent(SDL_Event* event);
     void update();
-    // One frame: begin, the room's draw, end and present.
-    void render();
+    // One frame: begin, the room's draw, beforePresent (when given), end and present.
+    void render(const std::function<void()>& beforePresent = {});
     // Ends the loop after the current turn.
     void quit();
     // Teardown in its fixed order; safe after a failed or partial start-up.

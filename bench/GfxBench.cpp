@@ -6,15 +6,11 @@
 #include "gfx/Background.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/Sprite.h"
-#include "gfx/platform/SdlDevice.h"
 #include "pack/PackEntry.h"
-
-#include <SDL.h>
-#include <SDL_image.h>
+#include "tests/support/PictureBytes.h"
 
 #include <cmath>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,22 +20,8 @@ namespace {
 // a sprite frees them, as the pack reader's entries are).
 class Picture {
   public:
-    Picture(const char* name, int width, int height, const std::function<Uint32(int, int)>& paint) {
-        SDL_Surface* surface =
-            SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-        for (int y = 0; y < height; ++y) {
-            auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
-                                                  y * surface->pitch);
-            for (int x = 0; x < width; ++x) {
-                row[x] = paint(x, y);
-            }
-        }
-        png.resize(static_cast<size_t>(width) * height * 4 + 4096);
-        SDL_RWops* rw = SDL_RWFromMem(png.data(), static_cast<int>(png.size()));
-        IMG_SavePNG_RW(surface, rw, 0);
-        png.resize(static_cast<size_t>(SDL_RWtell(rw)));
-        SDL_RWclose(rw);
-        SDL_FreeSurface(surface);
+    Picture(const char* name, int width, int height, const zxtest::Painter& paint)
+        : png(zxtest::makePng(width, height, paint)) {
         std::strncpy(bytes.name, name, sizeof(bytes.name) - 1);
     }
     ~Picture() { bytes.freeData(); }
@@ -53,39 +35,8 @@ class Picture {
     }
 
   private:
-    std::vector<Uint8> png;
+    std::vector<std::uint8_t> png;
     PackEntry bytes;
-};
-
-// A headless 800 x 608 window with an initialised render device.
-class Screen {
-  public:
-    Screen() {
-        zxbench::useHeadlessVideo(false);
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-            return;
-        }
-        window = SDL_CreateWindow("Zembrix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800,
-                                  608, SDL_WINDOW_SHOWN);
-        device = std::make_unique<RenderDevice>();
-        ok = window != nullptr && device->init();
-    }
-    ~Screen() {
-        device.reset();
-        if (window != nullptr) {
-            SDL_DestroyWindow(window);
-        }
-        SDL_Quit();
-        sdlgfx::setPresentWait(true);
-        sdlgfx::setFrameSkip(true);
-    }
-    SDL_Renderer* renderer() const { return sdlgfx::getRenderer(RenderDevice::getDevice()); }
-
-    bool ok = false;
-
-  private:
-    SDL_Window* window = nullptr;
-    std::unique_ptr<RenderDevice> device;
 };
 
 // The menu's background picture: opaque, shaded.
@@ -104,8 +55,9 @@ Uint32 stoneTexel(int x, int y) {
 }
 
 void BM_BackgroundFrame(benchmark::State& state) {
-    Screen screen;
-    if (!screen.ok) {
+    zxtest::HeadlessScreen screen;
+    zxbench::FrameSkip skip(false);
+    if (!screen.ready()) {
         state.SkipWithError("no render device");
         return;
     }
@@ -113,7 +65,7 @@ void BM_BackgroundFrame(benchmark::State& state) {
     Background background(200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY);
     background.loadTexture(picture.entry());
     RenderDevice* device = RenderDevice::getInstance();
-    zxbench::measureAgainstReference(state, screen.renderer(), [&] {
+    zxbench::measureAgainstReference(state, screen.getRenderer(), [&] {
         device->beginFrame();
         background.draw();
         device->endFrame();
@@ -122,8 +74,9 @@ void BM_BackgroundFrame(benchmark::State& state) {
 BENCHMARK(BM_BackgroundFrame)->Unit(benchmark::kMillisecond);
 
 void BM_BackgroundAndSixtySpritesFrame(benchmark::State& state) {
-    Screen screen;
-    if (!screen.ok) {
+    zxtest::HeadlessScreen screen;
+    zxbench::FrameSkip skip(false);
+    if (!screen.ready()) {
         state.SkipWithError("no render device");
         return;
     }
@@ -139,7 +92,7 @@ void BM_BackgroundAndSixtySpritesFrame(benchmark::State& state) {
                                     static_cast<float>(80 + (i / 10) * 40));
     }
     RenderDevice* device = RenderDevice::getInstance();
-    zxbench::measureAgainstReference(state, screen.renderer(), [&] {
+    zxbench::measureAgainstReference(state, screen.getRenderer(), [&] {
         device->beginFrame();
         background.draw();
         for (const auto& sprite : sprites) {

@@ -1,12 +1,12 @@
 // Tests of the six levels in the built pack and of the level tool's text form and compiler.
 #include "ContentPaths.h"
+#include "game/Level.h"
 #include "pack/PackerReader.h"
 #include "tools/content/LevelText.h"
 #include "tools/content/LevelTool.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -15,18 +15,6 @@
 #include <vector>
 
 namespace {
-
-// One stone as the game reads it from a level file.
-struct Stone {
-    int32_t kind;
-    float x;
-    float y;
-};
-
-uint32_t u32At(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 // The level's bytes from the built pack.
 std::vector<uint8_t> levelBytes(int level) {
@@ -46,15 +34,10 @@ std::vector<uint8_t> levelBytes(int level) {
     return bytes;
 }
 
-// Reads the stones the way the game does, read independently of the level tool.
-std::vector<Stone> parseBytes(const std::vector<uint8_t>& bytes) {
-    std::vector<Stone> stones;
-    const uint32_t count = u32At(bytes.data());
-    for (uint32_t i = 0; i < count; ++i) {
-        const uint8_t* p = bytes.data() + 4 + 12 * i;
-        stones.push_back({static_cast<int32_t>(u32At(p)), std::bit_cast<float>(u32At(p + 4)),
-                          std::bit_cast<float>(u32At(p + 8))});
-    }
+// Reads the stones with the game's own parser, independently of the level tool.
+std::vector<StoneRecord> parseBytes(const std::vector<uint8_t>& bytes) {
+    std::vector<StoneRecord> stones;
+    EXPECT_TRUE(parseLevel(bytes.data(), bytes.size(), stones));
     return stones;
 }
 
@@ -74,17 +57,17 @@ TEST(LevelContentTest, EveryLevelKeepsItsStonesInsideTheFieldWithoutOverlaps) {
         SCOPED_TRACE("level " + std::to_string(level));
         const std::vector<uint8_t> bytes = levelBytes(level);
         ASSERT_GE(bytes.size(), 4u);
-        const uint32_t count = u32At(bytes.data());
+        const uint32_t count = readU32le(bytes.data());
         EXPECT_EQ(bytes.size(), 4 + 12 * static_cast<size_t>(count));
-        const std::vector<Stone> stones = parseBytes(bytes);
+        const std::vector<StoneRecord> stones = parseBytes(bytes);
         ASSERT_GT(stones.size(), 0u);
         for (size_t i = 0; i < stones.size(); ++i) {
-            const Stone& s = stones[i];
+            const StoneRecord& s = stones[i];
             EXPECT_TRUE(s.kind >= 1 && s.kind <= 3) << "stone " << i << " kind " << s.kind;
             EXPECT_TRUE(s.x >= 32 && s.x + 64 <= 768 && s.y >= 64 && s.y + 32 <= 400)
                 << "stone " << i << " at " << s.x << "," << s.y;
             for (size_t j = 0; j < i; ++j) {
-                const Stone& t = stones[j];
+                const StoneRecord& t = stones[j];
                 const bool apart =
                     s.x >= t.x + 64 || t.x >= s.x + 64 || s.y >= t.y + 32 || t.y >= s.y + 32;
                 EXPECT_TRUE(apart) << "stones " << j << " and " << i << " overlap";
@@ -95,21 +78,21 @@ TEST(LevelContentTest, EveryLevelKeepsItsStonesInsideTheFieldWithoutOverlaps) {
 
 TEST(LevelContentTest, LevelsGrowInDifficulty) {
     int previousPoints = 0;
-    std::vector<std::vector<Stone>> levels;
+    std::vector<std::vector<StoneRecord>> levels;
     for (int level = 1; level <= 6; ++level) {
         const std::vector<uint8_t> bytes = levelBytes(level);
         ASSERT_GE(bytes.size(), 4u);
         levels.push_back(parseBytes(bytes));
         int total = 0;
-        for (const Stone& s : levels.back()) {
+        for (const StoneRecord& s : levels.back()) {
             total += points(s.kind);
         }
         EXPECT_GT(total, previousPoints) << "level " << level << " is worth no more than before";
         previousPoints = total;
     }
-    auto countKind = [](const std::vector<Stone>& stones, int32_t kind) {
+    auto countKind = [](const std::vector<StoneRecord>& stones, int32_t kind) {
         size_t n = 0;
-        for (const Stone& s : stones) {
+        for (const StoneRecord& s : stones) {
             n += s.kind == kind;
         }
         return n;
@@ -235,7 +218,7 @@ TEST(LevelContentTest, CompilerAcceptsTouchingStonesAndWritesTheFile) {
     ASSERT_EQ(code, 0) << message;
     const std::string bytes = readText(dir.file("level.zxm"));
     ASSERT_EQ(bytes.size(), 4u + 12u * 5u);
-    const std::vector<Stone> stones = parseBytes(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    const std::vector<StoneRecord> stones = parseBytes(std::vector<uint8_t>(bytes.begin(), bytes.end()));
     EXPECT_EQ(stones[2].kind, 1);
     EXPECT_EQ(stones[2].x, 160.0f);
     EXPECT_EQ(stones[2].y, 96.0f);

@@ -1,7 +1,7 @@
 // Tests of the built data pack's pictures, icon and font, read through the game's own reader.
 #include "ContentPaths.h"
 #include "pack/PackerReader.h"
-#include "tests/support/GameEntries.h"
+#include "pack/PackFormat.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -108,7 +108,7 @@ class PackContentTest : public ::testing::Test {
 };
 
 TEST_F(PackContentTest, HoldsEveryEntryTheGameAsksFor) {
-    const auto& names = zxtest::kGameEntries;
+    const auto& names = kGameEntries;
     for (const char* name : names) {
         EXPECT_FALSE(bytesOf(name).empty()) << name;
     }

@@ -7,7 +7,7 @@
 namespace zxtest {
 
 std::vector<std::uint8_t> quietLevel() {
-    return levelBytes({{3, 64.0f, 64.0f}});
+    return encodeLevel({{3, 64.0f, 64.0f}});
 }
 
 void GameRoomFixture::start(const std::vector<PackFile>& files) {

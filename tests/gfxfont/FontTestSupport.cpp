@@ -4,7 +4,6 @@
 #include "gfx/platform/SdlDevice.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace fonttest {
 
@@ -23,43 +22,6 @@ std::vector<std::uint8_t> readFile(const char* path) {
     }
     std::fclose(file);
     return bytes;
-}
-
-Screen::Screen() {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_RENDER_DRIVER", "software", 0);
-    sdlgfx::setPresentWait(false);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        return;
-    }
-    window = SDL_CreateWindow("fonts", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 608,
-                              SDL_WINDOW_HIDDEN);
-    if (window == nullptr) {
-        return;
-    }
-    device = new RenderDevice();
-    if (!device->init()) {
-        delete device;
-        device = nullptr;
-    }
-}
-
-Screen::~Screen() {
-    shutDown();
-}
-
-void Screen::releaseDevice() {
-    delete device;
-    device = nullptr;
-}
-
-void Screen::shutDown() {
-    releaseDevice();
-    if (window != nullptr) {
-        SDL_DestroyWindow(window);
-        window = nullptr;
-    }
-    SDL_Quit();
 }
 
 bool Screen::read() {

@@ -1,5 +1,6 @@
 // The game started from packs whose pictures, icon, font or levels are damaged, then played.
 #include "app/Game.h"
+#include "game/LevelFormat.h"
 #include "tests/robust/RobustPlay.h"
 
 #include <gtest/gtest.h>
@@ -102,16 +103,12 @@ INSTANTIATE_TEST_SUITE_P(EachDamage, DamagedPictures,
 struct LevelBytes {
     Bytes bytes;
     LevelBytes& u32(std::uint32_t value) {
-        for (int shift = 0; shift < 32; shift += 8) {
-            bytes.push_back(static_cast<std::uint8_t>(value >> shift));
-        }
+        appendU32le(bytes, value);
         return *this;
     }
     LevelBytes& stone(std::int32_t kind, float x, float y) {
-        std::uint32_t bits[2];
-        std::memcpy(&bits[0], &x, 4);
-        std::memcpy(&bits[1], &y, 4);
-        return u32(static_cast<std::uint32_t>(kind)).u32(bits[0]).u32(bits[1]);
+        appendStoneRecord(bytes, {kind, x, y});
+        return *this;
     }
 };
 

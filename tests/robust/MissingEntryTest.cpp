@@ -1,8 +1,8 @@
 // The game started from packs that each lack one of the entries it asks for, then played.
 #include "app/Game.h"
+#include "pack/PackFormat.h"
 #include "score/ScoreTable.h"
 #include "tests/robust/RobustPlay.h"
-#include "tests/support/GameEntries.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,6 @@
 namespace {
 
 using robust::PlayLog;
-
-using zxtest::kGameEntries;
 
 // The level number of a "Level%d.zxm" name, 0 for other names.
 int levelOf(const std::string& name) {

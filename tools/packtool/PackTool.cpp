@@ -55,7 +55,7 @@ int create(const std::vector<std::string>& args, FILE* out, FILE* err) {
         PackFile file;
         const std::string path = eq == std::string::npos ? arg : arg.substr(eq + 1);
         file.name = eq == std::string::npos ? fs::path(arg).filename().string() : arg.substr(0, eq);
-        if (file.name.empty() || file.name.size() > 31 || !isFlatName(file.name)) {
+        if (file.name.empty() || file.name.size() >= kPackNameSize || !isFlatName(file.name)) {
             std::fprintf(err, "zxpack: bad entry name \"%s\" (1 to 31 bytes, no folders)\n",
                          file.name.c_str());
             return 1;
