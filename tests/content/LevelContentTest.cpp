@@ -1,5 +1,6 @@
 // Tests of the six levels in the built pack and of the level tool's text form and compiler.
 #include "ContentPaths.h"
+#include "tests/support/GameHarness.h"
 #include "game/Level.h"
 #include "pack/PackerReader.h"
 #include "tools/content/LevelText.h"
@@ -19,8 +20,8 @@ namespace {
 // The level's bytes from the built pack.
 std::vector<uint8_t> levelBytes(int level) {
     PackerReader reader;
-    if (!reader.open(contenttest::packPath().c_str())) {
-        ADD_FAILURE() << "cannot open " << contenttest::packPath();
+    if (!reader.open(zxtest::builtPackPath().c_str())) {
+        ADD_FAILURE() << "cannot open " << zxtest::builtPackPath();
         return {};
     }
     const std::string name = "Level" + std::to_string(level) + ".zxm";
@@ -164,7 +165,7 @@ TEST(LevelContentTest, DecodeRefusesAShortFileAndIgnoresTrailingBytes) {
 }
 
 // Runs the level tool on a source text, returning its exit code and what it wrote to err.
-std::pair<int, std::string> compile(const contenttest::ScratchDir& dir, const std::string& text) {
+std::pair<int, std::string> compile(const zxtest::TempDir& dir, const std::string& text) {
     const std::string source = dir.file("level.txt");
     std::ofstream(source, std::ios::binary) << text;
     FILE* err = std::tmpfile();
@@ -177,8 +178,8 @@ std::pair<int, std::string> compile(const contenttest::ScratchDir& dir, const st
 }
 
 TEST(LevelContentTest, CompilerRefusesBadSourcesNamingTheLine) {
-    contenttest::ScratchDir dir;
-    ASSERT_TRUE(dir.ok());
+    zxtest::TempDir dir;
+    ASSERT_FALSE(dir.path().empty());
     const struct {
         const char* text;
         int line;
@@ -210,8 +211,8 @@ TEST(LevelContentTest, CompilerRefusesBadSourcesNamingTheLine) {
 }
 
 TEST(LevelContentTest, CompilerAcceptsTouchingStonesAndWritesTheFile) {
-    contenttest::ScratchDir dir;
-    ASSERT_TRUE(dir.ok());
+    zxtest::TempDir dir;
+    ASSERT_FALSE(dir.path().empty());
     // Edge to edge, corner to corner, and on the field's limits.
     const auto [code, message] =
         compile(dir, "grid 32 64\nPP\n..P\nstone O 704 368\nstone G 640 336\n");
@@ -227,8 +228,8 @@ TEST(LevelContentTest, CompilerAcceptsTouchingStonesAndWritesTheFile) {
 }
 
 TEST(LevelContentTest, ToolDecompilesAFileBackToItsSource) {
-    contenttest::ScratchDir dir;
-    ASSERT_TRUE(dir.ok());
+    zxtest::TempDir dir;
+    ASSERT_FALSE(dir.path().empty());
     const std::string source = contenttest::levelSource(3);
     ASSERT_EQ(runLevelTool({"compile", source, dir.file("l.zxm")}, stdout, stderr), 0);
     ASSERT_EQ(runLevelTool({"decompile", dir.file("l.zxm"), dir.file("l.txt")}, stdout, stderr), 0);

@@ -1,5 +1,6 @@
 // Tests of the built data pack's pictures, icon and font, read through the game's own reader.
 #include "ContentPaths.h"
+#include "tests/support/GameHarness.h"
 #include "pack/PackerReader.h"
 #include "pack/PackFormat.h"
 
@@ -56,8 +57,8 @@ class PackContentTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_NE(std::getenv("ZX_BIN_DIR"), nullptr) << "ZX_BIN_DIR names the build's bin/";
-        ASSERT_TRUE(reader.open(contenttest::packPath().c_str()))
-            << contenttest::packPath() << " is missing or unreadable";
+        ASSERT_TRUE(reader.open(zxtest::builtPackPath().c_str()))
+            << zxtest::builtPackPath() << " is missing or unreadable";
     }
 
     // The entry's bytes, or an empty vector (with a test failure) if the pack lacks it.

@@ -1,6 +1,7 @@
 // Test packs for the game room: solid-colour pictures and level files.
 #include "tests/game/GamePack.h"
 
+#include "tests/support/PackFiles.h"
 #include "tests/support/PictureBytes.h"
 
 namespace zxtest {
@@ -33,9 +34,7 @@ std::vector<PackFile> gamePictures() {
 }
 
 std::vector<PackFile> gamePicturesWithout(const std::string& name) {
-    std::vector<PackFile> files = gamePictures();
-    std::erase_if(files, [&](const PackFile& file) { return file.name == name; });
-    return files;
+    return without(gamePictures(), name);
 }
 
 PackFile levelFile(int number, std::vector<std::uint8_t> bytes) {

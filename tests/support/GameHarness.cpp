@@ -3,6 +3,10 @@
 
 #include "gfx/RenderDevice.h"
 #include "gfx/platform/SdlDevice.h"
+#include "rooms/RGame.h"
+#include "rooms/RMenu.h"
+#include "rooms/RScoreboard.h"
+#include "rooms/RoomManager.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +24,21 @@ std::string builtPackPath() {
     std::string path = std::string(base ? base : "./") + "../bin/data.zxp";
     SDL_free(base);
     return path;
+}
+
+Place currentPlace() {
+    RoomManager* manager = getRoomManager();
+    Room* room = manager != nullptr ? manager->getCurrentRoom() : nullptr;
+    if (dynamic_cast<RMenu*>(room) != nullptr) {
+        return Place::Menu;
+    }
+    if (dynamic_cast<RScoreboard*>(room) != nullptr) {
+        return Place::Scoreboard;
+    }
+    if (dynamic_cast<RGame*>(room) != nullptr) {
+        return Place::Game;
+    }
+    return Place::None;
 }
 
 GameHarness::GameHarness(const std::string& packPath) {

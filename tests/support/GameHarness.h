@@ -21,6 +21,10 @@ namespace zxtest {
 // The pack the build made: $ZX_BIN_DIR/data.zxp, or bin/ beside the folder of this executable.
 std::string builtPackPath();
 
+// Which room is current.
+enum class Place { None, Menu, Scoreboard, Game };
+Place currentPlace();
+
 class GameHarness {
   public:
     // Starts the game in a new working directory holding a copy of packPath as data.zxp (none
