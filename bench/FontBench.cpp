@@ -41,8 +41,9 @@ void BM_FontFrame(benchmark::State& state) {
     drawTextFrame(*screen.getDevice(), small, banner, 0);
     const std::uint64_t firstFrame = FontFace::getRasterisationCount() - before;
     int frame = 0;
-    zxbench::measureAgainstReference(
-        state, screen.getRenderer(), [&] { drawTextFrame(*screen.getDevice(), small, banner, ++frame); });
+    zxbench::measureAgainstReference(state, screen.getRenderer(), [&] {
+        drawTextFrame(*screen.getDevice(), small, banner, ++frame);
+    });
     state.counters["first_frame_rasterisations"] = static_cast<double>(firstFrame);
     state.counters["later_rasterisations"] =
         static_cast<double>(FontFace::getRasterisationCount() - before - firstFrame);

@@ -1,8 +1,8 @@
 // Tests of the six levels in the built pack and of the level tool's text form and compiler.
 #include "ContentPaths.h"
-#include "tests/support/GameHarness.h"
 #include "game/Level.h"
 #include "pack/PackerReader.h"
+#include "tests/support/GameHarness.h"
 #include "tools/content/LevelText.h"
 #include "tools/content/LevelTool.h"
 
@@ -219,7 +219,8 @@ TEST(LevelContentTest, CompilerAcceptsTouchingStonesAndWritesTheFile) {
     ASSERT_EQ(code, 0) << message;
     const std::string bytes = readText(dir.file("level.zxm"));
     ASSERT_EQ(bytes.size(), 4u + 12u * 5u);
-    const std::vector<StoneRecord> stones = parseBytes(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    const std::vector<StoneRecord> stones =
+        parseBytes(std::vector<uint8_t>(bytes.begin(), bytes.end()));
     EXPECT_EQ(stones[2].kind, 1);
     EXPECT_EQ(stones[2].x, 160.0f);
     EXPECT_EQ(stones[2].y, 96.0f);

@@ -1,8 +1,8 @@
 // Tests of the built data pack's pictures, icon and font, read through the game's own reader.
 #include "ContentPaths.h"
-#include "tests/support/GameHarness.h"
-#include "pack/PackerReader.h"
 #include "pack/PackFormat.h"
+#include "pack/PackerReader.h"
+#include "tests/support/GameHarness.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

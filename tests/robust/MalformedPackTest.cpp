@@ -56,7 +56,8 @@ std::vector<Malformed> malformedPacks() {
     const std::size_t insideData = headers[4] - 10;
     packs.push_back({"data cut short", Bytes(built.begin(), built.begin() + insideData),
                      "entry 3: data past the end of the file"});
-    packs.push_back({"header cut short", Bytes(built.begin(), built.begin() + headers[4] + kPackHeaderSize - 1),
+    packs.push_back({"header cut short",
+                     Bytes(built.begin(), built.begin() + headers[4] + kPackHeaderSize - 1),
                      "entry 4: header past the end of the file"});
 
     Bytes badIndex = built;
@@ -64,12 +65,14 @@ std::vector<Malformed> malformedPacks() {
     packs.push_back({"bad index", badIndex, "entry 5: its index designates no record"});
 
     Bytes offsetPastEnd = built;
-    writeU32le(&offsetPastEnd[headers[2] + kPackOffsetAt], static_cast<std::uint32_t>(built.size()));
+    writeU32le(&offsetPastEnd[headers[2] + kPackOffsetAt],
+               static_cast<std::uint32_t>(built.size()));
     packs.push_back(
         {"offset past the end", offsetPastEnd, "entry 2: data past the end of the file"});
 
     Bytes sizePastEnd = built;
-    const std::uint32_t lastSize = static_cast<std::uint32_t>(built.size() - headers[20] - kPackHeaderSize);
+    const std::uint32_t lastSize =
+        static_cast<std::uint32_t>(built.size() - headers[20] - kPackHeaderSize);
     writeU32le(&sizePastEnd[headers[20] + kPackSizeAt], lastSize + 1);
     packs.push_back({"size past the end", sizePastEnd, "entry 20: data past the end of the file"});
 

@@ -40,8 +40,8 @@ SDL_Renderer* HeadlessScreen::getRenderer() const {
 bool HeadlessScreen::readFrame(std::vector<std::uint32_t>& pixels) const {
     int width = 0;
     int height = 0;
-    if (!sdlgfx::readBackBuffer(RenderDevice::getDevice(), pixels, width, height) ||
-        width != 800 || height != 608) {
+    if (!sdlgfx::readBackBuffer(RenderDevice::getDevice(), pixels, width, height) || width != 800 ||
+        height != 608) {
         pixels.clear();
         return false;
     }

@@ -28,8 +28,8 @@ uint32_t toByte(float v) {
 // Writes the picture into a new ARGB8888 surface and hands it to save; false on failure.
 bool saveSurface(const Canvas& canvas, const std::function<int(SDL_Surface*)>& save) {
     std::vector<uint32_t> argb = canvas.toArgb();
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, canvas.getWidth(), canvas.getHeight(), 32,
-                                                          SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, canvas.getWidth(), canvas.getHeight(),
+                                                          32, SDL_PIXELFORMAT_ARGB8888);
     if (surface == nullptr) {
         return false;
     }
