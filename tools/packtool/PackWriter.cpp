@@ -2,8 +2,8 @@
 #include "tools/packtool/PackWriter.h"
 
 #include "pack/ByteOrder.h"
+#include "tools/FileBytes.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -47,12 +47,5 @@ bool writePack(const std::string& path, const std::vector<PackFile>& files) {
     std::vector<uint8_t> pack;
     if (!buildPack(files, pack))
         return false;
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        return false;
-    bool ok = std::fwrite(pack.data(), 1, pack.size(), out) == pack.size();
-    ok = std::fclose(out) == 0 && ok;
-    if (!ok)
-        std::remove(path.c_str());
-    return ok;
+    return writeFileBytes(path, pack.data(), pack.size());
 }
