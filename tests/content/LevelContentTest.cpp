@@ -1,8 +1,9 @@
 // Tests of the six levels in the built pack and of the level tool's text form and compiler.
 #include "ContentPaths.h"
 #include "game/Level.h"
-#include "pack/PackerReader.h"
+#include "tests/pack/FileBytes.h"
 #include "tests/support/GameHarness.h"
+#include "tests/support/PackFiles.h"
 #include "tools/content/LevelText.h"
 #include "tools/content/LevelTool.h"
 
@@ -10,8 +11,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,20 +18,11 @@ namespace {
 
 // The level's bytes from the built pack.
 std::vector<uint8_t> levelBytes(int level) {
-    PackerReader reader;
-    if (!reader.open(zxtest::builtPackPath().c_str())) {
-        ADD_FAILURE() << "cannot open " << zxtest::builtPackPath();
-        return {};
-    }
-    const std::string name = "Level" + std::to_string(level) + ".zxm";
-    PackEntry* entry = reader.getEntry(name.c_str());
-    if (entry == nullptr) {
-        ADD_FAILURE() << "the pack has no " << name;
-        return {};
-    }
-    std::vector<uint8_t> bytes(entry->data, entry->data + entry->size);
-    entry->freeData();
-    return bytes;
+    std::vector<PackFile> files = zxtest::builtPackFiles();
+    const std::vector<uint8_t>* bytes =
+        zxtest::bytesOf(files, "Level" + std::to_string(level) + ".zxm");
+    EXPECT_NE(bytes, nullptr) << "the built pack has no level " << level;
+    return bytes != nullptr ? *bytes : std::vector<uint8_t>{};
 }
 
 // Reads the stones with the game's own parser, independently of the level tool.
@@ -40,13 +30,6 @@ std::vector<StoneRecord> parseBytes(const std::vector<uint8_t>& bytes) {
     std::vector<StoneRecord> stones;
     EXPECT_TRUE(parseLevel(bytes.data(), bytes.size(), stones));
     return stones;
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 int points(int32_t kind) {
@@ -108,7 +91,8 @@ TEST(LevelContentTest, LevelsGrowInDifficulty) {
 TEST(LevelContentTest, SourcesRoundTripExactlyAndMatchThePack) {
     for (int level = 1; level <= 6; ++level) {
         SCOPED_TRACE("level " + std::to_string(level));
-        const std::string text = readText(contenttest::levelSource(level));
+        const std::vector<uint8_t> source = readBytes(contenttest::levelSource(level));
+        const std::string text(source.begin(), source.end());
         ASSERT_FALSE(text.empty()) << contenttest::levelSource(level);
         std::vector<StoneRecord> stones;
         LevelError error;
@@ -167,7 +151,7 @@ TEST(LevelContentTest, DecodeRefusesAShortFileAndIgnoresTrailingBytes) {
 // Runs the level tool on a source text, returning its exit code and what it wrote to err.
 std::pair<int, std::string> compile(const zxtest::TempDir& dir, const std::string& text) {
     const std::string source = dir.file("level.txt");
-    std::ofstream(source, std::ios::binary) << text;
+    EXPECT_TRUE(writeBytes(source, {text.begin(), text.end()}));
     FILE* err = std::tmpfile();
     const int code = runLevelTool({"compile", source, dir.file("level.zxm")}, stdout, err);
     std::rewind(err);
@@ -217,10 +201,9 @@ TEST(LevelContentTest, CompilerAcceptsTouchingStonesAndWritesTheFile) {
     const auto [code, message] =
         compile(dir, "grid 32 64\nPP\n..P\nstone O 704 368\nstone G 640 336\n");
     ASSERT_EQ(code, 0) << message;
-    const std::string bytes = readText(dir.file("level.zxm"));
+    const std::vector<uint8_t> bytes = readBytes(dir.file("level.zxm"));
     ASSERT_EQ(bytes.size(), 4u + 12u * 5u);
-    const std::vector<StoneRecord> stones =
-        parseBytes(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    const std::vector<StoneRecord> stones = parseBytes(bytes);
     EXPECT_EQ(stones[2].kind, 1);
     EXPECT_EQ(stones[2].x, 160.0f);
     EXPECT_EQ(stones[2].y, 96.0f);
@@ -234,7 +217,7 @@ TEST(LevelContentTest, ToolDecompilesAFileBackToItsSource) {
     const std::string source = contenttest::levelSource(3);
     ASSERT_EQ(runLevelTool({"compile", source, dir.file("l.zxm")}, stdout, stderr), 0);
     ASSERT_EQ(runLevelTool({"decompile", dir.file("l.zxm"), dir.file("l.txt")}, stdout, stderr), 0);
-    EXPECT_EQ(readText(dir.file("l.txt")), readText(source));
+    EXPECT_EQ(readBytes(dir.file("l.txt")), readBytes(source));
     FILE* err = std::tmpfile();
     EXPECT_EQ(runLevelTool({"decompile"}, stdout, err), 2);
     std::fclose(err);
