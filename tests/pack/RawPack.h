@@ -30,11 +30,16 @@ struct RawPack {
         bytes.insert(bytes.end(), block.begin(), block.end());
         return *this;
     }
+    // An entry header with the fields as given.
+    RawPack& header(uint32_t index, const std::string& entryName, uint32_t size, uint32_t offset,
+                    uint32_t reserved = 0) {
+        return u32(index).name(entryName).u32(size).u32(offset).u32(reserved);
+    }
     // A whole well-placed entry: header with offset = header position + 48, then data.
     RawPack& entry(uint32_t index, const std::string& entryName, const std::vector<uint8_t>& block,
                    uint32_t reserved = 0) {
-        const uint32_t headerPos = static_cast<uint32_t>(bytes.size());
-        u32(index).name(entryName).u32(static_cast<uint32_t>(block.size()));
-        return u32(headerPos + kPackHeaderSize).u32(reserved).data(block);
+        const uint32_t offset = static_cast<uint32_t>(bytes.size()) + kPackHeaderSize;
+        return header(index, entryName, static_cast<uint32_t>(block.size()), offset, reserved)
+            .data(block);
     }
 };
