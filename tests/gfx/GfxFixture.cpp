@@ -1,7 +1,6 @@
 // GfxFixture: the headless window, render device, pictures and pack that the graphics tests use.
 #include "tests/gfx/GfxFixture.h"
 
-#include "gfx/platform/SdlDevice.h"
 #include "tools/packtool/PackWriter.h"
 
 namespace gfxtest {
@@ -50,11 +49,7 @@ void GfxFixture::makePack(
 }
 
 void GfxFixture::readFrame() {
-    int width = 0;
-    int height = 0;
-    ASSERT_TRUE(sdlgfx::readBackBuffer(RenderDevice::getDevice(), frame, width, height));
-    ASSERT_EQ(width, 800);
-    ASSERT_EQ(height, 608);
+    ASSERT_TRUE(screen->readFrame(frame));
 }
 
 } // namespace gfxtest
