@@ -3,6 +3,7 @@
 
 #include "rooms/RoomManager.h"
 #include "score/NameDialog.h"
+#include "tests/support/PackFiles.h"
 
 namespace zxtest {
 
@@ -12,8 +13,8 @@ std::vector<std::uint8_t> quietLevel() {
 
 void GameRoomFixture::start(const std::vector<PackFile>& files) {
     TempDir source;
-    const std::string pack = source.file("data.zxp");
-    ASSERT_TRUE(writePack(pack, files));
+    const std::string pack = writePackIn(source, files);
+    ASSERT_FALSE(pack.empty());
     setNameDialogAnswerer([this](const std::string&) {
         ++namesAsked;
         return NameDialogAnswer{true, "Tester"};
@@ -42,13 +43,6 @@ RGame* GameRoomFixture::enterGame() {
 
 RGame* GameRoomFixture::room() const {
     return getGameRoom();
-}
-
-SDL_Event keyEvent(Uint32 type, SDL_Keycode key) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.keysym.sym = key;
-    return event;
 }
 
 } // namespace zxtest

@@ -59,7 +59,7 @@ class DamagedPictures : public testing::TestWithParam<Damage> {};
 
 TEST_P(DamagedPictures, GameRunsWithoutThemAndNamesEachUndecodablePicture) {
     std::mt19937 random(1234);
-    std::vector<PackFile> files = robust::builtPackFiles();
+    std::vector<PackFile> files = zxtest::builtPackFiles();
     for (PackFile& file : files) {
         if (isPictureIconOrFont(file.name)) {
             file.bytes = damaged(file.bytes, GetParam(), random);
@@ -67,7 +67,7 @@ TEST_P(DamagedPictures, GameRunsWithoutThemAndNamesEachUndecodablePicture) {
     }
     zxtest::TempDir packDir;
     testing::internal::CaptureStdout();
-    zxtest::GameHarness harness(robust::writePackIn(packDir, files));
+    zxtest::GameHarness harness(zxtest::writePackIn(packDir, files));
     const bool started = harness.started();
     const PlayLog log = robust::playALittle(harness);
     const std::string out = testing::internal::GetCapturedStdout();
@@ -115,9 +115,9 @@ struct LevelBytes {
 // Starts the game with the built pack whose entry level is replaced by bytes, and plays.
 PlayLog playWithLevel(const std::string& level, const Bytes& bytes, zxtest::TempDir& packDir,
                       std::unique_ptr<zxtest::GameHarness>& harness) {
-    std::vector<PackFile> files = robust::builtPackFiles();
-    *robust::bytesOf(files, level) = bytes;
-    harness = std::make_unique<zxtest::GameHarness>(robust::writePackIn(packDir, files));
+    std::vector<PackFile> files = zxtest::builtPackFiles();
+    *zxtest::bytesOf(files, level) = bytes;
+    harness = std::make_unique<zxtest::GameHarness>(zxtest::writePackIn(packDir, files));
     EXPECT_TRUE(harness->started());
     return robust::playALittle(*harness);
 }
@@ -212,9 +212,9 @@ TEST(DamagedLevels, RandomBytesInEveryLevelNeverStopTheGame) {
     for (unsigned seed = 1; seed <= 6; ++seed) {
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
-        std::vector<PackFile> files = robust::builtPackFiles();
+        std::vector<PackFile> files = zxtest::builtPackFiles();
         for (int level = 1; level <= 6; ++level) {
-            Bytes& bytes = *robust::bytesOf(files, "Level" + std::to_string(level) + ".zxm");
+            Bytes& bytes = *zxtest::bytesOf(files, "Level" + std::to_string(level) + ".zxm");
             // A small count, so that some levels hold all their records, and random records.
             bytes.assign(4 + random() % 120, 0);
             for (std::uint8_t& byte : bytes) {
@@ -224,7 +224,7 @@ TEST(DamagedLevels, RandomBytesInEveryLevelNeverStopTheGame) {
             bytes[1] = bytes[2] = bytes[3] = 0;
         }
         zxtest::TempDir packDir;
-        zxtest::GameHarness harness(robust::writePackIn(packDir, files));
+        zxtest::GameHarness harness(zxtest::writePackIn(packDir, files));
         ASSERT_TRUE(harness.started());
         const PlayLog log = robust::playALittle(harness);
         EXPECT_TRUE(harness.game().isRunning());

@@ -26,9 +26,9 @@ class MissingEntry : public testing::TestWithParam<const char*> {};
 TEST_P(MissingEntry, GameStartsPlaysAndReportsOnlyTheMissingData) {
     const std::string missing = GetParam();
     zxtest::TempDir packDir;
-    const auto files = robust::without(robust::builtPackFiles(), missing);
+    const auto files = zxtest::without(zxtest::builtPackFiles(), missing);
     ASSERT_EQ(files.size(), std::size(kGameEntries) - 1);
-    zxtest::GameHarness harness(robust::writePackIn(packDir, files));
+    zxtest::GameHarness harness(zxtest::writePackIn(packDir, files));
     ASSERT_TRUE(harness.started());
 
     const PlayLog log = robust::playALittle(harness);

@@ -9,6 +9,9 @@
 
 namespace robust {
 
+using zxtest::currentPlace;
+using zxtest::Place;
+
 namespace {
 
 // The menu's first button top and the distance from one button's top to the next.

@@ -12,13 +12,6 @@
 
 namespace robust {
 
-using zxtest::builtPackFiles;
-using zxtest::bytesOf;
-using zxtest::currentPlace;
-using zxtest::Place;
-using zxtest::without;
-using zxtest::writePackIn;
-
 // Clicks menu button index (0 "Graj" to 3 "Wyjście") at its top-left pixel, which counts as over
 // the button with or without its picture, and runs the turn that acts on it.
 void clickMenuButton(zxtest::GameHarness& harness, int index);

@@ -47,7 +47,7 @@ void visitScoreboard(zxtest::GameHarness& harness) {
     harness.turn();
     harness.keyUp(SDLK_ESCAPE);
     harness.turn();
-    EXPECT_EQ(robust::currentPlace(), robust::Place::Menu);
+    EXPECT_EQ(zxtest::currentPlace(), zxtest::Place::Menu);
 }
 
 std::uint32_t filledPlaces(const ScoreTable& table) {

@@ -26,6 +26,15 @@ std::string builtPackPath() {
     return path;
 }
 
+SDL_Event keyEvent(Uint32 type, SDL_Keycode key) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    return event;
+}
+
 Place currentPlace() {
     RoomManager* manager = getRoomManager();
     Room* room = manager != nullptr ? manager->getCurrentRoom() : nullptr;
@@ -80,21 +89,11 @@ void GameHarness::push(const SDL_Event& event) {
 }
 
 void GameHarness::keyDown(SDL_Keycode key) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-    push(event);
+    push(keyEvent(SDL_KEYDOWN, key));
 }
 
 void GameHarness::keyUp(SDL_Keycode key) {
-    SDL_Event event{};
-    event.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
-    event.key.keysym.sym = key;
-    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-    push(event);
+    push(keyEvent(SDL_KEYUP, key));
 }
 
 void GameHarness::mouseMove(int x, int y) {

@@ -21,6 +21,9 @@ namespace zxtest {
 // The pack the build made: $ZX_BIN_DIR/data.zxp, or bin/ beside the folder of this executable.
 std::string builtPackPath();
 
+// A key-down (SDL_KEYDOWN) or key-up (SDL_KEYUP) event of a key.
+SDL_Event keyEvent(Uint32 type, SDL_Keycode key);
+
 // Which room is current.
 enum class Place { None, Menu, Scoreboard, Game };
 Place currentPlace();
