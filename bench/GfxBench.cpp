@@ -6,38 +6,16 @@
 #include "gfx/Background.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/Sprite.h"
-#include "pack/PackEntry.h"
+#include "pack/PackerReader.h"
+#include "tests/support/PackFiles.h"
 #include "tests/support/PictureBytes.h"
 
 #include <cmath>
-#include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
-
-// A picture as PNG bytes, served as a pack entry whose bytes are read afresh each time (loading
-// a sprite frees them, as the pack reader's entries are).
-class Picture {
-  public:
-    Picture(const char* name, int width, int height, const zxtest::Painter& paint)
-        : png(zxtest::makePng(width, height, paint)) {
-        std::strncpy(bytes.name, name, sizeof(bytes.name) - 1);
-    }
-    ~Picture() { bytes.freeData(); }
-
-    PackEntry* entry() {
-        bytes.freeData();
-        bytes.size = static_cast<uint32_t>(png.size());
-        bytes.data = new uint8_t[png.size()];
-        std::memcpy(bytes.data, png.data(), png.size());
-        return &bytes;
-    }
-
-  private:
-    std::vector<std::uint8_t> png;
-    PackEntry bytes;
-};
 
 // The menu's background picture: opaque, shaded.
 Uint32 backgroundTexel(int x, int y) {
@@ -54,16 +32,23 @@ Uint32 stoneTexel(int x, int y) {
     return alpha << 24 | 0x3080E0u;
 }
 
+// Writes a pack of the two pictures, "background.png" and "stone.png", into dir; its path.
+std::string picturePack(const zxtest::TempDir& dir) {
+    return zxtest::writePackIn(dir, {{"background.png", zxtest::makePng(200, 200, backgroundTexel)},
+                                     {"stone.png", zxtest::makePng(64, 32, stoneTexel)}});
+}
+
 void BM_BackgroundFrame(benchmark::State& state) {
     zxtest::HeadlessScreen screen;
     zxbench::FrameSkip skip(false);
-    if (!screen.ready()) {
-        state.SkipWithError("no render device");
+    const zxtest::TempDir dir;
+    PackerReader pack;
+    if (!screen.ready() || !pack.open(picturePack(dir).c_str())) {
+        state.SkipWithError("no render device or pictures");
         return;
     }
-    Picture picture("background.png", 200, 200, backgroundTexel);
     Background background(200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY);
-    background.loadTexture(picture.entry());
+    background.loadTexture(pack.getEntry("background.png"));
     RenderDevice* device = RenderDevice::getInstance();
     zxbench::measureAgainstReference(state, screen.getRenderer(), [&] {
         device->beginFrame();
@@ -76,18 +61,18 @@ BENCHMARK(BM_BackgroundFrame)->Unit(benchmark::kMillisecond);
 void BM_BackgroundAndSixtySpritesFrame(benchmark::State& state) {
     zxtest::HeadlessScreen screen;
     zxbench::FrameSkip skip(false);
-    if (!screen.ready()) {
-        state.SkipWithError("no render device");
+    const zxtest::TempDir dir;
+    PackerReader pack;
+    if (!screen.ready() || !pack.open(picturePack(dir).c_str())) {
+        state.SkipWithError("no render device or pictures");
         return;
     }
-    Picture picture("background.png", 200, 200, backgroundTexel);
-    Picture stone("stone.png", 64, 32, stoneTexel);
     Background background(200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY);
-    background.loadTexture(picture.entry());
+    background.loadTexture(pack.getEntry("background.png"));
     std::vector<std::unique_ptr<Sprite>> sprites;
     for (int i = 0; i < 60; ++i) {
-        sprites.push_back(
-            std::make_unique<Sprite>(RenderDevice::getDevice(), stone.entry(), 64, 32, 0));
+        sprites.push_back(std::make_unique<Sprite>(RenderDevice::getDevice(),
+                                                   pack.getEntry("stone.png"), 64, 32, 0));
         sprites.back()->setPosition(static_cast<float>(48 + (i % 10) * 70),
                                     static_cast<float>(80 + (i / 10) * 40));
     }
