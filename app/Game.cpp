@@ -87,15 +87,19 @@ void Game::loadIcon() {
 }
 
 void Game::run() {
-    SDL_Event event;
     while (running) {
-        SDL_PumpEvents();
-        while (SDL_PollEvent(&event)) {
-            handleEvent(&event);
-        }
-        update();
-        render();
+        turn();
     }
+}
+
+void Game::turn(const std::function<void()>& beforePresent) {
+    SDL_Event event;
+    SDL_PumpEvents();
+    while (SDL_PollEvent(&event)) {
+        handleEvent(&event);
+    }
+    update();
+    render(beforePresent);
 }
 
 void Game::handleEvent(SDL_Event* event) {
@@ -113,9 +117,12 @@ void Game::update() {
     }
 }
 
-void Game::render() {
+void Game::render(const std::function<void()>& beforePresent) {
     renderDevice->beginFrame();
     roomManager->draw();
+    if (beforePresent) {
+        beforePresent();
+    }
     renderDevice->endFrame();
 }
 

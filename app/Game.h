@@ -5,6 +5,7 @@
 #include "app/Globals.h"
 
 #include <cstdint>
+#include <functional>
 
 struct SDL_Surface;
 struct SDL_Window;
@@ -25,13 +26,16 @@ class Game {
     // The pack and the score table are the working directory's unless other paths are given.
     bool init(std::uint32_t width, std::uint32_t height, const char* packPath = "data.zxp",
               const char* scorePath = "scoreboard.zxs");
-    // The main loop: events, one update, one frame, while running.
+    // The main loop: turns while running.
     void run();
+    // One turn of the main loop: every pending event, one update, one frame. beforePresent,
+    // when given, runs after the room has drawn and before the frame is presented.
+    void turn(const std::function<void()>& beforePresent = {});
     // One polled event: a quit event stops the loop after this turn; every event reaches the room.
     void handleEvent(SDL_Event* event);
     void update();
-    // One frame: begin, the room's draw, end and present.
-    void render();
+    // One frame: begin, the room's draw, beforePresent (when given), end and present.
+    void render(const std::function<void()>& beforePresent = {});
     // Ends the loop after the current turn.
     void quit();
     // Teardown in its fixed order; safe after a failed or partial start-up.

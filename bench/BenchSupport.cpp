@@ -3,15 +3,10 @@
 
 #include "gfx/platform/SdlDevice.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <ctime>
 #include <vector>
 
 namespace zxbench {
-
-namespace fs = std::filesystem;
 
 double threadSeconds() {
     timespec now{};
@@ -56,59 +51,16 @@ double referenceFrameSeconds(SDL_Renderer* renderer) {
     return seconds;
 }
 
-std::string builtPack() {
-    if (const char* bin = std::getenv("ZX_BIN_DIR")) {
-        return std::string(bin) + "/data.zxp";
-    }
-    char* base = SDL_GetBasePath();
-    std::string path = std::string(base ? base : "./") + "../bin/data.zxp";
-    SDL_free(base);
-    return path;
+FrameSkip::FrameSkip(bool on) {
+    sdlgfx::setFrameSkip(on);
 }
 
-void useHeadlessVideo(bool frameSkip) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_RENDER_DRIVER", "software", 0);
-    sdlgfx::setPresentWait(false);
-    sdlgfx::setFrameSkip(frameSkip);
-}
-
-BenchGame::BenchGame(bool frameSkip) {
-    useHeadlessVideo(frameSkip);
-    oldDir = fs::current_path();
-    std::string pattern = (fs::temp_directory_path() / "zembrix-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        return;
-    }
-    dir = pattern;
-    std::error_code error;
-    fs::copy_file(builtPack(), dir / "data.zxp", error);
-    fs::current_path(dir);
-    ok = !error && game.init(800, 608);
-}
-
-BenchGame::~BenchGame() {
-    game.shutdown();
+FrameSkip::~FrameSkip() {
     sdlgfx::setFrameSkip(true);
-    std::error_code ignored;
-    fs::current_path(oldDir, ignored);
-    if (!dir.empty()) {
-        fs::remove_all(dir, ignored);
-    }
 }
 
-void BenchGame::turn() {
-    SDL_Event event;
-    SDL_PumpEvents();
-    while (SDL_PollEvent(&event)) {
-        game.handleEvent(&event);
-    }
-    game.update();
-    game.render();
-}
-
-SDL_Renderer* BenchGame::renderer() const {
-    return SDL_GetRenderer(game.getWindow());
+SDL_Renderer* BenchGame::renderer() {
+    return SDL_GetRenderer(game().getWindow());
 }
 
 void measureAgainstReference(benchmark::State& state, SDL_Renderer* renderer,

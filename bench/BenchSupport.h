@@ -1,13 +1,12 @@
-// BenchSupport: what every benchmark shares: processor time, the reference frame, the built
-// pack, and a whole game started headless on the software renderer without the present wait.
+// BenchSupport: what every benchmark shares: processor time, the reference frame, frame
+// skipping, and the tests' headless game (software renderer, no present wait).
 #pragma once
 
-#include "app/Game.h"
+#include "tests/support/GameHarness.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -23,31 +22,23 @@ double secondsPerCall(const std::function<void()>& frame);
 // sixteen opaque 200 x 200 blits, then presented.
 double referenceFrameSeconds(SDL_Renderer* renderer);
 
-// The built pack: $ZX_BIN_DIR/data.zxp, or bin/ beside the folder of this executable.
-std::string builtPack();
-
-// Selects SDL's dummy video driver and software renderer (unless the environment chose), turns
-// the present wait off, and sets frame skipping as asked: off to measure drawing itself.
-void useHeadlessVideo(bool frameSkip);
-
-// A whole game started headless in a temporary working directory with a copy of the built pack.
-class BenchGame {
+// Frame skipping as asked for the object's life (off to measure drawing itself), on afterwards.
+class FrameSkip {
   public:
-    explicit BenchGame(bool frameSkip = false);
-    ~BenchGame();
-    BenchGame(const BenchGame&) = delete;
-    BenchGame& operator=(const BenchGame&) = delete;
+    explicit FrameSkip(bool on);
+    ~FrameSkip();
+    FrameSkip(const FrameSkip&) = delete;
+    FrameSkip& operator=(const FrameSkip&) = delete;
+};
 
-    // One turn of the main loop: events, update, frame and present.
-    void turn();
-    SDL_Renderer* renderer() const;
-
-    Game game;
-    bool ok = false;
+// The tests' headless game, with frame skipping as asked.
+class BenchGame : public zxtest::GameHarness {
+  public:
+    explicit BenchGame(bool frameSkip = false) : skip(frameSkip) {}
+    SDL_Renderer* renderer();
 
   private:
-    std::filesystem::path oldDir;
-    std::filesystem::path dir;
+    FrameSkip skip;
 };
 
 // Runs `work` as the benchmark's body, then reports its processor time per call, the reference

@@ -6,40 +6,10 @@
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/platform/FontFace.h"
-#include "gfx/platform/SdlDevice.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace {
-
-// SDL on the dummy driver with a window and a render device.
-class FontBenchScreen {
-  public:
-    FontBenchScreen() {
-        zxbench::useHeadlessVideo(false);
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-            return;
-        }
-        window = SDL_CreateWindow("font bench", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800,
-                                  608, SDL_WINDOW_HIDDEN);
-        device = std::make_unique<RenderDevice>();
-        ok = window != nullptr && device->init();
-    }
-    ~FontBenchScreen() {
-        device.reset();
-        if (window != nullptr) {
-            SDL_DestroyWindow(window);
-        }
-        SDL_Quit();
-        sdlgfx::setFrameSkip(true);
-    }
-    SDL_Renderer* renderer() const { return sdlgfx::getRenderer(RenderDevice::getDevice()); }
-
-    std::unique_ptr<RenderDevice> device;
-    SDL_Window* window = nullptr;
-    bool ok = false;
-};
 
 // One frame of text: ten short texts in the small font, and the banner title with its outline
 // fading as the game room's does.
@@ -59,19 +29,21 @@ void drawTextFrame(RenderDevice& device, Font& small, Font& banner, int frame) {
 }
 
 void BM_FontFrame(benchmark::State& state) {
-    FontBenchScreen screen;
+    zxtest::HeadlessScreen screen;
+    zxbench::FrameSkip skip(false);
     Font small;
     Font banner;
-    if (!screen.ok || !small.create("Arial", 24) || !banner.create("Arial", 72)) {
+    if (!screen.ready() || !small.create("Arial", 24) || !banner.create("Arial", 72)) {
         state.SkipWithError("no device or fonts");
         return;
     }
     const std::uint64_t before = FontFace::getRasterisationCount();
-    drawTextFrame(*screen.device, small, banner, 0);
+    drawTextFrame(*screen.getDevice(), small, banner, 0);
     const std::uint64_t firstFrame = FontFace::getRasterisationCount() - before;
     int frame = 0;
-    zxbench::measureAgainstReference(
-        state, screen.renderer(), [&] { drawTextFrame(*screen.device, small, banner, ++frame); });
+    zxbench::measureAgainstReference(state, screen.getRenderer(), [&] {
+        drawTextFrame(*screen.getDevice(), small, banner, ++frame);
+    });
     state.counters["first_frame_rasterisations"] = static_cast<double>(firstFrame);
     state.counters["later_rasterisations"] =
         static_cast<double>(FontFace::getRasterisationCount() - before - firstFrame);

@@ -20,12 +20,14 @@ class GameRoomBench : public zxbench::BenchGame {
   public:
     explicit GameRoomBench(bool frameSkip = false) : BenchGame(frameSkip) {
         setNameDialogAnswerer([](const std::string&) { return NameDialogAnswer{}; });
-        if (ok) {
+        if (started()) {
             getRoomManager()->changeRoom(RoomGame);
-            ok = getGameRoom() != nullptr;
         }
     }
     ~GameRoomBench() { setNameDialogAnswerer({}); }
+
+    // True when the game started and the game room is current.
+    bool inGameRoom() { return started() && getGameRoom() != nullptr; }
 
     // Loads level n into the room; false when the pack lacks it or refuses it.
     bool load(int n) {
@@ -50,13 +52,13 @@ class GameRoomBench : public zxbench::BenchGame {
 
 void BM_GameFrameLevel6(benchmark::State& state) {
     GameRoomBench bench;
-    if (!bench.ok || !bench.load(6)) {
+    if (!bench.inGameRoom() || !bench.load(6)) {
         state.SkipWithError("the game room did not start on level 6");
         return;
     }
     zxbench::measureAgainstReference(state, bench.renderer(), [&] {
         bench.keepInPlay();
-        bench.turn();
+        bench.game().turn();
     });
 }
 BENCHMARK(BM_GameFrameLevel6)->Unit(benchmark::kMillisecond);
@@ -64,7 +66,7 @@ BENCHMARK(BM_GameFrameLevel6)->Unit(benchmark::kMillisecond);
 // The same turns as the game plays them: each frame drawn again only where it changed.
 void BM_GameFrameLevel6Redrawn(benchmark::State& state) {
     GameRoomBench bench(true);
-    if (!bench.ok || !bench.load(6)) {
+    if (!bench.inGameRoom() || !bench.load(6)) {
         state.SkipWithError("the game room did not start on level 6");
         return;
     }
@@ -73,7 +75,7 @@ void BM_GameFrameLevel6Redrawn(benchmark::State& state) {
     const std::uint64_t partlyBefore = sdlgfx::getPartialFrames(device);
     zxbench::measureAgainstReference(state, bench.renderer(), [&] {
         bench.keepInPlay();
-        bench.turn();
+        bench.game().turn();
     });
     const auto drawn = static_cast<double>(sdlgfx::getRasterisedFrames(device) - turnsBefore);
     if (drawn > 0.0) {
@@ -86,7 +88,7 @@ BENCHMARK(BM_GameFrameLevel6Redrawn)->Unit(benchmark::kMillisecond);
 void BM_LevelLoad(benchmark::State& state) {
     GameRoomBench bench;
     const int level = static_cast<int>(state.range(0));
-    if (!bench.ok || !bench.load(level)) {
+    if (!bench.inGameRoom() || !bench.load(level)) {
         state.SkipWithError("the level did not load");
         return;
     }

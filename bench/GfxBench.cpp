@@ -6,87 +6,16 @@
 #include "gfx/Background.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/Sprite.h"
-#include "gfx/platform/SdlDevice.h"
-#include "pack/PackEntry.h"
-
-#include <SDL.h>
-#include <SDL_image.h>
+#include "pack/PackerReader.h"
+#include "tests/support/PackFiles.h"
+#include "tests/support/PictureBytes.h"
 
 #include <cmath>
-#include <cstring>
-#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
-
-// A picture as PNG bytes, served as a pack entry whose bytes are read afresh each time (loading
-// a sprite frees them, as the pack reader's entries are).
-class Picture {
-  public:
-    Picture(const char* name, int width, int height, const std::function<Uint32(int, int)>& paint) {
-        SDL_Surface* surface =
-            SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-        for (int y = 0; y < height; ++y) {
-            auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
-                                                  y * surface->pitch);
-            for (int x = 0; x < width; ++x) {
-                row[x] = paint(x, y);
-            }
-        }
-        png.resize(static_cast<size_t>(width) * height * 4 + 4096);
-        SDL_RWops* rw = SDL_RWFromMem(png.data(), static_cast<int>(png.size()));
-        IMG_SavePNG_RW(surface, rw, 0);
-        png.resize(static_cast<size_t>(SDL_RWtell(rw)));
-        SDL_RWclose(rw);
-        SDL_FreeSurface(surface);
-        std::strncpy(bytes.name, name, sizeof(bytes.name) - 1);
-    }
-    ~Picture() { bytes.freeData(); }
-
-    PackEntry* entry() {
-        bytes.freeData();
-        bytes.size = static_cast<uint32_t>(png.size());
-        bytes.data = new uint8_t[png.size()];
-        std::memcpy(bytes.data, png.data(), png.size());
-        return &bytes;
-    }
-
-  private:
-    std::vector<Uint8> png;
-    PackEntry bytes;
-};
-
-// A headless 800 x 608 window with an initialised render device.
-class Screen {
-  public:
-    Screen() {
-        zxbench::useHeadlessVideo(false);
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-            return;
-        }
-        window = SDL_CreateWindow("Zembrix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800,
-                                  608, SDL_WINDOW_SHOWN);
-        device = std::make_unique<RenderDevice>();
-        ok = window != nullptr && device->init();
-    }
-    ~Screen() {
-        device.reset();
-        if (window != nullptr) {
-            SDL_DestroyWindow(window);
-        }
-        SDL_Quit();
-        sdlgfx::setPresentWait(true);
-        sdlgfx::setFrameSkip(true);
-    }
-    SDL_Renderer* renderer() const { return sdlgfx::getRenderer(RenderDevice::getDevice()); }
-
-    bool ok = false;
-
-  private:
-    SDL_Window* window = nullptr;
-    std::unique_ptr<RenderDevice> device;
-};
 
 // The menu's background picture: opaque, shaded.
 Uint32 backgroundTexel(int x, int y) {
@@ -103,17 +32,25 @@ Uint32 stoneTexel(int x, int y) {
     return alpha << 24 | 0x3080E0u;
 }
 
+// Writes a pack of the two pictures, "background.png" and "stone.png", into dir; its path.
+std::string picturePack(const zxtest::TempDir& dir) {
+    return zxtest::writePackIn(dir, {{"background.png", zxtest::makePng(200, 200, backgroundTexel)},
+                                     {"stone.png", zxtest::makePng(64, 32, stoneTexel)}});
+}
+
 void BM_BackgroundFrame(benchmark::State& state) {
-    Screen screen;
-    if (!screen.ok) {
-        state.SkipWithError("no render device");
+    zxtest::HeadlessScreen screen;
+    zxbench::FrameSkip skip(false);
+    const zxtest::TempDir dir;
+    PackerReader pack;
+    if (!screen.ready() || !pack.open(picturePack(dir).c_str())) {
+        state.SkipWithError("no render device or pictures");
         return;
     }
-    Picture picture("background.png", 200, 200, backgroundTexel);
     Background background(200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY);
-    background.loadTexture(picture.entry());
+    background.loadTexture(pack.getEntry("background.png"));
     RenderDevice* device = RenderDevice::getInstance();
-    zxbench::measureAgainstReference(state, screen.renderer(), [&] {
+    zxbench::measureAgainstReference(state, screen.getRenderer(), [&] {
         device->beginFrame();
         background.draw();
         device->endFrame();
@@ -122,24 +59,25 @@ void BM_BackgroundFrame(benchmark::State& state) {
 BENCHMARK(BM_BackgroundFrame)->Unit(benchmark::kMillisecond);
 
 void BM_BackgroundAndSixtySpritesFrame(benchmark::State& state) {
-    Screen screen;
-    if (!screen.ok) {
-        state.SkipWithError("no render device");
+    zxtest::HeadlessScreen screen;
+    zxbench::FrameSkip skip(false);
+    const zxtest::TempDir dir;
+    PackerReader pack;
+    if (!screen.ready() || !pack.open(picturePack(dir).c_str())) {
+        state.SkipWithError("no render device or pictures");
         return;
     }
-    Picture picture("background.png", 200, 200, backgroundTexel);
-    Picture stone("stone.png", 64, 32, stoneTexel);
     Background background(200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY);
-    background.loadTexture(picture.entry());
+    background.loadTexture(pack.getEntry("background.png"));
     std::vector<std::unique_ptr<Sprite>> sprites;
     for (int i = 0; i < 60; ++i) {
-        sprites.push_back(
-            std::make_unique<Sprite>(RenderDevice::getDevice(), stone.entry(), 64, 32, 0));
+        sprites.push_back(std::make_unique<Sprite>(RenderDevice::getDevice(),
+                                                   pack.getEntry("stone.png"), 64, 32, 0));
         sprites.back()->setPosition(static_cast<float>(48 + (i % 10) * 70),
                                     static_cast<float>(80 + (i / 10) * 40));
     }
     RenderDevice* device = RenderDevice::getInstance();
-    zxbench::measureAgainstReference(state, screen.renderer(), [&] {
+    zxbench::measureAgainstReference(state, screen.getRenderer(), [&] {
         device->beginFrame();
         background.draw();
         for (const auto& sprite : sprites) {

@@ -13,25 +13,25 @@ using zxbench::BenchGame;
 
 void BM_MenuFrame(benchmark::State& state) {
     BenchGame bench;
-    if (!bench.ok) {
+    if (!bench.started()) {
         state.SkipWithError("the game did not start");
         return;
     }
-    zxbench::measureAgainstReference(state, bench.renderer(), [&] { bench.turn(); });
+    zxbench::measureAgainstReference(state, bench.renderer(), [&] { bench.game().turn(); });
 }
 BENCHMARK(BM_MenuFrame)->Unit(benchmark::kMillisecond);
 
 // The menu as it stands while the player reads it: every turn's frame equals the last one.
 void BM_MenuFrameUnchanged(benchmark::State& state) {
     BenchGame bench(true);
-    if (!bench.ok) {
+    if (!bench.started()) {
         state.SkipWithError("the game did not start");
         return;
     }
     IDirect3DDevice9* device = RenderDevice::getDevice();
-    bench.turn();
+    bench.game().turn();
     const std::uint64_t drawn = sdlgfx::getRasterisedFrames(device);
-    zxbench::measureAgainstReference(state, bench.renderer(), [&] { bench.turn(); });
+    zxbench::measureAgainstReference(state, bench.renderer(), [&] { bench.game().turn(); });
     state.counters["frames_rasterised"] =
         static_cast<double>(sdlgfx::getRasterisedFrames(device) - drawn);
 }
@@ -39,7 +39,7 @@ BENCHMARK(BM_MenuFrameUnchanged)->Unit(benchmark::kMillisecond);
 
 void BM_ScoreboardFrameTenRows(benchmark::State& state) {
     BenchGame bench;
-    if (!bench.ok) {
+    if (!bench.started()) {
         state.SkipWithError("the game did not start");
         return;
     }
@@ -49,7 +49,7 @@ void BM_ScoreboardFrameTenRows(benchmark::State& state) {
         getScoreTable()->insert(names[i], 100000u - 777u * static_cast<unsigned>(i));
     }
     getRoomManager()->changeRoom(RoomScoreboard);
-    zxbench::measureAgainstReference(state, bench.renderer(), [&] { bench.turn(); });
+    zxbench::measureAgainstReference(state, bench.renderer(), [&] { bench.game().turn(); });
 }
 BENCHMARK(BM_ScoreboardFrameTenRows)->Unit(benchmark::kMillisecond);
 

@@ -9,13 +9,13 @@ using zxbench::BenchGame;
 
 void BM_EmptySpineFrame(benchmark::State& state) {
     BenchGame bench;
-    if (!bench.ok) {
+    if (!bench.started()) {
         state.SkipWithError("the game did not start");
         return;
     }
     // A number that names no room: the loop keeps turning and every frame is the clear.
     getRoomManager()->changeRoom(3);
-    zxbench::measureAgainstReference(state, bench.renderer(), [&] { bench.turn(); });
+    zxbench::measureAgainstReference(state, bench.renderer(), [&] { bench.game().turn(); });
 }
 BENCHMARK(BM_EmptySpineFrame)->Unit(benchmark::kMillisecond);
 

@@ -3,26 +3,27 @@
 // the software renderer without the present wait. Process start (loading the executable and
 // its libraries) is measured by bench/compare-lbreakout2.sh instead.
 #include "bench/BenchSupport.h"
-
-#include <unistd.h>
+#include "gfx/platform/SdlDevice.h"
 
 #include <chrono>
+#include <filesystem>
 
 namespace {
 
 namespace fs = std::filesystem;
 
 void BM_StartupToFirstFrame(benchmark::State& state) {
-    zxbench::useHeadlessVideo(true);
+    zxtest::useHeadlessVideo();
+    sdlgfx::setPresentWait(false);
     const fs::path oldDir = fs::current_path();
-    std::string pattern = (fs::temp_directory_path() / "zembrix-bench-XXXXXX").string();
+    const zxtest::TempDir dir;
     std::error_code error;
-    if (mkdtemp(pattern.data()) == nullptr ||
-        !fs::copy_file(zxbench::builtPack(), fs::path(pattern) / "data.zxp", error)) {
+    if (dir.path().empty() ||
+        !fs::copy_file(zxtest::builtPackPath(), dir.file("data.zxp"), error)) {
         state.SkipWithError("no working directory with the pack");
         return;
     }
-    fs::current_path(pattern);
+    fs::current_path(dir.path());
     double wall = 0.0;
     double first = 0.0;
     double processor = 0.0;
@@ -33,13 +34,7 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
         Game game;
         const bool started = game.init(800, 608);
         if (started) {
-            SDL_Event event;
-            SDL_PumpEvents();
-            while (SDL_PollEvent(&event)) {
-                game.handleEvent(&event);
-            }
-            game.update();
-            game.render();
+            game.turn();
         }
         processor += zxbench::threadSeconds() - processorStart;
         const double took =
@@ -56,7 +51,6 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
         }
     }
     fs::current_path(oldDir, error);
-    fs::remove_all(pattern, error);
     if (starts > 0) {
         state.counters["startup_ms"] = wall / static_cast<double>(starts) * 1e3;
         // The process's first start also loads fonts, caches and SDL's video for the first time.

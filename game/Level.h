@@ -1,26 +1,15 @@
 // Level: the records of a level file and the parser that reads them from a pack entry's bytes.
 #pragma once
 
+#include "game/LevelFormat.h"
 #include "game/Stone.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-// One stone of a level file: its kind code and its position (top-left corner, pixels).
-struct StoneRecord {
-    std::int32_t kind = 0;
-    float x = 0.0f;
-    float y = 0.0f;
-};
-
-// Size of the count at the start of a level file and of each record after it.
-constexpr std::uint32_t kLevelHeaderSize = 4;
-constexpr std::uint32_t kStoneRecordSize = 12;
-
-// Reads a level file: a little-endian 32-bit count N, then N records of a 32-bit kind and two
-// single-precision floats. Bytes after the last record are ignored. Returns false, leaving
-// records empty, when the bytes cannot hold the count and all N records (or data is null).
+// Reads a level file (game/LevelFormat.h). Returns false, leaving records empty, when the bytes
+// cannot hold the count and all N records (or data is null).
 bool parseLevel(const std::uint8_t* data, std::size_t size, std::vector<StoneRecord>& records);
 
 // The colour a kind code makes: 1 purple, 2 orange, 3 and every other value green.

@@ -1,6 +1,9 @@
 // PackerReader: reads the data pack (data.zxp) and serves its entries by name.
 #include "pack/PackerReader.h"
 
+#include "pack/ByteOrder.h"
+#include "pack/PackFormat.h"
+
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -9,12 +12,7 @@
 
 namespace {
 
-constexpr uint64_t kHeaderSize = 48;
-
-uint32_t readU32(const uint8_t* bytes) {
-    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-           uint32_t(bytes[3]) << 24;
-}
+static_assert(sizeof(PackEntry::name) == kPackNameSize);
 
 // Reads exactly length bytes at position pos of file; false on a failed seek or short read.
 bool readAt(FILE* file, uint64_t pos, void* out, size_t length) {
@@ -35,17 +33,17 @@ long long fileSize(FILE* file) {
 // refused: it runs past fileEnd, fails to read, lacks the name's terminator or its data reaches
 // past fileEnd.
 const char* readHeader(FILE* file, uint64_t pos, uint64_t fileEnd, PackEntry& entry) {
-    uint8_t header[kHeaderSize];
-    if (pos + kHeaderSize > fileEnd)
+    uint8_t header[kPackHeaderSize];
+    if (pos + kPackHeaderSize > fileEnd)
         return "header past the end of the file";
     if (!readAt(file, pos, header, sizeof header))
         return "header cannot be read";
-    if (std::memchr(header + 4, 0, sizeof entry.name) == nullptr)
+    if (std::memchr(header + kPackNameAt, 0, kPackNameSize) == nullptr)
         return "name without its terminator";
-    entry.index = readU32(header);
-    std::memcpy(entry.name, header + 4, sizeof entry.name);
-    entry.size = readU32(header + 36);
-    entry.offset = readU32(header + 40);
+    entry.index = readU32le(header + kPackIndexAt);
+    std::memcpy(entry.name, header + kPackNameAt, kPackNameSize);
+    entry.size = readU32le(header + kPackSizeAt);
+    entry.offset = readU32le(header + kPackOffsetAt);
     entry.data = nullptr;
     if (uint64_t(entry.offset) + entry.size > fileEnd)
         return "data past the end of the file";
@@ -62,17 +60,17 @@ std::string entryError(uint32_t k, const char* what) {
 std::string readTable(FILE* file, uint64_t fileEnd, std::vector<PackEntry>& table) {
     if (fileEnd == 0)
         return ""; // an empty file holds no entries
-    uint8_t countBytes[4];
+    uint8_t countBytes[kPackCountSize];
     if (!readAt(file, 0, countBytes, sizeof countBytes))
         return "the entry count cannot be read";
-    const uint32_t count = readU32(countBytes);
+    const uint32_t count = readU32le(countBytes);
     // Every header takes 48 bytes of the file, so a count the file cannot hold is refused
     // before anything is allocated for it.
-    if (4 + uint64_t(count) * kHeaderSize > fileEnd)
+    if (kPackCountSize + uint64_t(count) * kPackHeaderSize > fileEnd)
         return "an entry count of " + std::to_string(count) + " does not fit a file of " +
                std::to_string(fileEnd) + " bytes";
     table.reserve(count);
-    uint64_t pos = 4;
+    uint64_t pos = kPackCountSize;
     for (uint32_t k = 0; k < count; ++k) {
         PackEntry entry;
         if (const char* why = readHeader(file, pos, fileEnd, entry))

@@ -1,6 +1,7 @@
 // ScoreTable: the ten best runs, best first, kept in the file "scoreboard.zxs".
 #include "score/ScoreTable.h"
 
+#include "pack/ByteOrder.h"
 #include "score/NameDialog.h"
 #include "score/platform/SafeFile.h"
 
@@ -14,16 +15,6 @@ constexpr size_t kNameSize = sizeof(ScoreRecord::name);
 constexpr size_t kRecordSize = kNameSize + 4;
 // On purpose the count never says more than 9: nine and ten records are both written as 9.
 constexpr uint32_t kMaxCount = 9;
-
-void putU32(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<uint8_t>(value >> shift));
-}
-
-uint32_t getU32(const uint8_t* bytes) {
-    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-           uint32_t(bytes[3]) << 24;
-}
 
 } // namespace
 
@@ -84,7 +75,7 @@ void ScoreTable::load() {
         std::fclose(in);
         return;
     }
-    const uint32_t count = getU32(countBytes);
+    const uint32_t count = readU32le(countBytes);
     if (count == 0) {
         std::fclose(in);
         return;
@@ -108,7 +99,7 @@ void ScoreTable::load() {
         // kept, so that the file is written back as it was read.
         if (std::memchr(record->name, 0, kNameSize) == nullptr)
             record->name[kNameSize - 1] = 0;
-        record->points = getU32(bytes + kNameSize);
+        record->points = readU32le(bytes + kNameSize);
         places[j] = record;
     }
     std::fclose(in);
@@ -118,10 +109,10 @@ bool ScoreTable::save() const {
     const uint32_t filled = filledPlaces();
     const uint32_t count = filled < kMaxCount ? filled : kMaxCount;
     std::vector<uint8_t> bytes;
-    putU32(bytes, count);
+    appendU32le(bytes, count);
     for (uint32_t i = 0; i < filled; ++i) {
         bytes.insert(bytes.end(), places[i]->name, places[i]->name + kNameSize);
-        putU32(bytes, places[i]->points);
+        appendU32le(bytes, places[i]->points);
     }
     return writeFileSafely(path.c_str(), bytes.data(), bytes.size());
 }

@@ -2,20 +2,15 @@
 // event reaches the room, and a room may replace itself from its own update or event handling.
 #include "tests/support/GameHarness.h"
 
-#include "rooms/RGame.h"
-#include "rooms/RMenu.h"
-#include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+using zxtest::currentPlace;
 using zxtest::GameHarness;
-
-template <typename RoomType> bool current() {
-    return dynamic_cast<RoomType*>(getRoomManager()->getCurrentRoom()) != nullptr;
-}
+using zxtest::Place;
 
 SDL_Event quitEvent() {
     SDL_Event event{};
@@ -30,7 +25,7 @@ constexpr int kScoresY = 336;
 TEST(MainLoop, EventsAfterTheQuitStillReachTheRoomAndTheTurnCompletes) {
     GameHarness harness;
     ASSERT_TRUE(harness.started());
-    ASSERT_TRUE(current<RMenu>());
+    ASSERT_EQ(currentPlace(), Place::Menu);
     harness.mouseMove(kScoresX, kScoresY);
     harness.push(quitEvent());
     harness.mouseUp(kScoresX, kScoresY);
@@ -38,12 +33,14 @@ TEST(MainLoop, EventsAfterTheQuitStillReachTheRoomAndTheTurnCompletes) {
     // The release after the quit still clicked the button, in the same turn's update, and that
     // turn's frame shows the new room.
     EXPECT_FALSE(harness.game().isRunning());
-    EXPECT_TRUE(current<RScoreboard>());
+    EXPECT_EQ(currentPlace(), Place::Scoreboard);
     std::uint32_t panel = harness.pixel(400, 300);
     EXPECT_NE(panel, 0xFFFFFFFFu);
-    // run() tests the flag before a turn, so it returns at once.
+    // run() tests the flag before a turn, so it returns at once; quit() keeps the loop ended.
     harness.game().run();
-    EXPECT_TRUE(current<RScoreboard>());
+    EXPECT_EQ(currentPlace(), Place::Scoreboard);
+    harness.game().quit();
+    EXPECT_FALSE(harness.game().isRunning());
 }
 
 TEST(MainLoop, TheQuitEventItselfReachesTheRoom) {
@@ -56,7 +53,7 @@ TEST(MainLoop, TheQuitEventItselfReachesTheRoom) {
     harness.push(quitEvent());
     harness.turn();
     EXPECT_FALSE(harness.game().isRunning());
-    EXPECT_TRUE(current<RMenu>());
+    EXPECT_EQ(currentPlace(), Place::Menu);
 }
 
 TEST(MainLoop, ARoomReplacedFromItsOwnUpdateAndFromItsEventHandling) {
@@ -66,7 +63,7 @@ TEST(MainLoop, ARoomReplacedFromItsOwnUpdateAndFromItsEventHandling) {
     harness.mouseMove(400, 272);
     harness.mouseUp(400, 272);
     harness.turn();
-    ASSERT_TRUE(current<RGame>());
+    ASSERT_EQ(currentPlace(), Place::Game);
     EXPECT_NE(harness.pixel(5, 300), 0xFFFFFFFFu) << "the left wall is drawn in the same turn";
     // Escape answered Yes: the game room deletes itself in its event handling; the following
     // events of that turn go to the new menu.
@@ -75,11 +72,11 @@ TEST(MainLoop, ARoomReplacedFromItsOwnUpdateAndFromItsEventHandling) {
     harness.mouseMove(kScoresX, kScoresY);
     harness.mouseUp(kScoresX, kScoresY);
     harness.turn();
-    EXPECT_TRUE(current<RScoreboard>());
+    EXPECT_EQ(currentPlace(), Place::Scoreboard);
     // Escape released in the scoreboard: the menu again, and the room keeps running.
     harness.keyUp(SDLK_ESCAPE);
     harness.turn();
-    EXPECT_TRUE(current<RMenu>());
+    EXPECT_EQ(currentPlace(), Place::Menu);
     EXPECT_TRUE(harness.game().isRunning());
 }
 
@@ -88,7 +85,7 @@ TEST(MainLoop, SwitchingToTheCurrentRoomNumberBuildsAFreshRoom) {
     ASSERT_TRUE(harness.started());
     // The old menu is deleted before the new one is built (ASan would flag any later use).
     getRoomManager()->changeRoom(RoomMenu);
-    ASSERT_TRUE(current<RMenu>());
+    ASSERT_EQ(currentPlace(), Place::Menu);
     harness.turn();
     size_t coloured = 0;
     for (std::uint32_t pixel : harness.frame()) {

@@ -1,68 +1,35 @@
 // Tests of the six levels in the built pack and of the level tool's text form and compiler.
 #include "ContentPaths.h"
-#include "pack/PackerReader.h"
+#include "game/Level.h"
+#include "tests/pack/FileBytes.h"
+#include "tests/support/GameHarness.h"
+#include "tests/support/PackFiles.h"
 #include "tools/content/LevelText.h"
 #include "tools/content/LevelTool.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// One stone as the game reads it from a level file.
-struct Stone {
-    int32_t kind;
-    float x;
-    float y;
-};
-
-uint32_t u32At(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
 // The level's bytes from the built pack.
 std::vector<uint8_t> levelBytes(int level) {
-    PackerReader reader;
-    if (!reader.open(contenttest::packPath().c_str())) {
-        ADD_FAILURE() << "cannot open " << contenttest::packPath();
-        return {};
-    }
-    const std::string name = "Level" + std::to_string(level) + ".zxm";
-    PackEntry* entry = reader.getEntry(name.c_str());
-    if (entry == nullptr) {
-        ADD_FAILURE() << "the pack has no " << name;
-        return {};
-    }
-    std::vector<uint8_t> bytes(entry->data, entry->data + entry->size);
-    entry->freeData();
-    return bytes;
+    std::vector<PackFile> files = zxtest::builtPackFiles();
+    const std::vector<uint8_t>* bytes =
+        zxtest::bytesOf(files, "Level" + std::to_string(level) + ".zxm");
+    EXPECT_NE(bytes, nullptr) << "the built pack has no level " << level;
+    return bytes != nullptr ? *bytes : std::vector<uint8_t>{};
 }
 
-// Reads the stones the way the game does, read independently of the level tool.
-std::vector<Stone> parseBytes(const std::vector<uint8_t>& bytes) {
-    std::vector<Stone> stones;
-    const uint32_t count = u32At(bytes.data());
-    for (uint32_t i = 0; i < count; ++i) {
-        const uint8_t* p = bytes.data() + 4 + 12 * i;
-        stones.push_back({static_cast<int32_t>(u32At(p)), std::bit_cast<float>(u32At(p + 4)),
-                          std::bit_cast<float>(u32At(p + 8))});
-    }
+// Reads the stones with the game's own parser, independently of the level tool.
+std::vector<StoneRecord> parseBytes(const std::vector<uint8_t>& bytes) {
+    std::vector<StoneRecord> stones;
+    EXPECT_TRUE(parseLevel(bytes.data(), bytes.size(), stones));
     return stones;
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 int points(int32_t kind) {
@@ -74,17 +41,17 @@ TEST(LevelContentTest, EveryLevelKeepsItsStonesInsideTheFieldWithoutOverlaps) {
         SCOPED_TRACE("level " + std::to_string(level));
         const std::vector<uint8_t> bytes = levelBytes(level);
         ASSERT_GE(bytes.size(), 4u);
-        const uint32_t count = u32At(bytes.data());
+        const uint32_t count = readU32le(bytes.data());
         EXPECT_EQ(bytes.size(), 4 + 12 * static_cast<size_t>(count));
-        const std::vector<Stone> stones = parseBytes(bytes);
+        const std::vector<StoneRecord> stones = parseBytes(bytes);
         ASSERT_GT(stones.size(), 0u);
         for (size_t i = 0; i < stones.size(); ++i) {
-            const Stone& s = stones[i];
+            const StoneRecord& s = stones[i];
             EXPECT_TRUE(s.kind >= 1 && s.kind <= 3) << "stone " << i << " kind " << s.kind;
             EXPECT_TRUE(s.x >= 32 && s.x + 64 <= 768 && s.y >= 64 && s.y + 32 <= 400)
                 << "stone " << i << " at " << s.x << "," << s.y;
             for (size_t j = 0; j < i; ++j) {
-                const Stone& t = stones[j];
+                const StoneRecord& t = stones[j];
                 const bool apart =
                     s.x >= t.x + 64 || t.x >= s.x + 64 || s.y >= t.y + 32 || t.y >= s.y + 32;
                 EXPECT_TRUE(apart) << "stones " << j << " and " << i << " overlap";
@@ -95,21 +62,21 @@ TEST(LevelContentTest, EveryLevelKeepsItsStonesInsideTheFieldWithoutOverlaps) {
 
 TEST(LevelContentTest, LevelsGrowInDifficulty) {
     int previousPoints = 0;
-    std::vector<std::vector<Stone>> levels;
+    std::vector<std::vector<StoneRecord>> levels;
     for (int level = 1; level <= 6; ++level) {
         const std::vector<uint8_t> bytes = levelBytes(level);
         ASSERT_GE(bytes.size(), 4u);
         levels.push_back(parseBytes(bytes));
         int total = 0;
-        for (const Stone& s : levels.back()) {
+        for (const StoneRecord& s : levels.back()) {
             total += points(s.kind);
         }
         EXPECT_GT(total, previousPoints) << "level " << level << " is worth no more than before";
         previousPoints = total;
     }
-    auto countKind = [](const std::vector<Stone>& stones, int32_t kind) {
+    auto countKind = [](const std::vector<StoneRecord>& stones, int32_t kind) {
         size_t n = 0;
-        for (const Stone& s : stones) {
+        for (const StoneRecord& s : stones) {
             n += s.kind == kind;
         }
         return n;
@@ -124,7 +91,8 @@ TEST(LevelContentTest, LevelsGrowInDifficulty) {
 TEST(LevelContentTest, SourcesRoundTripExactlyAndMatchThePack) {
     for (int level = 1; level <= 6; ++level) {
         SCOPED_TRACE("level " + std::to_string(level));
-        const std::string text = readText(contenttest::levelSource(level));
+        const std::vector<uint8_t> source = readBytes(contenttest::levelSource(level));
+        const std::string text(source.begin(), source.end());
         ASSERT_FALSE(text.empty()) << contenttest::levelSource(level);
         std::vector<StoneRecord> stones;
         LevelError error;
@@ -181,9 +149,9 @@ TEST(LevelContentTest, DecodeRefusesAShortFileAndIgnoresTrailingBytes) {
 }
 
 // Runs the level tool on a source text, returning its exit code and what it wrote to err.
-std::pair<int, std::string> compile(const contenttest::ScratchDir& dir, const std::string& text) {
+std::pair<int, std::string> compile(const zxtest::TempDir& dir, const std::string& text) {
     const std::string source = dir.file("level.txt");
-    std::ofstream(source, std::ios::binary) << text;
+    EXPECT_TRUE(writeBytes(source, {text.begin(), text.end()}));
     FILE* err = std::tmpfile();
     const int code = runLevelTool({"compile", source, dir.file("level.zxm")}, stdout, err);
     std::rewind(err);
@@ -194,8 +162,8 @@ std::pair<int, std::string> compile(const contenttest::ScratchDir& dir, const st
 }
 
 TEST(LevelContentTest, CompilerRefusesBadSourcesNamingTheLine) {
-    contenttest::ScratchDir dir;
-    ASSERT_TRUE(dir.ok());
+    zxtest::TempDir dir;
+    ASSERT_FALSE(dir.path().empty());
     const struct {
         const char* text;
         int line;
@@ -227,15 +195,15 @@ TEST(LevelContentTest, CompilerRefusesBadSourcesNamingTheLine) {
 }
 
 TEST(LevelContentTest, CompilerAcceptsTouchingStonesAndWritesTheFile) {
-    contenttest::ScratchDir dir;
-    ASSERT_TRUE(dir.ok());
+    zxtest::TempDir dir;
+    ASSERT_FALSE(dir.path().empty());
     // Edge to edge, corner to corner, and on the field's limits.
     const auto [code, message] =
         compile(dir, "grid 32 64\nPP\n..P\nstone O 704 368\nstone G 640 336\n");
     ASSERT_EQ(code, 0) << message;
-    const std::string bytes = readText(dir.file("level.zxm"));
+    const std::vector<uint8_t> bytes = readBytes(dir.file("level.zxm"));
     ASSERT_EQ(bytes.size(), 4u + 12u * 5u);
-    const std::vector<Stone> stones = parseBytes(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    const std::vector<StoneRecord> stones = parseBytes(bytes);
     EXPECT_EQ(stones[2].kind, 1);
     EXPECT_EQ(stones[2].x, 160.0f);
     EXPECT_EQ(stones[2].y, 96.0f);
@@ -244,12 +212,12 @@ TEST(LevelContentTest, CompilerAcceptsTouchingStonesAndWritesTheFile) {
 }
 
 TEST(LevelContentTest, ToolDecompilesAFileBackToItsSource) {
-    contenttest::ScratchDir dir;
-    ASSERT_TRUE(dir.ok());
+    zxtest::TempDir dir;
+    ASSERT_FALSE(dir.path().empty());
     const std::string source = contenttest::levelSource(3);
     ASSERT_EQ(runLevelTool({"compile", source, dir.file("l.zxm")}, stdout, stderr), 0);
     ASSERT_EQ(runLevelTool({"decompile", dir.file("l.zxm"), dir.file("l.txt")}, stdout, stderr), 0);
-    EXPECT_EQ(readText(dir.file("l.txt")), readText(source));
+    EXPECT_EQ(readBytes(dir.file("l.txt")), readBytes(source));
     FILE* err = std::tmpfile();
     EXPECT_EQ(runLevelTool({"decompile"}, stdout, err), 2);
     std::fclose(err);

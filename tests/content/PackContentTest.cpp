@@ -1,7 +1,8 @@
 // Tests of the built data pack's pictures, icon and font, read through the game's own reader.
 #include "ContentPaths.h"
+#include "pack/PackFormat.h"
 #include "pack/PackerReader.h"
-#include "tests/support/GameEntries.h"
+#include "tests/support/GameHarness.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -56,8 +57,8 @@ class PackContentTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_NE(std::getenv("ZX_BIN_DIR"), nullptr) << "ZX_BIN_DIR names the build's bin/";
-        ASSERT_TRUE(reader.open(contenttest::packPath().c_str()))
-            << contenttest::packPath() << " is missing or unreadable";
+        ASSERT_TRUE(reader.open(zxtest::builtPackPath().c_str()))
+            << zxtest::builtPackPath() << " is missing or unreadable";
     }
 
     // The entry's bytes, or an empty vector (with a test failure) if the pack lacks it.
@@ -107,11 +108,11 @@ class PackContentTest : public ::testing::Test {
     PackerReader reader;
 };
 
-TEST_F(PackContentTest, HoldsEveryEntryTheGameAsksFor) {
-    const auto& names = zxtest::kGameEntries;
-    for (const char* name : names) {
+TEST_F(PackContentTest, HoldsExactlyTheEntriesTheGameAsksFor) {
+    for (const char* name : kGameEntries) {
         EXPECT_FALSE(bytesOf(name).empty()) << name;
     }
+    EXPECT_EQ(reader.getEntryCount(), std::size(kGameEntries)) << "entries the game never asks for";
     EXPECT_EQ(reader.getEntry("Level7.zxm"), nullptr);
 }
 

@@ -139,7 +139,7 @@ screenshot "$dialog" "$work/dialog-name.png"
 typed=$(differing "$work/dialog-empty.png" "$work/dialog-name.png" "${geometry}+0+0")
 ((typed > 20)) || die "typing changed nothing in the name dialog"
 key_closing "$dialog" Return
-poll 30 bash -c "! xwininfo -id $dialog 2>/dev/null | grep -q IsViewable" ||
+poll 30 window_gone "$dialog" ||
     die "the name dialog stayed after Enter"
 echo "ok: name dialog ($geometry) took \"Zażółć\" and closed with Enter"
 

@@ -130,7 +130,7 @@ key "$window" Escape
 question=$(poll 20 question_box) || die "Escape showed no question"
 geometry=$(windows_named Zembrix | awk -v id="$question" '$1 == id {print $2}')
 key_closing "$question" Escape
-poll 20 bash -c "! xwininfo -id $question 2>/dev/null | grep -q IsViewable" ||
+poll 20 window_gone "$question" ||
     die "the question stayed after Escape"
 run_goes_on || die "No (Escape) did not keep the run"
 echo "ok: Escape asks ($geometry box), answered No with Escape: the run goes on"
@@ -144,7 +144,7 @@ screenshot "$question" "$work/question.png"
 width=$(identify -format %w "$work/question.png")
 height=$(identify -format %h "$work/question.png")
 xdotool mousemove --window "$question" $((width * 7 / 10)) $((height * 72 / 100)) click 1 2>/dev/null || true
-poll 20 bash -c "! xwininfo -id $question 2>/dev/null | grep -q IsViewable" ||
+poll 20 window_gone "$question" ||
     die "the question stayed after clicking No"
 run_goes_on || die "No (clicked) did not keep the run"
 echo "ok: answered No with the mouse: the run goes on"

@@ -1,7 +1,11 @@
 # Shared steps of the end-to-end tests: a private Xvfb display, waiting for windows, screenshots.
-# Sourced by the test scripts; each test runs in its own temporary folder.
+# Sourced by the test scripts; each test runs in its own temporary folder. Every wait is bounded:
+# X clients run under `timeout`, and the waits give up as soon as the game has ended.
 
 set -euo pipefail
+
+# The script's standard error, for die to report on even where a step's own is discarded.
+exec 9>&2
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -27,12 +31,31 @@ cleanup() {
 trap cleanup EXIT
 
 die() {
-    echo "FAIL (after ${SECONDS} s): $*" >&2
+    echo "FAIL (after ${SECONDS} s): $*" >&9
     if [[ -n "${game_dir:-}" && -s "$game_dir/stderr.log" ]]; then
-        echo "-- the game's standard error (last lines):" >&2
-        tail -n 20 "$game_dir/stderr.log" >&2
+        echo "-- the game's standard error (last lines):" >&9
+        tail -n 20 "$game_dir/stderr.log" >&9
     fi
     exit 1
+}
+
+# X clients wait on the X server, which may stop answering: each call gets 10 seconds.
+xdotool() { timeout 10 xdotool "$@"; }
+xwininfo() { timeout 10 xwininfo "$@"; }
+
+# True while the game started last (game_pid) runs, or when none was started.
+game_alive() {
+    [[ -z "$game_pid" ]] || kill -0 "$game_pid" 2>/dev/null
+}
+
+# Ends the test when the game has ended while it was waited on.
+require_game() {
+    game_alive || die "the game ended unexpectedly"
+}
+
+# True once window $1 is gone or no longer mapped.
+window_gone() {
+    ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable
 }
 
 # Starts Xvfb on a free display and exports DISPLAY.
@@ -77,10 +100,11 @@ windows_named() {
 }
 
 # Prints the id of the first mapped window named exactly $1 (and, when $3 is given, of size $3),
-# waiting up to $2 seconds.
+# waiting up to $2 seconds; false at once when the game has ended.
 wait_window() {
     local name=$1 seconds=${2:-20} size=${3:-} id
     for ((i = 0; i < seconds * 10; i++)); do
+        game_alive || return 1
         if [[ -n "$size" ]]; then
             id=$(windows_named "$name" | awk -v s="$size" '$2 == s {print $1; exit}')
         else
@@ -111,9 +135,10 @@ wait_game_exit() {
     return 1
 }
 
-# Writes a PNG of window $1 to $2.
+# Writes a PNG of window $1 to $2, within 10 seconds; ends the test when the game has ended.
 screenshot() {
-    import -window "$1" "$2"
+    require_game
+    timeout 10 import -window "$1" "$2"
 }
 
 # Prints the colour of pixel ($2, $3) of PNG $1 as rrggbb (upper-case hex digits).
@@ -177,11 +202,13 @@ hold_key() {
 }
 
 # Retries the command "$2 ..." every 0.2 s until it succeeds or $1 seconds have passed; false then.
+# Ends the test when the game ends in the meantime.
 poll() {
     local seconds=$1
     shift
     local end=$((SECONDS + seconds))
     until "$@"; do
+        require_game
         ((SECONDS < end)) || return 1
         sleep 0.2
     done

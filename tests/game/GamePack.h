@@ -1,8 +1,9 @@
 // Test packs for the game room: solid-colour pictures under every name the game loads, and
-// level files built from stone records.
+// level files (encodeLevel of the level tools).
 #pragma once
 
 #include "game/Level.h"
+#include "tools/content/LevelFile.h"
 #include "tools/packtool/PackWriter.h"
 
 #include <cstdint>
@@ -16,12 +17,6 @@ constexpr std::uint32_t kWallColour = 0xFF808080;
 constexpr std::uint32_t kBatColour = 0xFFFF0000;
 constexpr std::uint32_t kBallColour = 0xFF0000FF;
 constexpr std::uint32_t kStoneColour = 0xFF00C000;
-
-// A level file holding the records.
-std::vector<std::uint8_t> levelBytes(const std::vector<StoneRecord>& stones);
-
-// A PNG of width x height pixels, all of one ARGB colour.
-std::vector<std::uint8_t> solidPng(std::uint32_t width, std::uint32_t height, std::uint32_t argb);
 
 // Every picture the menu and the game room load, as solid PNGs of their sizes.
 std::vector<PackFile> gamePictures();

@@ -3,17 +3,18 @@
 
 #include "rooms/RoomManager.h"
 #include "score/NameDialog.h"
+#include "tests/support/PackFiles.h"
 
 namespace zxtest {
 
 std::vector<std::uint8_t> quietLevel() {
-    return levelBytes({{3, 64.0f, 64.0f}});
+    return encodeLevel({{3, 64.0f, 64.0f}});
 }
 
 void GameRoomFixture::start(const std::vector<PackFile>& files) {
     TempDir source;
-    const std::string pack = source.file("data.zxp");
-    ASSERT_TRUE(writePack(pack, files));
+    const std::string pack = writePackIn(source, files);
+    ASSERT_FALSE(pack.empty());
     setNameDialogAnswerer([this](const std::string&) {
         ++namesAsked;
         return NameDialogAnswer{true, "Tester"};
@@ -47,13 +48,6 @@ RGame* GameRoomFixture::room() const {
 void GameRoomFixture::press(SDL_Keycode key) {
     SDL_Event event = keyEvent(SDL_KEYDOWN, key);
     room()->handleEvent(&event);
-}
-
-SDL_Event keyEvent(Uint32 type, SDL_Keycode key) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.keysym.sym = key;
-    return event;
 }
 
 } // namespace zxtest

@@ -37,7 +37,4 @@ class GameRoomFixture : public ::testing::Test {
     int namesAsked = 0;
 };
 
-// A key-down or key-up event of a key.
-SDL_Event keyEvent(Uint32 type, SDL_Keycode key);
-
 } // namespace zxtest

@@ -13,7 +13,7 @@ namespace {
 
 TEST(ParseLevel, ReadsTheCountAndEveryRecordInOrder) {
     const std::vector<std::uint8_t> bytes =
-        zxtest::levelBytes({{1, 96.9f, 64.5f}, {2, 100.0f, 200.0f}, {7, -3.0f, 0.0f}});
+        encodeLevel({{1, 96.9f, 64.5f}, {2, 100.0f, 200.0f}, {7, -3.0f, 0.0f}});
     ASSERT_EQ(bytes.size(), 4u + 3u * 12u);
     std::vector<StoneRecord> records;
     ASSERT_TRUE(parseLevel(bytes.data(), bytes.size(), records));
@@ -27,18 +27,18 @@ TEST(ParseLevel, ReadsTheCountAndEveryRecordInOrder) {
 }
 
 TEST(ParseLevel, EmptyLevelAndTrailingBytes) {
-    std::vector<std::uint8_t> bytes = zxtest::levelBytes({});
+    std::vector<std::uint8_t> bytes = encodeLevel({});
     std::vector<StoneRecord> records{{1, 0, 0}};
     ASSERT_TRUE(parseLevel(bytes.data(), bytes.size(), records));
     EXPECT_TRUE(records.empty());
-    bytes = zxtest::levelBytes({{3, 1, 2}});
+    bytes = encodeLevel({{3, 1, 2}});
     bytes.insert(bytes.end(), {9, 9, 9, 9, 9});
     ASSERT_TRUE(parseLevel(bytes.data(), bytes.size(), records));
     EXPECT_EQ(records.size(), 1u);
 }
 
 TEST(ParseLevel, RefusesBytesShorterThanTheCountSays) {
-    std::vector<std::uint8_t> bytes = zxtest::levelBytes({{1, 40, 40}, {2, 120, 40}});
+    std::vector<std::uint8_t> bytes = encodeLevel({{1, 40, 40}, {2, 120, 40}});
     std::vector<StoneRecord> records;
     // One byte short of the second record: the whole level is refused.
     EXPECT_FALSE(parseLevel(bytes.data(), bytes.size() - 1, records));
@@ -48,10 +48,7 @@ TEST(ParseLevel, RefusesBytesShorterThanTheCountSays) {
     EXPECT_FALSE(parseLevel(nullptr, 0, records));
     // Counts whose byte size would overflow 32 bits.
     for (std::uint32_t count : {0x15555556u, 0xFFFFFFFFu, 0x80000000u}) {
-        bytes[0] = static_cast<std::uint8_t>(count);
-        bytes[1] = static_cast<std::uint8_t>(count >> 8);
-        bytes[2] = static_cast<std::uint8_t>(count >> 16);
-        bytes[3] = static_cast<std::uint8_t>(count >> 24);
+        writeU32le(bytes.data(), count);
         EXPECT_FALSE(parseLevel(bytes.data(), bytes.size(), records)) << count;
     }
 }

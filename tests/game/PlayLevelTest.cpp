@@ -88,9 +88,9 @@ TEST_F(PlayLevelTest, PlaysLevelOneToItsEndAndMovesOnWithEnter) {
         {3, 160, 160}, {1, 288, 160}, {2, 416, 160}, {3, 544, 160},
     };
     std::vector<PackFile> files = zxtest::gamePictures();
-    files.push_back(zxtest::levelFile(1, zxtest::levelBytes(level1)));
+    files.push_back(zxtest::levelFile(1, encodeLevel(level1)));
     files.push_back(
-        zxtest::levelFile(2, zxtest::levelBytes({{3, 100, 100}, {2, 300, 100}, {1, 500, 100}})));
+        zxtest::levelFile(2, encodeLevel({{3, 100, 100}, {2, 300, 100}, {1, 500, 100}})));
     ASSERT_NO_FATAL_FAILURE(start(files));
     ASSERT_NE(enterGame(), nullptr);
     std::srand(2024); // the launches and the free-life rolls follow from it

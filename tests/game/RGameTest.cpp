@@ -21,7 +21,6 @@ namespace {
 
 using zxtest::gamePictures;
 using zxtest::keyEvent;
-using zxtest::levelBytes;
 using zxtest::levelFile;
 using zxtest::quietLevel;
 
@@ -46,7 +45,7 @@ class RGameTest : public zxtest::GameRoomFixture {
 
 TEST_F(RGameTest, CreateLoadsLevelOneWithThreeLivesAndTheBanner) {
     ASSERT_NO_FATAL_FAILURE(startWithLevel1(
-        levelBytes({{1, 96.9f, 64.5f}, {2, 200, 64}, {3, 300, 64}, {7, 400, 64}, {0, 500, 64}})));
+        encodeLevel({{1, 96.9f, 64.5f}, {2, 200, 64}, {3, 300, 64}, {7, 400, 64}, {0, 500, 64}})));
     testing::internal::CaptureStdout();
     RGame* game = enterGame();
     std::fflush(stdout);
@@ -75,7 +74,7 @@ TEST_F(RGameTest, CreateLoadsLevelOneWithThreeLivesAndTheBanner) {
 }
 
 TEST_F(RGameTest, EmptyLevelEndsAtTheFirstUpdate) {
-    ASSERT_NO_FATAL_FAILURE(startWithLevel1(levelBytes({})));
+    ASSERT_NO_FATAL_FAILURE(startWithLevel1(encodeLevel({})));
     RGame* game = enterGame();
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->getStoneCount(), 0u);
@@ -86,7 +85,7 @@ TEST_F(RGameTest, EmptyLevelEndsAtTheFirstUpdate) {
 
 TEST_F(RGameTest, StrikeCreditsBreaksAndReversesOneStep) {
     // A ball below a green stone, rising into it.
-    ASSERT_NO_FATAL_FAILURE(startWithLevel1(levelBytes({{3, 200, 100}, {1, 500, 100}})));
+    ASSERT_NO_FATAL_FAILURE(startWithLevel1(encodeLevel({{3, 200, 100}, {1, 500, 100}})));
     RGame* game = enterGame();
     Ball* ball = game->getBall();
     GameTestAccess::place(*ball, 224, 130); // centre (232, 138); next centre (232, 132)
@@ -110,7 +109,7 @@ TEST_F(RGameTest, StrikeCreditsBreaksAndReversesOneStep) {
 }
 
 TEST_F(RGameTest, SideStrikeReversesTheHorizontalStep) {
-    ASSERT_NO_FATAL_FAILURE(startWithLevel1(levelBytes({{2, 200, 100}, {1, 500, 300}})));
+    ASSERT_NO_FATAL_FAILURE(startWithLevel1(encodeLevel({{2, 200, 100}, {1, 500, 300}})));
     RGame* game = enterGame();
     Ball* ball = game->getBall();
     GameTestAccess::place(*ball, 188, 104); // centre (196, 112): left band; next (200, 112)
@@ -126,7 +125,7 @@ TEST_F(RGameTest, SideStrikeReversesTheHorizontalStep) {
 TEST_F(RGameTest, TwoStonesStruckInOneUpdateReverseTheStepTwice) {
     // Two stones one above the other: their shared edge is inside both.
     ASSERT_NO_FATAL_FAILURE(
-        startWithLevel1(levelBytes({{3, 200, 100}, {2, 200, 132}, {1, 500, 300}})));
+        startWithLevel1(encodeLevel({{3, 200, 100}, {2, 200, 132}, {1, 500, 300}})));
     RGame* game = enterGame();
     Ball* ball = game->getBall();
     GameTestAccess::place(*ball, 224, 130); // next centre (232, 132) on the shared edge
@@ -335,7 +334,7 @@ TEST_F(RefusedLevelTest, MissingFirstLevelReturnsToTheMenu) {
 }
 
 TEST_F(RefusedLevelTest, ShortFirstLevelIsRefusedAsAWhole) {
-    std::vector<std::uint8_t> level = levelBytes({{3, 100, 100}, {3, 200, 100}});
+    std::vector<std::uint8_t> level = encodeLevel({{3, 100, 100}, {3, 200, 100}});
     level.pop_back(); // the second record is cut short
     ASSERT_NO_FATAL_FAILURE(startWithLevel1(level));
     const std::size_t before = harness().boxes.size();

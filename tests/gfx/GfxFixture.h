@@ -7,6 +7,7 @@
 #include "pack/PackEntry.h"
 #include "pack/PackerReader.h"
 #include "tests/support/GameHarness.h"
+#include "tests/support/PictureBytes.h"
 
 #include <SDL.h>
 #include <d3dx9.h>
@@ -21,12 +22,9 @@
 
 namespace gfxtest {
 
-// ARGB of the pixel (x, y) of a picture.
-using Painter = std::function<std::uint32_t(int x, int y)>;
-
-// A picture as PNG bytes (or BMP bytes, without alpha).
-std::vector<std::uint8_t> makePng(int width, int height, const Painter& paint);
-std::vector<std::uint8_t> makeBmp(int width, int height, const Painter& paint);
+using zxtest::makeBmp;
+using zxtest::makePng;
+using zxtest::Painter;
 
 // A vertex buffer of the device holding the vertices (the caller releases it).
 template <typename Vertex> IDirect3DVertexBuffer9* vertexBuffer(const Vertex* vertices, int count) {
@@ -66,6 +64,7 @@ class GfxFixture : public ::testing::Test {
     // (after the test's own objects) the window and SDL.
     void shutDownDevice();
 
+    std::unique_ptr<zxtest::HeadlessScreen> screen;
     SDL_Window* window = nullptr;
     RenderDevice* renderDevice = nullptr;
     zxtest::TempDir dir;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "gfx/RenderDevice.h"
+#include "tests/support/HeadlessScreen.h"
 
 #include <SDL.h>
 
@@ -26,18 +27,11 @@ struct Ink {
     int centreX2() const { return left + right; } // twice the horizontal centre
 };
 
-// SDL with the dummy driver, an 800 x 608 window and a render device on it, torn down in the
-// reverse order (device, window, SDL) unless a test has done so itself.
-class Screen {
+// The headless screen with its frame read back and searched for ink.
+class Screen : public zxtest::HeadlessScreen {
   public:
-    Screen();
-    ~Screen();
-    Screen(const Screen&) = delete;
-    Screen& operator=(const Screen&) = delete;
-
-    bool ready() const { return device != nullptr && RenderDevice::getDevice() != nullptr; }
     // Clears the frame to opaque white and begins the scene.
-    void begin() { device->beginFrame(); }
+    void begin() { getDevice()->beginFrame(); }
     // Reads the frame drawn so far; false when it cannot.
     bool read();
     std::uint32_t at(int x, int y) const { return pixels[y * width + x]; }
@@ -62,18 +56,9 @@ class Screen {
     Ink ink(int top = 0, int bottom = -1) const {
         return inkOf([](std::uint32_t p) { return p != 0xFFFFFFFFu; }, top, bottom);
     }
-    // Deletes the render device only.
-    void releaseDevice();
-    // Deletes the render device, then the window, then quits SDL.
-    void shutDown();
-
     std::vector<std::uint32_t> pixels;
     int width = 0;
     int height = 0;
-
-  private:
-    SDL_Window* window = nullptr;
-    RenderDevice* device = nullptr;
 };
 
 // Channels of an ARGB pixel.

@@ -1,13 +1,12 @@
 // Tests of the menu and the scoreboard started from a pack that lacks some of their files.
 #include "gfx/Sprite.h"
-#include "pack/PackerReader.h"
 #include "rooms/Button.h"
 #include "rooms/RGame.h"
 #include "rooms/RMenu.h"
 #include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
 #include "tests/support/GameHarness.h"
-#include "tools/packtool/PackWriter.h"
+#include "tests/support/PackFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -19,24 +18,10 @@ namespace {
 
 // Writes a copy of the built pack without the entries named in left, into dir; the path.
 std::string packWithout(const zxtest::TempDir& dir, const std::set<std::string>& left) {
-    PackerReader reader;
-    EXPECT_TRUE(reader.open(zxtest::builtPackPath().c_str()));
-    std::vector<PackFile> files;
-    for (std::uint32_t i = 0; i < reader.getEntryCount(); ++i) {
-        std::string name = reader.getRecord(i)->name;
-        if (left.count(name) != 0) {
-            continue;
-        }
-        PackEntry* entry = reader.getEntry(name.c_str());
-        EXPECT_NE(entry, nullptr) << name;
-        if (entry != nullptr) {
-            files.push_back(
-                PackFile{name, std::vector<uint8_t>(entry->data, entry->data + entry->size)});
-        }
-    }
-    std::string path = dir.file("data.zxp");
-    EXPECT_TRUE(writePack(path, files));
-    return path;
+    std::vector<PackFile> files = zxtest::builtPackFiles();
+    EXPECT_FALSE(files.empty());
+    std::erase_if(files, [&](const PackFile& file) { return left.count(file.name) != 0; });
+    return zxtest::writePackIn(dir, files);
 }
 
 RMenu* currentMenu() {

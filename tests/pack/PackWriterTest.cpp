@@ -37,6 +37,11 @@ TEST(PackWriter, WritesTheExactLayout) {
     RawPack expected;
     expected.u32(3).entry(0, "a.png", bytesOf("xyz")).entry(1, "b", {}).entry(2, "c", bytesOf("Q"));
     EXPECT_EQ(pack, expected.bytes);
+    // Numbers are little-endian: the count 3, then entry 0's size 3 and offset 4 + 48.
+    EXPECT_EQ(std::vector<uint8_t>(pack.begin(), pack.begin() + 4),
+              (std::vector<uint8_t>{3, 0, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(pack.begin() + 40, pack.begin() + 48),
+              (std::vector<uint8_t>{3, 0, 0, 0, 52, 0, 0, 0}));
 
     std::vector<uint8_t> empty;
     ASSERT_TRUE(buildPack({}, empty));

@@ -181,26 +181,16 @@ TEST_F(PackerReaderTest, MalformedPacksAreRefused) {
     cases.push_back({"header cut short", RawPack{}.u32(1).u32(0).name("a").u32(0)});
     cases.push_back({"index past the table", RawPack{}.u32(1).entry(1, "a", bytesOf("x"))});
     cases.push_back({"index far off", RawPack{}.u32(1).entry(0x80000000u, "a", {})});
-    cases.push_back({"name without terminator",
-                     RawPack{}.u32(1).u32(0).name(std::string(32, 'n')).u32(0).u32(52).u32(0)});
     cases.push_back(
-        {"data past the end",
-         RawPack{}.u32(1).u32(0).name("a").u32(5).u32(52).u32(0).data(bytesOf("abcd"))});
+        {"name without terminator", RawPack{}.u32(1).header(0, std::string(32, 'n'), 0, 52)});
     cases.push_back(
-        {"offset past the end", RawPack{}.u32(1).u32(0).name("a").u32(0).u32(53).u32(0)});
-    cases.push_back({"offset and size wrap around",
-                     RawPack{}.u32(1).u32(0).name("a").u32(0x20).u32(0xFFFFFFF0u).u32(0)});
-    cases.push_back({"second header past the end", RawPack{}
-                                                       .u32(2)
-                                                       .u32(0)
-                                                       .name("a")
-                                                       .u32(4)
-                                                       .u32(52)
-                                                       .u32(0)
-                                                       .data(bytesOf("abcd"))
-                                                       .u32(1)
-                                                       .name("b")
-                                                       .u32(0)});
+        {"data past the end", RawPack{}.u32(1).header(0, "a", 5, 52).data(bytesOf("abcd"))});
+    cases.push_back({"offset past the end", RawPack{}.u32(1).header(0, "a", 0, 53)});
+    cases.push_back(
+        {"offset and size wrap around", RawPack{}.u32(1).header(0, "a", 0x20, 0xFFFFFFF0u)});
+    cases.push_back(
+        {"second header past the end",
+         RawPack{}.u32(2).header(0, "a", 4, 52).data(bytesOf("abcd")).u32(1).name("b").u32(0)});
     for (const Case& c : cases) {
         PackerReader fresh;
         EXPECT_FALSE(fresh.open(packFile(c.raw).c_str())) << c.what;

@@ -1,6 +1,9 @@
 // RawPack: builds pack bytes field by field, so tests can make malformed packs too.
 #pragma once
 
+#include "pack/ByteOrder.h"
+#include "pack/PackFormat.h"
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -10,8 +13,7 @@ struct RawPack {
     std::vector<uint8_t> bytes;
 
     RawPack& u32(uint32_t value) {
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.push_back(static_cast<uint8_t>(value >> shift));
+        appendU32le(bytes, value);
         return *this;
     }
     // A 32-byte name field: name, then fill bytes up to 32 (no terminator if name has 32).
@@ -28,11 +30,16 @@ struct RawPack {
         bytes.insert(bytes.end(), block.begin(), block.end());
         return *this;
     }
+    // An entry header with the fields as given.
+    RawPack& header(uint32_t index, const std::string& entryName, uint32_t size, uint32_t offset,
+                    uint32_t reserved = 0) {
+        return u32(index).name(entryName).u32(size).u32(offset).u32(reserved);
+    }
     // A whole well-placed entry: header with offset = header position + 48, then data.
     RawPack& entry(uint32_t index, const std::string& entryName, const std::vector<uint8_t>& block,
                    uint32_t reserved = 0) {
-        const uint32_t headerPos = static_cast<uint32_t>(bytes.size());
-        u32(index).name(entryName).u32(static_cast<uint32_t>(block.size()));
-        return u32(headerPos + 48).u32(reserved).data(block);
+        const uint32_t offset = static_cast<uint32_t>(bytes.size()) + kPackHeaderSize;
+        return header(index, entryName, static_cast<uint32_t>(block.size()), offset, reserved)
+            .data(block);
     }
 };

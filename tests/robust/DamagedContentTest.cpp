@@ -1,5 +1,6 @@
 // The game started from packs whose pictures, icon, font or levels are damaged, then played.
 #include "app/Game.h"
+#include "game/LevelFormat.h"
 #include "game/PlayField.h"
 #include "tests/robust/RobustPlay.h"
 
@@ -59,7 +60,7 @@ class DamagedPictures : public testing::TestWithParam<Damage> {};
 
 TEST_P(DamagedPictures, GameRunsWithoutThemAndNamesEachUndecodablePicture) {
     std::mt19937 random(1234);
-    std::vector<PackFile> files = robust::builtPackFiles();
+    std::vector<PackFile> files = zxtest::builtPackFiles();
     for (PackFile& file : files) {
         if (isPictureIconOrFont(file.name)) {
             file.bytes = damaged(file.bytes, GetParam(), random);
@@ -67,7 +68,7 @@ TEST_P(DamagedPictures, GameRunsWithoutThemAndNamesEachUndecodablePicture) {
     }
     zxtest::TempDir packDir;
     testing::internal::CaptureStdout();
-    zxtest::GameHarness harness(robust::writePackIn(packDir, files));
+    zxtest::GameHarness harness(zxtest::writePackIn(packDir, files));
     const bool started = harness.started();
     const PlayLog log = robust::playALittle(harness);
     const std::string out = testing::internal::GetCapturedStdout();
@@ -103,25 +104,21 @@ INSTANTIATE_TEST_SUITE_P(EachDamage, DamagedPictures,
 struct LevelBytes {
     Bytes bytes;
     LevelBytes& u32(std::uint32_t value) {
-        for (int shift = 0; shift < 32; shift += 8) {
-            bytes.push_back(static_cast<std::uint8_t>(value >> shift));
-        }
+        appendU32le(bytes, value);
         return *this;
     }
     LevelBytes& stone(std::int32_t kind, float x, float y) {
-        std::uint32_t bits[2];
-        std::memcpy(&bits[0], &x, 4);
-        std::memcpy(&bits[1], &y, 4);
-        return u32(static_cast<std::uint32_t>(kind)).u32(bits[0]).u32(bits[1]);
+        appendStoneRecord(bytes, {kind, x, y});
+        return *this;
     }
 };
 
 // Starts the game with the built pack whose entry level is replaced by bytes, and plays.
 PlayLog playWithLevel(const std::string& level, const Bytes& bytes, zxtest::TempDir& packDir,
                       std::unique_ptr<zxtest::GameHarness>& harness) {
-    std::vector<PackFile> files = robust::builtPackFiles();
-    *robust::bytesOf(files, level) = bytes;
-    harness = std::make_unique<zxtest::GameHarness>(robust::writePackIn(packDir, files));
+    std::vector<PackFile> files = zxtest::builtPackFiles();
+    *zxtest::bytesOf(files, level) = bytes;
+    harness = std::make_unique<zxtest::GameHarness>(zxtest::writePackIn(packDir, files));
     EXPECT_TRUE(harness->started());
     return robust::playALittle(*harness);
 }
@@ -216,9 +213,9 @@ TEST(DamagedLevels, RandomBytesInEveryLevelNeverStopTheGame) {
     for (unsigned seed = 1; seed <= 6; ++seed) {
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
-        std::vector<PackFile> files = robust::builtPackFiles();
+        std::vector<PackFile> files = zxtest::builtPackFiles();
         for (int level = 1; level <= 6; ++level) {
-            Bytes& bytes = *robust::bytesOf(files, "Level" + std::to_string(level) + ".zxm");
+            Bytes& bytes = *zxtest::bytesOf(files, "Level" + std::to_string(level) + ".zxm");
             // A small count, so that some levels hold all their records, and random records.
             bytes.assign(4 + random() % 120, 0);
             for (std::uint8_t& byte : bytes) {
@@ -228,7 +225,7 @@ TEST(DamagedLevels, RandomBytesInEveryLevelNeverStopTheGame) {
             bytes[1] = bytes[2] = bytes[3] = 0;
         }
         zxtest::TempDir packDir;
-        zxtest::GameHarness harness(robust::writePackIn(packDir, files));
+        zxtest::GameHarness harness(zxtest::writePackIn(packDir, files));
         ASSERT_TRUE(harness.started());
         const PlayLog log = robust::playALittle(harness);
         EXPECT_TRUE(harness.game().isRunning());

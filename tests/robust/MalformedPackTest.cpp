@@ -1,5 +1,7 @@
 // Malformed packs are refused at start-up with the "data.zxp not exists!" box, exit code 1 and a
 // line on standard error that says what is wrong with the pack.
+#include "pack/ByteOrder.h"
+#include "pack/PackFormat.h"
 #include "pack/PackerReader.h"
 #include "tests/pack/FileBytes.h"
 #include "tests/robust/RobustPlay.h"
@@ -28,19 +30,13 @@ struct Malformed {
     std::string reason;
 };
 
-void putU32(Bytes& bytes, std::size_t pos, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[pos + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
 // Where each entry's header starts in the built pack, in pack order.
 std::vector<std::size_t> headerPositions() {
     PackerReader reader;
     EXPECT_TRUE(reader.open(zxtest::builtPackPath().c_str()));
     std::vector<std::size_t> positions;
     for (std::uint32_t i = 0; i < reader.getEntryCount(); ++i) {
-        positions.push_back(reader.getRecord(i)->offset - 48u);
+        positions.push_back(reader.getRecord(i)->offset - kPackHeaderSize);
     }
     return positions;
 }
@@ -60,30 +56,33 @@ std::vector<Malformed> malformedPacks() {
     const std::size_t insideData = headers[4] - 10;
     packs.push_back({"data cut short", Bytes(built.begin(), built.begin() + insideData),
                      "entry 3: data past the end of the file"});
-    packs.push_back({"header cut short", Bytes(built.begin(), built.begin() + headers[4] + 47),
+    packs.push_back({"header cut short",
+                     Bytes(built.begin(), built.begin() + headers[4] + kPackHeaderSize - 1),
                      "entry 4: header past the end of the file"});
 
     Bytes badIndex = built;
-    putU32(badIndex, headers[5], 21);
+    writeU32le(&badIndex[headers[5] + kPackIndexAt], 21);
     packs.push_back({"bad index", badIndex, "entry 5: its index designates no record"});
 
     Bytes offsetPastEnd = built;
-    putU32(offsetPastEnd, headers[2] + 40, static_cast<std::uint32_t>(built.size()));
+    writeU32le(&offsetPastEnd[headers[2] + kPackOffsetAt],
+               static_cast<std::uint32_t>(built.size()));
     packs.push_back(
         {"offset past the end", offsetPastEnd, "entry 2: data past the end of the file"});
 
     Bytes sizePastEnd = built;
-    const std::uint32_t lastSize = static_cast<std::uint32_t>(built.size() - headers[20] - 48);
-    putU32(sizePastEnd, headers[20] + 36, lastSize + 1);
+    const std::uint32_t lastSize =
+        static_cast<std::uint32_t>(built.size() - headers[20] - kPackHeaderSize);
+    writeU32le(&sizePastEnd[headers[20] + kPackSizeAt], lastSize + 1);
     packs.push_back({"size past the end", sizePastEnd, "entry 20: data past the end of the file"});
 
     Bytes noTerminator = built;
-    std::memset(&noTerminator[headers[0] + 4], 'x', 32);
+    std::memset(&noTerminator[headers[0] + kPackNameAt], 'x', kPackNameSize);
     packs.push_back(
         {"name without terminator", noTerminator, "entry 0: name without its terminator"});
 
     Bytes hugeCount = built;
-    putU32(hugeCount, 0, 0xFFFFFFFFu);
+    writeU32le(hugeCount.data(), 0xFFFFFFFFu);
     packs.push_back({"huge count", hugeCount,
                      "an entry count of 4294967295 does not fit a file of " + size + " bytes"});
 
@@ -93,9 +92,9 @@ std::vector<Malformed> malformedPacks() {
     for (std::uint8_t& byte : noise) {
         byte = static_cast<std::uint8_t>(random());
     }
-    putU32(noise, 0, 3);
-    std::memcpy(&noise[4 + 4], "name", 5);
-    putU32(noise, 4 + 40, 0x40000000u);
+    writeU32le(noise.data(), 3);
+    std::memcpy(&noise[kPackCountSize + kPackNameAt], "name", 5);
+    writeU32le(&noise[kPackCountSize + kPackOffsetAt], 0x40000000u);
     packs.push_back({"random bytes", noise, "entry 0: data past the end of the file"});
     return packs;
 }

@@ -1,19 +1,18 @@
-// RobustPlay: packs made from the built one and the short scripted visit of every room.
+// RobustPlay: the short scripted visit of every room.
 #include "tests/robust/RobustPlay.h"
 
 #include "game/PlayField.h"
-#include "pack/PackerReader.h"
 #include "rooms/MenuLayout.h"
 #include "rooms/RGame.h"
-#include "rooms/RMenu.h"
-#include "rooms/RScoreboard.h"
-#include "rooms/RoomManager.h"
 #include "score/NameDialog.h"
 #include "tests/game/GameTestAccess.h"
 
 #include <gtest/gtest.h>
 
 namespace robust {
+
+using zxtest::currentPlace;
+using zxtest::Place;
 
 namespace {
 
@@ -33,62 +32,6 @@ struct ScopedNameAnswerer {
 };
 
 } // namespace
-
-std::vector<PackFile> builtPackFiles() {
-    std::vector<PackFile> files;
-    PackerReader reader;
-    EXPECT_TRUE(reader.open(zxtest::builtPackPath().c_str())) << reader.getError();
-    for (std::uint32_t i = 0; i < reader.getEntryCount(); ++i) {
-        const std::string name = reader.getRecord(i)->name;
-        PackEntry* entry = reader.getEntry(name.c_str());
-        EXPECT_NE(entry, nullptr) << name;
-        if (entry != nullptr) {
-            files.push_back(PackFile{name, {entry->data, entry->data + entry->size}});
-            entry->freeData();
-        }
-    }
-    return files;
-}
-
-std::vector<PackFile> without(const std::vector<PackFile>& files, const std::string& name) {
-    std::vector<PackFile> kept;
-    for (const PackFile& file : files) {
-        if (file.name != name) {
-            kept.push_back(file);
-        }
-    }
-    return kept;
-}
-
-std::vector<std::uint8_t>* bytesOf(std::vector<PackFile>& files, const std::string& name) {
-    for (PackFile& file : files) {
-        if (file.name == name) {
-            return &file.bytes;
-        }
-    }
-    return nullptr;
-}
-
-std::string writePackIn(const zxtest::TempDir& dir, const std::vector<PackFile>& files) {
-    const std::string path = dir.file("data.zxp");
-    EXPECT_TRUE(writePack(path, files));
-    return path;
-}
-
-Place currentPlace() {
-    RoomManager* manager = getRoomManager();
-    Room* room = manager != nullptr ? manager->getCurrentRoom() : nullptr;
-    if (dynamic_cast<RMenu*>(room) != nullptr) {
-        return Place::Menu;
-    }
-    if (dynamic_cast<RScoreboard*>(room) != nullptr) {
-        return Place::Scoreboard;
-    }
-    if (dynamic_cast<RGame*>(room) != nullptr) {
-        return Place::Game;
-    }
-    return Place::None;
-}
 
 void clickMenuButton(zxtest::GameHarness& harness, int index) {
     const int left = static_cast<int>(buttonCentre(kScreenWidth) - kButtonWidth / 2);

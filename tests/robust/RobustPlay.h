@@ -1,29 +1,16 @@
-// RobustPlay: packs made from the built one with entries left out or replaced, and a short
-// scripted visit of every room that the robustness tests run on each of them.
+// RobustPlay: a short scripted visit of every room that the robustness tests run on packs made
+// from the built one with entries left out or replaced.
 #pragma once
 
 #include "game/Ball.h"
 #include "tests/support/GameHarness.h"
-#include "tools/packtool/PackWriter.h"
+#include "tests/support/PackFiles.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace robust {
-
-// The entries of the built pack, in pack order, with their bytes.
-std::vector<PackFile> builtPackFiles();
-// files without the entry called name.
-std::vector<PackFile> without(const std::vector<PackFile>& files, const std::string& name);
-// The bytes of the entry called name in files; null when there is none.
-std::vector<std::uint8_t>* bytesOf(std::vector<PackFile>& files, const std::string& name);
-// Writes files as "data.zxp" into dir and returns its path.
-std::string writePackIn(const zxtest::TempDir& dir, const std::vector<PackFile>& files);
-
-// Which room is current.
-enum class Place { None, Menu, Scoreboard, Game };
-Place currentPlace();
 
 // Clicks menu button index (0 "Graj" to 3 "Wyjście") at its top-left pixel, which counts as over
 // the button with or without its picture, and runs the turn that acts on it.

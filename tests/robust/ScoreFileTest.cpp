@@ -1,6 +1,7 @@
 // Damaged or foreign "scoreboard.zxs" files read by the running game: never a crash, and a valid
 // file's records are written back as they were.
 #include "app/Game.h"
+#include "pack/ByteOrder.h"
 #include "rooms/RoomManager.h"
 #include "score/ScoreTable.h"
 #include "tests/pack/FileBytes.h"
@@ -19,23 +20,17 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void putU32(Bytes& bytes, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        bytes.push_back(static_cast<std::uint8_t>(value >> shift));
-    }
-}
-
 // A valid file of k records, best first: Windows-1250 names with bytes after the terminator.
 Bytes validFile(std::uint32_t k, std::uint32_t topPoints) {
     Bytes bytes;
-    putU32(bytes, k < 9 ? k : 9);
+    appendU32le(bytes, k < 9 ? k : 9);
     for (std::uint32_t j = 0; j < k; ++j) {
         std::uint8_t name[32];
         std::memset(name, 0xC0 + j, sizeof name); // meaningless bytes after the terminator
         const std::string text = "Gracz \xA3\xF3\x9F " + std::to_string(j);
         std::memcpy(name, text.c_str(), text.size() + 1);
         bytes.insert(bytes.end(), name, name + sizeof name);
-        putU32(bytes, topPoints - j / 2 * 10); // pairs of equal points
+        appendU32le(bytes, topPoints - j / 2 * 10); // pairs of equal points
     }
     return bytes;
 }
@@ -52,7 +47,7 @@ void visitScoreboard(zxtest::GameHarness& harness) {
     harness.turn();
     harness.keyUp(SDLK_ESCAPE);
     harness.turn();
-    EXPECT_EQ(robust::currentPlace(), robust::Place::Menu);
+    EXPECT_EQ(zxtest::currentPlace(), zxtest::Place::Menu);
 }
 
 std::uint32_t filledPlaces(const ScoreTable& table) {
@@ -109,9 +104,7 @@ void checkLoaded(zxtest::GameHarness& harness, const Bytes& bytes) {
     loadScores(harness, bytes);
     const std::string out = testing::internal::GetCapturedStdout();
     const ScoreTable& table = *getScoreTable();
-    const std::uint32_t count = bytes.size() >= 4 ? bytes[0] | bytes[1] << 8 | bytes[2] << 16 |
-                                                        std::uint32_t(bytes[3]) << 24
-                                                  : 0;
+    const std::uint32_t count = bytes.size() >= 4 ? readU32le(bytes.data()) : 0;
     const std::uint32_t whole =
         bytes.size() >= 4 ? static_cast<std::uint32_t>((bytes.size() - 4) / 36) : 0;
     if (count > 9) {
@@ -156,7 +149,7 @@ TEST(ScoreFile, DamagedFilesNeverStopTheGame) {
     // Every count with ten records of names without terminators.
     for (std::uint32_t count = 0; count <= 255; ++count) {
         Bytes bytes;
-        putU32(bytes, count);
+        appendU32le(bytes, count);
         for (int j = 0; j < 10 * 36; ++j) {
             bytes.push_back(static_cast<std::uint8_t>(1 + random() % 255));
         }
@@ -177,7 +170,7 @@ TEST(ScoreFile, DamagedFilesNeverStopTheGame) {
     // Counts that differ only in their high bytes.
     for (std::uint32_t count : {0x100u, 0x10000u, 0x1000000u, 0x80000000u, 0xFFFFFFFFu}) {
         Bytes bytes;
-        putU32(bytes, count);
+        appendU32le(bytes, count);
         bytes.insert(bytes.end(), full.begin() + 4, full.end());
         files.push_back(bytes);
     }

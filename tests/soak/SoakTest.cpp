@@ -5,8 +5,6 @@
 #include "game/Ball.h"
 #include "game/Stone.h"
 #include "rooms/RGame.h"
-#include "rooms/RMenu.h"
-#include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
 #include "score/NameDialog.h"
 #include "score/ScoreTable.h"
@@ -75,21 +73,8 @@ std::size_t liveHeapBytes() {
 #endif
 }
 
-enum class Place { None, Menu, Scoreboard, Game };
-
-Place currentPlace() {
-    Room* room = getRoomManager() != nullptr ? getRoomManager()->getCurrentRoom() : nullptr;
-    if (dynamic_cast<RMenu*>(room) != nullptr) {
-        return Place::Menu;
-    }
-    if (dynamic_cast<RScoreboard*>(room) != nullptr) {
-        return Place::Scoreboard;
-    }
-    if (dynamic_cast<RGame*>(room) != nullptr) {
-        return Place::Game;
-    }
-    return Place::None;
-}
+using zxtest::currentPlace;
+using zxtest::Place;
 
 // Names typed into the dialog: ASCII, Polish letters, letters the code page lacks, broken UTF-8,
 // nothing at all, and names far longer than the 31 bytes kept.

@@ -1,13 +1,14 @@
-// The headless game harness for tests.
+// GameHarness: a whole game started headless for tests and benchmarks.
 #include "tests/support/GameHarness.h"
 
 #include "gfx/RenderDevice.h"
 #include "gfx/platform/SdlDevice.h"
+#include "rooms/RGame.h"
+#include "rooms/RMenu.h"
+#include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -16,36 +17,49 @@ namespace zxtest {
 namespace fs = std::filesystem;
 
 std::string builtPackPath() {
-    const char* bin = std::getenv("ZX_BIN_DIR");
-    return std::string(bin ? bin : ".") + "/data.zxp";
-}
-
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "zembrix-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) {
-        dir = pattern;
+    if (const char* bin = std::getenv("ZX_BIN_DIR")) {
+        return std::string(bin) + "/data.zxp";
     }
+    char* base = SDL_GetBasePath();
+    std::string path = std::string(base ? base : "./") + "../bin/data.zxp";
+    SDL_free(base);
+    return path;
 }
 
-TempDir::~TempDir() {
-    std::error_code ignored;
-    if (!dir.empty()) {
-        fs::remove_all(dir, ignored);
+SDL_Event keyEvent(Uint32 type, SDL_Keycode key) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    return event;
+}
+
+Place currentPlace() {
+    RoomManager* manager = getRoomManager();
+    Room* room = manager != nullptr ? manager->getCurrentRoom() : nullptr;
+    if (dynamic_cast<RMenu*>(room) != nullptr) {
+        return Place::Menu;
     }
-}
-
-void useHeadlessVideo() {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_RENDER_DRIVER", "software", 0);
+    if (dynamic_cast<RScoreboard*>(room) != nullptr) {
+        return Place::Scoreboard;
+    }
+    if (dynamic_cast<RGame*>(room) != nullptr) {
+        return Place::Game;
+    }
+    return Place::None;
 }
 
 GameHarness::GameHarness(const std::string& packPath) {
     useHeadlessVideo();
     oldDir = fs::current_path().string();
+    std::error_code error;
     if (!packPath.empty()) {
-        std::error_code error;
         fs::copy_file(packPath, work.file("data.zxp"), error);
-        EXPECT_FALSE(error) << "cannot copy " << packPath << ": " << error.message();
+        if (error) {
+            std::fprintf(stderr, "cannot copy %s: %s\n", packPath.c_str(), error.message().c_str());
+            return;
+        }
     }
     setMessageBoxAnswerer([this](const MessageBoxCall& call) {
         boxes.push_back(call);
@@ -75,21 +89,11 @@ void GameHarness::push(const SDL_Event& event) {
 }
 
 void GameHarness::keyDown(SDL_Keycode key) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-    push(event);
+    push(keyEvent(SDL_KEYDOWN, key));
 }
 
 void GameHarness::keyUp(SDL_Keycode key) {
-    SDL_Event event{};
-    event.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
-    event.key.keysym.sym = key;
-    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-    push(event);
+    push(keyEvent(SDL_KEYUP, key));
 }
 
 void GameHarness::mouseMove(int x, int y) {
@@ -108,21 +112,14 @@ void GameHarness::mouseUp(int x, int y, Uint8 button) {
 }
 
 void GameHarness::turn(int count) {
-    SDL_Event event;
     for (int i = 0; i < count; ++i) {
-        SDL_PumpEvents();
-        while (SDL_PollEvent(&event)) {
-            theGame.handleEvent(&event);
-        }
-        theGame.update();
-        RenderDevice::getInstance()->beginFrame();
-        getRoomManager()->draw();
-        int width = 0;
-        int height = 0;
-        if (!sdlgfx::readBackBuffer(RenderDevice::getDevice(), lastFrame, width, height)) {
-            lastFrame.clear();
-        }
-        RenderDevice::getInstance()->endFrame();
+        theGame.turn([this] {
+            int width = 0;
+            int height = 0;
+            if (!sdlgfx::readBackBuffer(RenderDevice::getDevice(), lastFrame, width, height)) {
+                lastFrame.clear();
+            }
+        });
     }
 }
 

@@ -1,10 +1,13 @@
-// A whole game started headless for tests: dummy video driver, software renderer, no present
-// wait, a temporary working directory with its own pack, scripted message boxes, and turns of
-// the main loop stepped one by one with the frame read back.
+// GameHarness: a whole game started headless for tests and benchmarks: dummy video driver,
+// software renderer, no present wait, a temporary working directory with its own pack,
+// scripted message boxes, and turns of the main loop stepped one by one with the frame read
+// back.
 #pragma once
 
 #include "app/Game.h"
 #include "app/platform/User32Script.h"
+#include "tests/support/HeadlessScreen.h"
+#include "tests/support/TempDir.h"
 
 #include <SDL.h>
 
@@ -15,25 +18,15 @@
 
 namespace zxtest {
 
-// The pack the build made ($ZX_BIN_DIR/data.zxp).
+// The pack the build made: $ZX_BIN_DIR/data.zxp, or bin/ beside the folder of this executable.
 std::string builtPackPath();
 
-// A fresh temporary folder, removed with its contents when the object goes.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return dir; }
-    std::string file(const std::string& name) const { return dir + "/" + name; }
+// A key-down (SDL_KEYDOWN) or key-up (SDL_KEYUP) event of a key.
+SDL_Event keyEvent(Uint32 type, SDL_Keycode key);
 
-  private:
-    std::string dir;
-};
-
-// Selects SDL's dummy video driver and software renderer, unless the environment chose.
-void useHeadlessVideo();
+// Which room is current.
+enum class Place { None, Menu, Scoreboard, Game };
+Place currentPlace();
 
 class GameHarness {
   public:
@@ -44,6 +37,7 @@ class GameHarness {
     GameHarness(const GameHarness&) = delete;
     GameHarness& operator=(const GameHarness&) = delete;
 
+    // True when the pack was copied and the game's start-up succeeded.
     bool started() const { return initOk; }
     Game& game() { return theGame; }
     const std::string& dir() const { return work.path(); }
@@ -55,7 +49,7 @@ class GameHarness {
     void mouseMove(int x, int y);
     void mouseUp(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
 
-    // Turns of the main loop: events, one update, one frame (read back before presenting).
+    // Turns of the main loop (Game::turn), each frame read back before it is presented.
     void turn(int count = 1);
     // ARGB of a pixel of the last frame turn() drew.
     std::uint32_t pixel(int x, int y) const;

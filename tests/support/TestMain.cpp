@@ -1,13 +1,14 @@
 // The entry point of every test executable: a headless environment first, then the tests.
 // The locations of the build's bin/ folder and of the sources are compiled in; variables already
 // set in the environment win.
+#include "tests/support/HeadlessScreen.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_RENDER_DRIVER", "software", 0);
+    zxtest::useHeadlessVideo();
     setenv("ZX_BIN_DIR", ZX_TEST_BIN_DIR, 0);
     setenv("ZX_SOURCE_DIR", ZX_TEST_SOURCE_DIR, 0);
     testing::InitGoogleTest(&argc, argv);

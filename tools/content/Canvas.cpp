@@ -28,14 +28,14 @@ uint32_t toByte(float v) {
 // Writes the picture into a new ARGB8888 surface and hands it to save; false on failure.
 bool saveSurface(const Canvas& canvas, const std::function<int(SDL_Surface*)>& save) {
     std::vector<uint32_t> argb = canvas.toArgb();
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, canvas.width(), canvas.height(), 32,
-                                                          SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, canvas.getWidth(), canvas.getHeight(),
+                                                          32, SDL_PIXELFORMAT_ARGB8888);
     if (surface == nullptr) {
         return false;
     }
-    for (int y = 0; y < canvas.height(); ++y) {
+    for (int y = 0; y < canvas.getHeight(); ++y) {
         auto* row = reinterpret_cast<uint8_t*>(surface->pixels) + y * surface->pitch;
-        std::copy_n(argb.data() + static_cast<size_t>(y) * canvas.width(), canvas.width(),
+        std::copy_n(argb.data() + static_cast<size_t>(y) * canvas.getWidth(), canvas.getWidth(),
                     reinterpret_cast<uint32_t*>(row));
     }
     const bool ok = save(surface) == 0;
@@ -64,13 +64,13 @@ Colour shade(Colour c, float amount) {
 }
 
 Canvas::Canvas(int w, int h)
-    : width_(w), height_(h), pixels_(static_cast<size_t>(w) * static_cast<size_t>(h)) {}
+    : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h)) {}
 
 void Canvas::set(int x, int y, Colour c) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+    if (x < 0 || y < 0 || x >= width || y >= height) {
         return;
     }
-    pixels_[static_cast<size_t>(y) * width_ + x] = premultiply(c);
+    pixels[static_cast<size_t>(y) * width + x] = premultiply(c);
 }
 
 Colour Canvas::sample(float x, float y) const {
@@ -82,10 +82,10 @@ Colour Canvas::sample(float x, float y) const {
     const float ty = fy - y0;
     // Blend premultiplied texels so that transparent neighbours do not darken the edge.
     auto texel = [&](int px, int py) {
-        if (px < 0 || py < 0 || px >= width_ || py >= height_) {
+        if (px < 0 || py < 0 || px >= width || py >= height) {
             return Colour{};
         }
-        return pixels_[static_cast<size_t>(py) * width_ + px];
+        return pixels[static_cast<size_t>(py) * width + px];
     };
     const Colour top = mix(texel(x0, y0), texel(x0 + 1, y0), tx);
     const Colour bottom = mix(texel(x0, y0 + 1), texel(x0 + 1, y0 + 1), tx);
@@ -97,21 +97,21 @@ Colour Canvas::sample(float x, float y) const {
 }
 
 void Canvas::blend(size_t i, Colour src) {
-    Colour& dst = pixels_[i];
+    Colour& dst = pixels[i];
     const float keep = 1.0f - src.a;
     dst = {src.r + dst.r * keep, src.g + dst.g * keep, src.b + dst.b * keep, src.a + dst.a * keep};
 }
 
 void Canvas::fill(const Shape& shape, const Paint& paint, float opacity) {
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const float px = x + 0.5f;
             const float py = y + 0.5f;
             const float cover = coverage(shape(px, py)) * opacity;
             if (cover <= 0.0f) {
                 continue;
             }
-            blend(static_cast<size_t>(y) * width_ + x, premultiply(fade(paint(px, py), cover)));
+            blend(static_cast<size_t>(y) * width + x, premultiply(fade(paint(px, py), cover)));
         }
     }
 }
@@ -159,24 +159,24 @@ void Canvas::bevel(const Shape& shape, float width, float strength) {
 }
 
 void Canvas::draw(const Canvas& other, int x, int y, float opacity) {
-    for (int sy = 0; sy < other.height_; ++sy) {
-        for (int sx = 0; sx < other.width_; ++sx) {
+    for (int sy = 0; sy < other.height; ++sy) {
+        for (int sx = 0; sx < other.width; ++sx) {
             const int dx = x + sx;
             const int dy = y + sy;
-            if (dx < 0 || dy < 0 || dx >= width_ || dy >= height_) {
+            if (dx < 0 || dy < 0 || dx >= width || dy >= height) {
                 continue;
             }
-            Colour src = other.pixels_[static_cast<size_t>(sy) * other.width_ + sx];
+            Colour src = other.pixels[static_cast<size_t>(sy) * other.width + sx];
             src = {src.r * opacity, src.g * opacity, src.b * opacity, src.a * opacity};
-            blend(static_cast<size_t>(dy) * width_ + dx, src);
+            blend(static_cast<size_t>(dy) * width + dx, src);
         }
     }
 }
 
 std::vector<uint32_t> Canvas::toArgb() const {
-    std::vector<uint32_t> out(pixels_.size());
-    for (size_t i = 0; i < pixels_.size(); ++i) {
-        const Colour& p = pixels_[i];
+    std::vector<uint32_t> out(pixels.size());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const Colour& p = pixels[i];
         const float a = clamp01(p.a);
         const uint32_t alpha = toByte(a);
         if (alpha == 0) {

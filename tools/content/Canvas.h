@@ -30,8 +30,8 @@ class Canvas {
     // A transparent picture of w x h pixels.
     Canvas(int w, int h);
 
-    int width() const { return width_; }
-    int height() const { return height_; }
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
 
     // Replaces a pixel (ignored outside the picture).
     void set(int x, int y, Colour c);
@@ -63,7 +63,7 @@ class Canvas {
     // Lays a premultiplied colour over pixel i.
     void blend(size_t i, Colour premultiplied);
 
-    int width_;
-    int height_;
-    std::vector<Colour> pixels_; // premultiplied alpha
+    int width;
+    int height;
+    std::vector<Colour> pixels; // premultiplied alpha
 };

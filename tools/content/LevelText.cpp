@@ -89,10 +89,10 @@ std::string position(float x, float y) {
 class LevelParser {
   public:
     LevelParser(std::vector<StoneRecord>& stones, LevelError& error)
-        : stones_(stones), error_(error) {}
+        : stones(stones), error(error) {}
 
     bool parse(std::string_view text) {
-        stones_.clear();
+        stones.clear();
         int line = 0;
         size_t start = 0;
         while (start < text.size()) {
@@ -105,10 +105,10 @@ class LevelParser {
             }
             start = end + 1;
         }
-        if (inGrid_ && rowsInGrid_ == 0) {
-            return fail(gridLine_, "grid block holds no rows");
+        if (inGrid && rowsInGrid == 0) {
+            return fail(gridLine, "grid block holds no rows");
         }
-        if (stones_.empty()) {
+        if (stones.empty()) {
             return fail(std::max(line, 1), "the level holds no stones");
         }
         return true;
@@ -116,7 +116,7 @@ class LevelParser {
 
   private:
     bool fail(int line, std::string message) {
-        error_ = {line, std::move(message)};
+        error = {line, std::move(message)};
         return false;
     }
 
@@ -134,10 +134,10 @@ class LevelParser {
         if (kindOf(first) != 0 || first == '.') {
             return parseRow(words, number);
         }
-        if (inGrid_ && rowsInGrid_ == 0) {
-            return fail(gridLine_, "grid block holds no rows");
+        if (inGrid && rowsInGrid == 0) {
+            return fail(gridLine, "grid block holds no rows");
         }
-        inGrid_ = false;
+        inGrid = false;
         if (words[0] == "grid") {
             return parseGrid(words, number);
         }
@@ -149,12 +149,12 @@ class LevelParser {
     }
 
     bool parseGrid(const std::vector<std::string_view>& words, int number) {
-        if (words.size() != 3 || !parseWhole(words[1], gridX_) || !parseWhole(words[2], gridY_)) {
+        if (words.size() != 3 || !parseWhole(words[1], gridX) || !parseWhole(words[2], gridY)) {
             return fail(number, "expected 'grid X Y' with two whole numbers");
         }
-        inGrid_ = true;
-        gridLine_ = number;
-        rowsInGrid_ = 0;
+        inGrid = true;
+        gridLine = number;
+        rowsInGrid = 0;
         return true;
     }
 
@@ -174,13 +174,13 @@ class LevelParser {
     }
 
     bool parseRow(const std::vector<std::string_view>& words, int number) {
-        if (!inGrid_) {
+        if (!inGrid) {
             return fail(number, "row of stones outside a grid block (start one with 'grid X Y')");
         }
         if (words.size() != 1) {
             return fail(number, "a row is one word of P, O, G and . without spaces");
         }
-        const long y = gridY_ + 32L * rowsInGrid_++;
+        const long y = gridY + 32L * rowsInGrid++;
         for (size_t column = 0; column < words[0].size(); ++column) {
             const char c = words[0][column];
             if (c == '.') {
@@ -191,7 +191,7 @@ class LevelParser {
                 return fail(number, std::string("unexpected character '") + c +
                                         "' in a row (P, O, G or .)");
             }
-            const long x = gridX_ + 64L * static_cast<long>(column);
+            const long x = gridX + 64L * static_cast<long>(column);
             if (!addStone({kind, static_cast<float>(x), static_cast<float>(y)}, number)) {
                 return false;
             }
@@ -204,26 +204,26 @@ class LevelParser {
             return fail(number, "stone at " + position(s.x, s.y) +
                                     " lies outside the play field (x 32 to 704, y 64 to 368)");
         }
-        for (size_t i = 0; i < stones_.size(); ++i) {
-            if (overlaps(stones_[i], s)) {
+        for (size_t i = 0; i < stones.size(); ++i) {
+            if (overlaps(stones[i], s)) {
                 return fail(number, "stone at " + position(s.x, s.y) + " overlaps the stone at " +
-                                        position(stones_[i].x, stones_[i].y) + " from line " +
-                                        std::to_string(lines_[i]));
+                                        position(stones[i].x, stones[i].y) + " from line " +
+                                        std::to_string(lines[i]));
             }
         }
-        stones_.push_back(s);
-        lines_.push_back(number);
+        stones.push_back(s);
+        lines.push_back(number);
         return true;
     }
 
-    std::vector<StoneRecord>& stones_;
-    LevelError& error_;
-    std::vector<int> lines_; // line of each stone
-    bool inGrid_ = false;
-    int gridLine_ = 0;
-    long gridX_ = 0;
-    long gridY_ = 0;
-    int rowsInGrid_ = 0;
+    std::vector<StoneRecord>& stones;
+    LevelError& error;
+    std::vector<int> lines; // line of each stone
+    bool inGrid = false;
+    int gridLine = 0;
+    long gridX = 0;
+    long gridY = 0;
+    int rowsInGrid = 0;
 };
 
 // A stone a grid can hold: a lettered kind at whole coordinates (no negative zero).

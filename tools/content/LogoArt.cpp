@@ -130,7 +130,7 @@ Canvas drawLogo() {
     Layout l{0.0f, 120.0f, 54.0f, 10.5f, 0.32f, 0.14f};
     // Centre the leaned name: its top leans right by lean x the cap height.
     const float leanShift = l.lean * (1.45f * l.unit + l.pen);
-    l.left = (canvas.width() - nameWidth(glyphs, l) - leanShift) / 2.0f;
+    l.left = (canvas.getWidth() - nameWidth(glyphs, l) - leanShift) / 2.0f;
     Shape ink;
     Point dot{};
     float x = l.left + l.pen;

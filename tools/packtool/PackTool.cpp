@@ -2,6 +2,7 @@
 #include "tools/packtool/PackTool.h"
 
 #include "pack/PackerReader.h"
+#include "tools/FileBytes.h"
 #include "tools/packtool/PackWriter.h"
 
 #include <cstring>
@@ -17,30 +18,6 @@ const char* const kUsage = "usage: zxpack create OUT.zxp FILE|NAME=PATH...\n"
                            "       zxpack extract PACK DIR\n"
                            "       zxpack verify PACK\n";
 
-// Reads a whole file into bytes; false if it cannot be read.
-bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in)
-        return false;
-    bytes.clear();
-    uint8_t buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    const bool ok = !std::ferror(in);
-    std::fclose(in);
-    return ok;
-}
-
-bool writeFile(const std::string& path, const uint8_t* bytes, size_t size) {
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        return false;
-    bool ok = std::fwrite(bytes, 1, size, out) == size;
-    ok = std::fclose(out) == 0 && ok;
-    return ok;
-}
-
 // Entry names are plain file names: no folders, nothing that leaves the folder on extraction.
 bool isFlatName(const std::string& name) {
     return name != "." && name != ".." && name.find('/') == std::string::npos &&
@@ -55,7 +32,7 @@ int create(const std::vector<std::string>& args, FILE* out, FILE* err) {
         PackFile file;
         const std::string path = eq == std::string::npos ? arg : arg.substr(eq + 1);
         file.name = eq == std::string::npos ? fs::path(arg).filename().string() : arg.substr(0, eq);
-        if (file.name.empty() || file.name.size() > 31 || !isFlatName(file.name)) {
+        if (file.name.empty() || file.name.size() >= kPackNameSize || !isFlatName(file.name)) {
             std::fprintf(err, "zxpack: bad entry name \"%s\" (1 to 31 bytes, no folders)\n",
                          file.name.c_str());
             return 1;
@@ -66,7 +43,7 @@ int create(const std::vector<std::string>& args, FILE* out, FILE* err) {
                 return 1;
             }
         }
-        if (!readFile(path, file.bytes)) {
+        if (!readFileBytes(path, file.bytes)) {
             std::fprintf(err, "zxpack: cannot read %s\n", path.c_str());
             return 1;
         }
@@ -114,7 +91,7 @@ int extract(const std::string& path, const std::string& dir, FILE* err) {
         }
         PackEntry* entry = reader.getEntry(name.c_str());
         const std::string target = (fs::path(dir) / name).string();
-        const bool ok = entry && writeFile(target, entry->data, entry->size);
+        const bool ok = entry && writeFileBytes(target, entry->data, entry->size);
         if (entry)
             entry->freeData();
         if (!ok) {

@@ -1,6 +1,8 @@
 // PackWriter: writes data packs (data.zxp) in the game's pack format.
 #pragma once
 
+#include "pack/PackFormat.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,9 +12,6 @@ struct PackFile {
     std::string name; // 1 to 31 bytes, no zero byte
     std::vector<uint8_t> bytes;
 };
-
-// Size of one entry header in a pack: index, 32-byte name, size, offset, reserved.
-constexpr uint32_t kPackHeaderSize = 48;
 
 // Serialises files into pack bytes: the count, then per file its header (offset = header
 // position + 48, reserved 0) and its data. Returns false (out untouched) for a bad name or a
