@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev
     fonts-liberation2 fonts-crosextra-carlito fonts-dejavu-core xfonts-base
-    cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+    cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils
     g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
     npm ca-certificates

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# From a fresh Debian 12 machine to every test run: packages, then the release and the
-# sanitizer builds with their unit, pixel and end-to-end tests, then short fuzz runs.
+# From a fresh Debian 12 machine to every test run: packages, the code style, then the release
+# and the sanitizer builds with their unit, pixel and end-to-end tests, then short fuzz runs.
 # Ends with one line that says PASS or FAIL and what ran.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -27,6 +27,14 @@ run_ctest() {
 if ! scripts/deps.sh; then
     echo "RESULT: FAIL - missing packages (see above)"
     exit 1
+fi
+
+# One code style, written down in .clang-format: a file that differs from it fails the run.
+echo "== format: every C and C++ file as clang-format writes it"
+if git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run --Werror; then
+    note "format clean"
+else
+    fail "format: files differ from .clang-format (run clang-format -i on them)"
 fi
 
 for preset in release asan; do
