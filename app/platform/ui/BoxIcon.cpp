@@ -38,7 +38,7 @@ float arc(Point p, Point centre, float radius, float from, float to, float halfW
     }
     const Point start{centre.x + radius * std::cos(from), centre.y + radius * std::sin(from)};
     const Point end{centre.x + radius * std::cos(to), centre.y + radius * std::sin(to)};
-    return std::min(stroke(p, start, start, halfWidth), stroke(p, end, end, halfWidth));
+    return std::min(disc(p, start, halfWidth), disc(p, end, halfWidth));
 }
 
 // How much of a pixel a shape covers, from its distance at the pixel's centre.
