@@ -54,6 +54,11 @@ DialogEvents::Route DialogEvents::route(const SDL_Event& e) {
         return Route::Quit;
     }
     if (!isMine(e, true)) {
+        // A key held across the dialog repeats into the window that had the focus before it:
+        // those repeats tell the game nothing, and an Escape repeated there would ask again.
+        if (e.type == SDL_KEYDOWN && e.key.repeat != 0) {
+            return Route::Ignored;
+        }
         kept.push_back(e);
         if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) {
             SDL_Event quit{};

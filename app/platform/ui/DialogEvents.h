@@ -16,7 +16,8 @@ class DialogEvents {
 
     enum class Route {
         Mine,    // the dialog's input: its window's events, and keyboard input to no window
-        Ignored, // the dialog's, but a key press (or its text) that began before it opened
+        Ignored, // a key press (or its text) of the dialog that began before it opened, or a
+                 // key repeat of another window: dropped
         Kept,    // another window's: kept for the game
         Quit     // a request to quit (the last window closed, SIGTERM, SIGINT): kept as well
     };

@@ -39,6 +39,8 @@ bool DialogWindow::open(const std::string& title, int width, int height, SDL_Win
     }
     videoStarted = true;
     textInputWasActive = SDL_IsTextInputActive();
+    SDL_Window* focused = SDL_GetKeyboardFocus();
+    returnFocusTo = SDL_GetWindowID(focused != nullptr ? focused : centreOn);
     font = FontFace::open(dialogLook::kFaceName, 400, -dialogLook::kFontPixels);
     if (font == nullptr) {
         SDL_SetError("no font for the dialog");
@@ -115,5 +117,10 @@ void DialogWindow::run() {
     renderer = nullptr;
     SDL_DestroyWindow(window);
     window = nullptr;
+    // The keyboard goes back to the window that had it, as it does when a modal box closes;
+    // without a window manager it would otherwise go nowhere.
+    if (SDL_Window* previous = SDL_GetWindowFromID(returnFocusTo)) {
+        SDL_SetWindowInputFocus(previous);
+    }
     events->handBack();
 }

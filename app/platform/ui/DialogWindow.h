@@ -50,6 +50,7 @@ class DialogWindow {
     SDL_Renderer* renderer = nullptr;
     FontFace* font = nullptr;
     Uint32 windowId = 0;
+    Uint32 returnFocusTo = 0; // the window that had the keyboard before; 0 for none
     std::unique_ptr<DialogPainter> painter;
     std::unique_ptr<DialogEvents> events;
     SDL_Point size{0, 0};
