@@ -47,7 +47,7 @@ poll 60 menu_shown "$window" || die "the menu did not show"
 # Return held down in the menu, then a click on "Info": the box opens with Return repeating.
 xdotool keydown Return
 click "$window" 400 400
-info=$(wait_window Info 20) || { xdotool keyup Return; die "Info showed no box"; }
+info=$(wait_window Info 20) || { xdotool keyup Return; die "Info showed no box (or the held Return answered it at once)"; }
 sleep 1.5
 viewable "$info" || { xdotool keyup Return; die "the Return held before the Info box answered it"; }
 xdotool keyup Return
@@ -68,7 +68,7 @@ other_window() {
     windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
 }
 xdotool keydown Escape
-question=$(poll 20 other_window) || { xdotool keyup Escape; die "Escape showed no question"; }
+question=$(poll 20 other_window) || { xdotool keyup Escape; die "Escape showed no question (or the held Escape answered it at once)"; }
 sleep 1.5
 viewable "$question" || { xdotool keyup Escape; die "the held Escape answered the question"; }
 xdotool keyup Escape
