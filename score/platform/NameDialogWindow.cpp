@@ -191,7 +191,8 @@ void NameDialogWindow::draw(DialogPainter& painter) {
 NameDialogOutcome runNameDialogWindow(std::string& text) {
     NameDialogWindow dialog;
     if (!dialog.create(text)) {
-        std::fprintf(stderr, "Zembrix: no name dialog (%s): the points of this run are not entered\n",
+        std::fprintf(stderr,
+                     "Zembrix: no name dialog (%s): the points of this run are not entered\n",
                      SDL_GetError());
         return NameDialogOutcome::Unavailable;
     }

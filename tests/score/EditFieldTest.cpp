@@ -9,9 +9,8 @@ using Key = EditField::Key;
 
 // Every byte 5 pixels wide, in a text area 50 pixels wide: ten bytes fit.
 EditField field(const std::string& offered) {
-    return EditField(offered, 50, [](const std::string& text) {
-        return 5 * static_cast<int>(text.size());
-    });
+    return EditField(offered, 50,
+                     [](const std::string& text) { return 5 * static_cast<int>(text.size()); });
 }
 
 TEST(EditField, HoldsAtMost31Bytes) {

@@ -64,8 +64,8 @@ float mark(BoxIconKind kind, Point p) {
 } // namespace
 
 SDL_Surface* makeBoxIcon(BoxIconKind kind) {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kBoxIconSize, kBoxIconSize, 32,
-                                                          SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, kBoxIconSize, kBoxIconSize, 32, SDL_PIXELFORMAT_ARGB8888);
     if (surface == nullptr) {
         return nullptr;
     }

@@ -70,8 +70,7 @@ DialogEvents::Route DialogEvents::route(const SDL_Event& e) {
     }
     switch (e.type) {
     case SDL_KEYDOWN:
-        return gate.press(e.key.keysym.scancode, e.key.repeat != 0) ? Route::Mine
-                                                                     : Route::Ignored;
+        return gate.press(e.key.keysym.scancode, e.key.repeat != 0) ? Route::Mine : Route::Ignored;
     case SDL_KEYUP:
         gate.release(e.key.keysym.scancode);
         return Route::Mine;

@@ -21,7 +21,7 @@ class KeyGate {
     bool text() const { return lastPressCounted; }
 
   private:
-    std::set<int> stale;     // held since before the dialog opened, not yet released
-    std::set<int> pressed;   // pressed while the dialog was open, not yet released
+    std::set<int> stale;   // held since before the dialog opened, not yet released
+    std::set<int> pressed; // pressed while the dialog was open, not yet released
     bool lastPressCounted = true;
 };

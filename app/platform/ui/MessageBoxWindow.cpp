@@ -97,9 +97,8 @@ bool MessageBoxWindow::create(SDL_Window* owner, const std::string& caption) {
     SDL_GetDisplayBounds(owner != nullptr ? std::max(SDL_GetWindowDisplayIndex(owner), 0) : 0,
                          &display);
     const int maxText = std::max(display.w * 3 / 4 - 2 * kMargin - iconSpace, 100);
-    lines = wrapText(text, maxText, [&font](const std::string& line) {
-        return font->measure(line);
-    });
+    lines =
+        wrapText(text, maxText, [&font](const std::string& line) { return font->measure(line); });
     int textWidth = 0;
     for (const std::string& line : lines) {
         textWidth = std::max(textWidth, font->measure(line));
@@ -119,8 +118,8 @@ bool MessageBoxWindow::create(SDL_Window* owner, const std::string& caption) {
     // The buttons stand at the strip's right end, the default one first.
     int x = size.x - kStripPadding - rowWidth;
     const int y = size.y - kStripPadding - kButtonHeight;
-    for (const char* label : isQuestion() ? std::vector<const char*>{"Tak", "Nie"}
-                                          : std::vector<const char*>{"OK"}) {
+    for (const char* label :
+         isQuestion() ? std::vector<const char*>{"Tak", "Nie"} : std::vector<const char*>{"OK"}) {
         buttons.add({x, y, kButtonWidth, kButtonHeight}, label);
         x += kButtonWidth + kButtonGap;
     }
