@@ -21,8 +21,6 @@ class DialogButtons {
     // A left button press or release at (x, y). Returns the index of the button clicked (pressed
     // and released on it), or -1. A press on a button gives it the focus.
     int mouse(Uint32 type, int x, int y);
-    // Whether (x, y) is on a button.
-    bool hit(int x, int y) const { return at(x, y) >= 0; }
 
     // Draws every button; the default one is highlighted while no other button has the focus.
     void draw(DialogPainter& painter) const;
