@@ -39,6 +39,19 @@ std::optional<BoxIconKind> iconOf(UINT type) {
     }
 }
 
+// Width in pixels of the display showing owner (the first display without one). Windows wraps a
+// box's text at word boundaries to a width derived from the screen's: the box may take up to
+// three quarters of it.
+int displayWidth(SDL_Window* owner) {
+    SDL_Rect display{0, 0, 1024, 768};
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+        const int index = owner != nullptr ? std::max(SDL_GetWindowDisplayIndex(owner), 0) : 0;
+        SDL_GetDisplayBounds(index, &display);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    return display.w;
+}
+
 class MessageBoxWindow : public DialogWindow {
   public:
     MessageBoxWindow(const std::string& text, UINT type);
@@ -59,6 +72,7 @@ class MessageBoxWindow : public DialogWindow {
     int closedAnswer() const { return isQuestion() ? IDNO : IDOK; }
     // The answer of button index.
     int answerOf(int index) const { return isQuestion() && index == 0 ? IDYES : closedAnswer(); }
+    void placeButtons(int rowWidth);
     void close(int how);
     void handleKey(const SDL_Keysym& key);
 
@@ -91,12 +105,7 @@ bool MessageBoxWindow::create(SDL_Window* owner, const std::string& caption) {
         icon = makeBoxIcon(*kind);
     }
     const int iconSpace = icon != nullptr ? kBoxIconSize + kIconGap : 0;
-    // Windows wraps a box's text at word boundaries to a width derived from the screen's: the
-    // box may take up to three quarters of the display's width.
-    SDL_Rect display{0, 0, 1024, 768};
-    SDL_GetDisplayBounds(owner != nullptr ? std::max(SDL_GetWindowDisplayIndex(owner), 0) : 0,
-                         &display);
-    const int maxText = std::max(display.w * 3 / 4 - 2 * kMargin - iconSpace, 100);
+    const int maxText = std::max(displayWidth(owner) * 3 / 4 - 2 * kMargin - iconSpace, 100);
     lines =
         wrapText(text, maxText, [&font](const std::string& line) { return font->measure(line); });
     int textWidth = 0;
@@ -115,6 +124,11 @@ bool MessageBoxWindow::create(SDL_Window* owner, const std::string& caption) {
     size.x = std::max({kMargin + iconSpace + textWidth + kMargin, rowWidth + 2 * kStripPadding,
                        captionRoom, kMinWidth});
     size.y = kMargin + content + kMargin + kStripHeight;
+    placeButtons(rowWidth);
+    return open(caption, size.x, size.y, owner);
+}
+
+void MessageBoxWindow::placeButtons(int rowWidth) {
     // The buttons stand at the strip's right end, the default one first.
     int x = size.x - kStripPadding - rowWidth;
     const int y = size.y - kStripPadding - kButtonHeight;
@@ -123,7 +137,6 @@ bool MessageBoxWindow::create(SDL_Window* owner, const std::string& caption) {
         buttons.add({x, y, kButtonWidth, kButtonHeight}, label);
         x += kButtonWidth + kButtonGap;
     }
-    return open(caption, size.x, size.y, owner);
 }
 
 void MessageBoxWindow::close(int how) {
