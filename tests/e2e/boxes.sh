@@ -3,7 +3,7 @@
 # data.zxp (Enter answers it); the Info box, which a Return held down before it opened does not
 # answer; the question on Escape in the play field, which a held Escape does not answer and
 # Escape does not close; the game's window closed while the question is open ends the game once
-# the question is answered.
+# the question is answered; SIGTERM while it is open closes it and ends the game.
 # Usage: boxes.sh ZEMBRIX XCLOSE PACK
 game=$(realpath "$1")
 xclose=$(realpath "$2")
@@ -90,3 +90,17 @@ key_closing "$question" Return
 wait_game_exit 20 || die "the game did not end after the question closed"
 [[ "$exit_code" == 0 ]] || die "exit code $exit_code after closing the window, expected 0"
 echo "ok: the game's window closed during the question ends the game after it, exit 0"
+
+# SIGTERM while the question is open: the question closes as "Nie" would and the game ends.
+start_game "$game" "$work/run"
+window=$(wait_window Zembrix 60 800x608) || die "no game window at the second start"
+poll 60 menu_shown "$window" || die "the menu did not show at the second start"
+click "$window" 400 272
+poll 30 field_shown "$window" || die "Graj did not show the play field at the second start"
+key "$window" Escape
+question=$(poll 20 other_window) || die "Escape showed no question at the second start"
+kill -TERM "$game_pid"
+wait_game_exit 20 || die "SIGTERM did not end the game while the question was open"
+[[ "$exit_code" == 0 ]] || die "exit code $exit_code after SIGTERM, expected 0"
+viewable "$question" && die "the question stayed after the game ended"
+echo "ok: SIGTERM while the question is open closes it and ends the game, exit 0"
