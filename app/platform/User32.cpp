@@ -4,6 +4,7 @@
 
 #include "TextCodec.h"
 #include "User32Script.h"
+#include "ui/MessageBoxWindow.h"
 
 #include <SDL.h>
 
@@ -35,15 +36,29 @@ Uint32 sdlFlags(UINT type) {
     }
 }
 
-// Shows the box with SDL; false when SDL cannot show one (no display, or refused).
+// Whether windows made now reach a person: video starts, on a driver that shows its windows
+// (not SDL's dummy or offscreen one, where a box would wait for ever).
+bool displayShowsWindows() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool shows = driver != nullptr && SDL_strcmp(driver, "dummy") != 0 &&
+                       SDL_strcmp(driver, "offscreen") != 0;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return shows;
+}
+
+// Shows the box with SDL, where the box of our own cannot be made; false when SDL cannot show
+// one either (no display, or refused).
 bool showSdlBox(HWND owner, const std::string& text, const std::string& caption, UINT type,
                 int* answer) {
     SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
                                     SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
                                 IDOK, "OK"};
     SDL_MessageBoxButtonData yesNo[2] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Yes"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "No"},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Tak"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "Nie"},
     };
     bool question = (type & 0xF) == MB_YESNO;
     SDL_MessageBoxData data{};
@@ -76,7 +91,12 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     // A box without a caption shows the system's default one.
     std::string caption = cp1250ToUtf8(lpCaption ? lpCaption : "Error");
     std::string message = cp1250ToUtf8(text);
-    int answer = IDOK;
+    // The box is centred on, and modal for, the game's window, whoever owns it.
+    SDL_Window* owner = reinterpret_cast<SDL_Window*>(hWnd ? hWnd : GetActiveWindow());
+    int answer = displayShowsWindows() ? runMessageBoxWindow(owner, message, caption, uType) : 0;
+    if (answer != 0) {
+        return answer;
+    }
     if (showSdlBox(hWnd, message, caption, uType, &answer)) {
         return answer;
     }

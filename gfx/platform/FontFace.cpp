@@ -198,6 +198,14 @@ SDL_Surface* FontFace::render(const std::string& line) {
     return TTF_RenderUTF8_Blended(font, line.c_str(), SDL_Color{255, 255, 255, 255});
 }
 
+int FontFace::measure(const std::string& line) const {
+    int width = 0;
+    if (line.empty() || TTF_SizeUTF8(font, line.c_str(), &width, nullptr) != 0) {
+        return 0;
+    }
+    return width;
+}
+
 int FontFace::getHeight() const {
     return TTF_FontHeight(font);
 }

@@ -40,6 +40,9 @@ class FontFace {
     // null for an empty line or on failure. The caller frees the surface.
     SDL_Surface* render(const std::string& line);
 
+    // Width in pixels of one line of UTF-8 text, without rasterising it; 0 for an empty line.
+    int measure(const std::string& line) const;
+
     const Choice& getChoice() const { return choice; }
     // The cell height in pixels that the face was opened at.
     int getHeight() const;

@@ -1,6 +1,9 @@
 // Message boxes, the clock and the text conversion of the user32 stand-ins.
 #include "app/platform/TextCodec.h"
 #include "app/platform/User32Script.h"
+#include "app/platform/ui/MessageBoxWindow.h"
+#include "app/platform/ui/TextWrap.h"
+#include "tests/support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +72,136 @@ TEST(MessageBox, WithoutADisplayTheTextGoesToStandardError) {
     EXPECT_EQ(error, IDOK);
     EXPECT_NE(err.find("Zembrix: Jesteś pewny?"), std::string::npos) << err;
     EXPECT_NE(err.find("Invalid data!"), std::string::npos) << err;
+}
+
+TEST(MessageBox, TextWrapsAtSpacesAndLineFeeds) {
+    // Every byte 1 pixel wide, lines of at most 10.
+    const TextMeasure bytes = [](const std::string& line) { return static_cast<int>(line.size()); };
+    EXPECT_EQ(wrapText("Jest to remake starej gry", 10, bytes),
+              (std::vector<std::string>{"Jest to", "remake", "starej gry"}));
+    EXPECT_EQ(wrapText("Tw\xC3\xB3rca gry:\r\n\nabc", 10, bytes),
+              (std::vector<std::string>{"Tw\xC3\xB3rca", "gry:", "", "abc"}));
+    // A word longer than a line is broken between characters, never inside one.
+    EXPECT_EQ(wrapText("0123456789ABC \xC5\x82\xC5\x82\xC5\x82\xC5\x82\xC5\x82\xC5\x82", 10, bytes),
+              (std::vector<std::string>{"0123456789", "ABC",
+                                        "\xC5\x82\xC5\x82\xC5\x82\xC5\x82\xC5\x82", "\xC5\x82"}));
+    EXPECT_EQ(wrapText("data.zxp not exists!", 100, bytes),
+              (std::vector<std::string>{"data.zxp not exists!"}));
+}
+
+// The boxes of our own drawing, on the dummy driver, answered with synthetic events.
+class MessageBoxWindowTest : public testing::Test {
+  protected:
+    int question() {
+        return runMessageBoxWindow(nullptr, "Jeste\xC5\x9B pewny?", "Zembrix",
+                                   MB_YESNO | MB_ICONQUESTION);
+    }
+    int info() {
+        return runMessageBoxWindow(nullptr, "Tw\xC3\xB3rca gry", "Info", MB_ICONINFORMATION);
+    }
+
+    zxtest::DialogDriver driver;
+};
+
+TEST_F(MessageBoxWindowTest, YesNoAnswersOnlyWithItsButtons) {
+    using namespace zxtest;
+    driver.onFrame = [](const DialogFrame& frame) { pushWindowClose(frame.windowId); };
+    pushKey(SDLK_ESCAPE);
+    pushKey(SDLK_RETURN); // after Escape and the close button, Enter answers Tak
+    EXPECT_EQ(question(), IDYES);
+    driver.onFrame = nullptr;
+    pushKey(SDLK_TAB);
+    pushKey(SDLK_SPACE);
+    EXPECT_EQ(question(), IDNO);
+    pushKey(SDLK_RIGHT);
+    pushKey(SDLK_LEFT);
+    pushKey(SDLK_KP_ENTER);
+    EXPECT_EQ(question(), IDYES);
+}
+
+TEST_F(MessageBoxWindowTest, OkBoxClosesWithEnterEscapeAndItsCloseButton) {
+    using namespace zxtest;
+    pushKey(SDLK_RETURN);
+    EXPECT_EQ(info(), IDOK);
+    pushKey(SDLK_ESCAPE);
+    EXPECT_EQ(info(), IDOK);
+    driver.onFrame = [](const DialogFrame& frame) { pushWindowClose(frame.windowId); };
+    EXPECT_EQ(info(), IDOK);
+}
+
+// A key held down since before the box opened does not answer it; one pressed anew does.
+TEST_F(MessageBoxWindowTest, HeldKeysDoNotAnswer) {
+    using namespace zxtest;
+    pushKeyEvent(SDL_KEYDOWN, SDLK_RETURN, true);
+    pushKeyEvent(SDL_KEYDOWN, SDLK_RETURN, true);
+    pushKey(SDLK_TAB);
+    pushKeyEvent(SDL_KEYUP, SDLK_RETURN);
+    pushKey(SDLK_RETURN);
+    EXPECT_EQ(question(), IDNO) << "a held Enter answered Tak";
+}
+
+TEST_F(MessageBoxWindowTest, MouseClicksOnTheButtons) {
+    using namespace zxtest;
+    // "Nie" is the right one of two 75-pixel buttons, 11 pixels from the bottom right corner.
+    driver.onFrame = [](const DialogFrame& frame) {
+        pushClick(frame.windowId, frame.w - 11 - 37, frame.h - 11 - 11);
+    };
+    EXPECT_EQ(question(), IDNO);
+    driver.onFrame = [](const DialogFrame& frame) {
+        pushClick(frame.windowId, frame.w - 11 - 75 - 8 - 37, frame.h - 22);
+    };
+    EXPECT_EQ(question(), IDYES);
+}
+
+// A request to quit closes the box as its close would and stays queued for the game, behind
+// the events of other windows kept meanwhile.
+TEST_F(MessageBoxWindowTest, AQuitRequestClosesTheBoxAndStaysQueued) {
+    using namespace zxtest;
+    pushKey(SDLK_a, 4242);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    EXPECT_EQ(question(), IDNO);
+    EXPECT_EQ(drainEventTypes(), (std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT}));
+    SDL_PushEvent(&quit);
+    EXPECT_EQ(info(), IDOK);
+    EXPECT_EQ(drainEventTypes(), (std::vector<Uint32>{SDL_QUIT}));
+}
+
+// The box stands centred on its owner, shows the kind's icon left of the text, the text, and
+// the buttons on a grey strip along the bottom.
+TEST_F(MessageBoxWindowTest, LayoutIconTextAndButtons) {
+    using namespace zxtest;
+    SDL_Window* game = SDL_CreateWindow("game", 100, 50, 800, 608, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(game, nullptr);
+    auto dark = [](const DialogFrame& f, int x0, int y0, int w, int h) {
+        int count = 0;
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x)
+                count += (f.at(x, y) & 0xFF) < 0x60 && ((f.at(x, y) >> 16) & 0xFF) < 0x60;
+        return count;
+    };
+    pushKey(SDLK_RETURN);
+    EXPECT_EQ(runMessageBoxWindow(game, "Invalid data!", "Error", MB_ICONERROR), IDOK);
+    const DialogFrame error = driver.last;
+    EXPECT_EQ(error.title, "Error");
+    EXPECT_EQ(error.x, 100 + (800 - error.w) / 2);
+    EXPECT_EQ(error.y, 50 + (608 - error.h) / 2);
+    EXPECT_EQ(error.at(24 + 4, 24 + 16), 0xFFE81123u) << "no red disc at the icon's left";
+    EXPECT_EQ(error.at(24 + 16, 24 + 16), 0xFFFFFFFFu) << "no white cross in its middle";
+    EXPECT_GT(dark(error, 68, 20, error.w - 80, 40), 40) << "no text right of the icon";
+    EXPECT_EQ(error.at(2, error.h - 2), 0xFFF0F0F0u) << "no grey strip";
+    EXPECT_EQ(error.at(2, 2), 0xFFFFFFFFu) << "no white ground";
+
+    pushKey(SDLK_RETURN);
+    EXPECT_EQ(question(), IDYES);
+    EXPECT_EQ(driver.last.at(24 + 4, 24 + 16), 0xFF005FB8u) << "no blue disc";
+
+    // A plain box has no icon: its text starts at the margin.
+    pushKey(SDLK_RETURN);
+    EXPECT_EQ(runMessageBoxWindow(nullptr, "data.zxp not exists!", "Error", MB_OK), IDOK);
+    EXPECT_GT(dark(driver.last, 20, 20, 40, 20), 20);
+    SDL_DestroyWindow(game);
 }
 
 TEST(Clock, TickCountFollowsSdlClock) {

@@ -124,15 +124,17 @@ done
 ((launches >= 3)) || die "the run ended after $launches launches"
 echo "ok: $launches launches (the bat at x ${from[*]}), the ball back on the bat after each lost life (${#lives_seen[@]} counts)"
 
-# The name dialog: a small window of its own. Keys sent while it opened may have typed into
-# it, so its field is emptied first; then the Polish name and Enter.
+# The name dialog: a small window of its own. Its field offers the empty name of a first run:
+# the bat's keys, maybe held down when the last life went, must not have typed into it (the
+# caret alone is dark there). Then the Polish name and Enter.
 geometry=$(windows_named Zembrix | awk -v id="$dialog" '$1 == id {print $2}')
 width=${geometry%x*}
 height=${geometry#*x}
 ((width < 800 && height < 608)) || die "the name dialog is $geometry"
-xdotool key --window "$dialog" ctrl+a BackSpace
-sleep 0.5
+sleep 1.5
 screenshot "$dialog" "$work/dialog-empty.png"
+typed=$(dark_count "$work/dialog-empty.png" 155x18+59+13)
+((typed < 30)) || die "keys pressed before the name dialog opened typed into it ($typed dark pixels)"
 type_text "$dialog" "Zażółć"
 sleep 0.5
 screenshot "$dialog" "$work/dialog-name.png"

@@ -125,25 +125,30 @@ run_goes_on() {
     (($(differing "$work/on1.png" "$work/on2.png" 736x544+32+32) > 0))
 }
 
-# Escape asks; No (Escape in the box) keeps the run, and so does clicking "No".
+# Escape asks; the question has no way out but its buttons, so Escape in it does nothing.
+# "Nie" (Tab, then Return) keeps the run, and so does clicking "Nie".
 key "$window" Escape
 question=$(poll 20 question_box) || die "Escape showed no question"
 geometry=$(windows_named Zembrix | awk -v id="$question" '$1 == id {print $2}')
-key_closing "$question" Escape
+key "$question" Escape
+sleep 0.5
+! window_gone "$question" || die "Escape closed the Yes/No question"
+xdotool key --window "$question" Tab
+key_closing "$question" Return
 poll 20 window_gone "$question" ||
-    die "the question stayed after Escape"
-run_goes_on || die "No (Escape) did not keep the run"
-echo "ok: Escape asks ($geometry box), answered No with Escape: the run goes on"
+    die "the question stayed after Tab and Return"
+run_goes_on || die "No (Tab, Return) did not keep the run"
+echo "ok: Escape asks ($geometry box), Escape in it does nothing, No with Tab and Return: the run goes on"
 
 key "$window" Escape
 question=$(poll 20 question_box) || die "the second Escape showed no question"
 screenshot "$question" "$work/question.png"
 (($(colour_count "$work/question.png" 10000x10000+0+0) > 2)) || die "the question box is blank"
-# SDL's box puts its buttons in a row below the text, "Yes" left of the middle and "No" right
-# of it: "No" lies at about 70 % of the box's width and 72 % of its height.
+# The buttons stand at the bottom right corner of the box, "Tak" left of "Nie": 75 x 22 pixels
+# each, 8 apart, 11 from the right and bottom edges.
 width=$(identify -format %w "$work/question.png")
 height=$(identify -format %h "$work/question.png")
-xdotool mousemove --window "$question" $((width * 7 / 10)) $((height * 72 / 100)) click 1 2>/dev/null || true
+xdotool mousemove --window "$question" $((width - 11 - 37)) $((height - 22)) click 1 2>/dev/null || true
 poll 20 window_gone "$question" ||
     die "the question stayed after clicking No"
 run_goes_on || die "No (clicked) did not keep the run"

@@ -21,7 +21,15 @@ cleanup() {
         done
         kill -9 "$game_pid" 2>/dev/null || true
     fi
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    if [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null; then
+        # Wait for the server to go: one still shutting down removes the lock and socket of its
+        # display number, which the next test's server may already have taken, and that test's
+        # clients then find no display.
+        for ((i = 0; i < 50; i++)); do
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+    fi
     # ZX_E2E_KEEP names a folder that receives the screenshots and logs, for a look afterwards.
     if [[ -n "${ZX_E2E_KEEP:-}" ]]; then
         mkdir -p "$ZX_E2E_KEEP" && cp -r "$work/." "$ZX_E2E_KEEP/" || true

@@ -1,70 +1,18 @@
 // Tests of the name dialog and submitScore, driven by SDL events on the dummy video driver.
 #include "score/NameDialog.h"
 #include "score/ScoreTable.h"
-#include "score/platform/NameDialogWindow.h"
-#include "tests/support/GameHarness.h"
+#include "tests/support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-// The open dialog's window, for the watchdog; 0 while none is open.
-std::atomic<Uint32> dialogWindow{0};
-std::atomic<bool> watchdogFired{false};
-
-// Closes a dialog that is still open after five seconds, so a faulty dialog fails the test
-// instead of hanging it.
-Uint32 watchdog(Uint32, void*) {
-    SDL_Event close{};
-    close.type = SDL_WINDOWEVENT;
-    close.window.event = SDL_WINDOWEVENT_CLOSE;
-    close.window.windowID = dialogWindow.load();
-    watchdogFired = true;
-    SDL_PushEvent(&close);
-    return 1000;
-}
-
-void pushText(const std::string& utf8, Uint32 windowId = 0) {
-    // SDL carries at most 31 bytes of text per event.
-    for (size_t at = 0; at < utf8.size(); at += 31) {
-        SDL_Event e{};
-        e.type = SDL_TEXTINPUT;
-        e.text.windowID = windowId;
-        const std::string part = utf8.substr(at, 31);
-        std::memcpy(e.text.text, part.c_str(), part.size() + 1);
-        SDL_PushEvent(&e);
-    }
-}
-
-void pushKey(SDL_Keycode key, Uint32 windowId = 0, Uint16 mod = KMOD_NONE) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.windowID = windowId;
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.sym = key;
-    e.key.keysym.mod = mod;
-    SDL_PushEvent(&e);
-    e.type = SDL_KEYUP;
-    e.key.state = SDL_RELEASED;
-    SDL_PushEvent(&e);
-}
-
-void pushClick(Uint32 windowId, int x, int y) {
-    SDL_Event e{};
-    e.button.windowID = windowId;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = x;
-    e.button.y = y;
-    e.type = SDL_MOUSEBUTTONDOWN;
-    SDL_PushEvent(&e);
-    e.type = SDL_MOUSEBUTTONUP;
-    SDL_PushEvent(&e);
-}
+using namespace zxtest;
 
 std::vector<uint8_t> bytesOf(const char* text) {
     return {reinterpret_cast<const uint8_t*>(text),
@@ -74,28 +22,15 @@ std::vector<uint8_t> bytesOf(const char* text) {
 class NameDialogTest : public testing::Test {
   protected:
     void SetUp() override {
-        zxtest::useHeadlessVideo();
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0) << SDL_GetError();
         std::memset(lastName, 0, sizeof lastName);
         nameAccepted = false;
-        watchdogFired = false;
-        // Every frame tells the watchdog which window to close.
-        setNameDialogFrameHook(
-            [](SDL_Window* window, SDL_Renderer*) { dialogWindow = SDL_GetWindowID(window); });
-        timer = SDL_AddTimer(5000, watchdog, nullptr);
     }
-    void TearDown() override {
-        SDL_RemoveTimer(timer);
-        setNameDialogFrameHook(nullptr);
-        setNameDialogAnswerer(nullptr);
-        SDL_Quit();
-        EXPECT_FALSE(watchdogFired) << "a dialog did not close by itself";
-    }
+    void TearDown() override { setNameDialogAnswerer(nullptr); }
 
     // Runs one dialog through submitScore with points; returns its result.
     bool submit(uint32_t points) { return table.submitScore(points); }
 
-    SDL_TimerID timer = 0;
+    DialogDriver driver;
     ScoreTable table{"unused.zxs"};
 };
 
@@ -150,21 +85,13 @@ TEST_F(NameDialogTest, CancelAndCloseKeepTheLastAcceptedName) {
     EXPECT_FALSE(submit(10));
 
     // The close button of the dialog's window.
-    setNameDialogFrameHook([](SDL_Window* window, SDL_Renderer*) {
-        dialogWindow = SDL_GetWindowID(window);
-        SDL_Event close{};
-        close.type = SDL_WINDOWEVENT;
-        close.window.event = SDL_WINDOWEVENT_CLOSE;
-        close.window.windowID = dialogWindow;
-        SDL_PushEvent(&close);
-    });
+    driver.onFrame = [](const DialogFrame& frame) { pushWindowClose(frame.windowId); };
     pushText("Ewa");
     EXPECT_FALSE(submit(10));
     EXPECT_EQ(table.at(0), nullptr);
     EXPECT_STREQ(lastName, "Ala");
 
-    setNameDialogFrameHook(
-        [](SDL_Window* window, SDL_Renderer*) { dialogWindow = SDL_GetWindowID(window); });
+    driver.onFrame = nullptr;
     pushKey(SDLK_RETURN);
     EXPECT_TRUE(submit(10));
     ASSERT_NE(table.at(0), nullptr);
@@ -174,21 +101,19 @@ TEST_F(NameDialogTest, CancelAndCloseKeepTheLastAcceptedName) {
 TEST_F(NameDialogTest, MouseClicksOnTheButtons) {
     // Click OK at its centre (37 + 25, 28 + 7 dialog units), once the window exists.
     int frames = 0;
-    setNameDialogFrameHook([&frames](SDL_Window* window, SDL_Renderer*) {
-        dialogWindow = SDL_GetWindowID(window);
+    driver.onFrame = [&frames](const DialogFrame& frame) {
         if (frames++ == 0)
-            pushClick(dialogWindow, 62 * 6 / 4, 35 * 13 / 8);
-    });
+            pushClick(frame.windowId, 62 * 6 / 4, 35 * 13 / 8);
+    };
     pushText("Mysz");
     EXPECT_TRUE(submit(5));
     EXPECT_STREQ(lastName, "Mysz");
 
     frames = 0;
-    setNameDialogFrameHook([&frames](SDL_Window* window, SDL_Renderer*) {
-        dialogWindow = SDL_GetWindowID(window);
+    driver.onFrame = [&frames](const DialogFrame& frame) {
         if (frames++ == 0)
-            pushClick(dialogWindow, 118 * 6 / 4, 35 * 13 / 8); // Cancel's centre
-    });
+            pushClick(frame.windowId, 118 * 6 / 4, 35 * 13 / 8); // Cancel's centre
+    };
     pushText("Kot");
     EXPECT_FALSE(submit(5));
     EXPECT_STREQ(lastName, "Mysz");
@@ -239,6 +164,12 @@ TEST_F(NameDialogTest, OtherWindowsEventsComeBackInOrder) {
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 
     pushKey(SDLK_a, gameId);
+    SDL_Event repeat{};
+    repeat.type = SDL_KEYDOWN;
+    repeat.key.windowID = gameId;
+    repeat.key.repeat = 1;
+    repeat.key.keysym.sym = SDLK_ESCAPE; // held across the dialog: dropped
+    SDL_PushEvent(&repeat);
     pushText("Ada");
     pushClick(gameId, 5, 6);
     SDL_Event user{};
@@ -255,7 +186,7 @@ TEST_F(NameDialogTest, OtherWindowsEventsComeBackInOrder) {
     std::vector<Uint32> types;
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
-        EXPECT_NE(e.window.windowID, dialogWindow.load()) << "event type " << e.type;
+        EXPECT_NE(e.window.windowID, driver.last.windowId) << "event type " << e.type;
         if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) {
             EXPECT_EQ(e.key.windowID, gameId);
         }
@@ -282,42 +213,72 @@ TEST_F(NameDialogTest, AQuitRequestEndsTheDialogWithoutANameAndStaysQueued) {
     EXPECT_FALSE(nameAccepted);
     EXPECT_STREQ(lastName, "Ola");
     EXPECT_EQ(table.at(0), nullptr);
-
-    std::vector<Uint32> types;
-    SDL_Event e;
-    while (SDL_PollEvent(&e)) {
-        if (e.type != SDL_WINDOWEVENT)
-            types.push_back(e.type);
-    }
-    EXPECT_EQ(types,
+    EXPECT_EQ(drainEventTypes(),
               (std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT, SDL_KEYDOWN, SDL_KEYUP}));
 }
 
+// Closing the game's window while the dialog is open leaves the dialog to be answered, then a
+// request to quit waits behind the close for the game.
+TEST_F(NameDialogTest, ClosingTheGameWindowQuitsAfterTheDialog) {
+    SDL_Window* game = SDL_CreateWindow("game", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(game, nullptr);
+    const Uint32 gameId = SDL_GetWindowID(game);
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    pushWindowClose(gameId);
+    pushText("Ewa");
+    pushKey(SDLK_RETURN);
+    EXPECT_TRUE(submit(4));
+    EXPECT_STREQ(lastName, "Ewa");
+    std::vector<SDL_Event> left;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        if (e.type == SDL_QUIT || (e.type == SDL_WINDOWEVENT && e.window.windowID == gameId))
+            left.push_back(e);
+    }
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[0].window.event, SDL_WINDOWEVENT_CLOSE);
+    EXPECT_EQ(left[1].type, static_cast<Uint32>(SDL_QUIT));
+    SDL_DestroyWindow(game);
+}
+
+// Only presses that begin while the dialog is open count: the repeats of a key held down since
+// before, and the text they make, are ignored until that key is released.
+TEST_F(NameDialogTest, KeysHeldSinceBeforeTheDialogDoNotTypeIntoIt) {
+    std::strcpy(lastName, "Ala");
+    for (int i = 0; i < 3; ++i) {
+        pushKeyEvent(SDL_KEYDOWN, SDLK_d, true);
+        pushText("d");
+    }
+    pushKeyEvent(SDL_KEYDOWN, SDLK_RETURN, true); // a held Enter does not answer it either
+    pushKeyEvent(SDL_KEYDOWN, SDLK_BACKSPACE, true);
+    pushKeyEvent(SDL_KEYUP, SDLK_d);
+    pushKey(SDLK_d); // released, then pressed anew: this one types
+    pushText("d");
+    pushKeyEvent(SDL_KEYDOWN, SDLK_d);
+    pushText("d");
+    pushKeyEvent(SDL_KEYDOWN, SDLK_d, true); // its own repeat types as well
+    pushText("d");
+    pushKeyEvent(SDL_KEYDOWN, SDLK_RETURN); // Enter, still held since before, is ignored
+    pushKeyEvent(SDL_KEYUP, SDLK_RETURN);
+    pushKey(SDLK_RETURN);
+    EXPECT_TRUE(submit(2));
+    EXPECT_STREQ(lastName, "ddd");
+}
+
 TEST_F(NameDialogTest, WindowShowsCaptionLayoutAndOfferedName) {
-    struct Seen {
-        std::string title;
-        int w = 0, h = 0, x = 0, y = 0;
-        int darkInField = 0;
-        uint32_t corner = 0;
-    } seen;
-    setNameDialogFrameHook([&seen](SDL_Window* window, SDL_Renderer* renderer) {
-        dialogWindow = SDL_GetWindowID(window);
-        seen.title = SDL_GetWindowTitle(window);
-        SDL_GetWindowSize(window, &seen.w, &seen.h);
-        SDL_GetWindowPosition(window, &seen.x, &seen.y);
-        std::vector<uint32_t> pixels(static_cast<size_t>(seen.w * seen.h));
-        SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
-                             seen.w * 4);
-        seen.corner = pixels[static_cast<size_t>(seen.w + 2)];
-        // Dark pixels in the edit field (38, 7, 106 x 14 dialog units), caret included.
-        seen.darkInField = 0;
+    // Dark pixels in the edit field (38, 7, 106 x 14 dialog units), caret included.
+    int darkInField = 0;
+    driver.onFrame = [&darkInField](const DialogFrame& frame) {
+        darkInField = 0;
         for (int y = 7 * 13 / 8 + 1; y < 21 * 13 / 8 - 1; ++y)
             for (int x = 38 * 6 / 4 + 1; x < 144 * 6 / 4 - 1; ++x)
-                seen.darkInField += (pixels[static_cast<size_t>(y * seen.w + x)] & 0xFF) < 0x80;
-    });
+                darkInField += (frame.at(x, y) & 0xFF) < 0x80;
+    };
     pushKey(SDLK_ESCAPE);
     EXPECT_FALSE(submit(1));
-    const int emptyField = seen.darkInField;
+    const int emptyField = darkInField;
+    const DialogFrame& seen = driver.last;
     EXPECT_EQ(seen.title, "Zembrix");
     EXPECT_EQ(seen.w, 223);
     EXPECT_EQ(seen.h, 79);
@@ -325,14 +286,15 @@ TEST_F(NameDialogTest, WindowShowsCaptionLayoutAndOfferedName) {
     SDL_GetDisplayBounds(0, &display);
     EXPECT_EQ(seen.x, (display.w - seen.w) / 2);
     EXPECT_EQ(seen.y, (display.h - seen.h) / 2);
-    EXPECT_EQ(seen.corner, 0xFFF0F0F0u);
+    EXPECT_EQ(seen.at(2, 1), 0xFFF0F0F0u);
 
     std::strcpy(lastName, "WWWWWWWW");
     pushKey(SDLK_ESCAPE);
     EXPECT_FALSE(submit(1));
-    EXPECT_GT(seen.darkInField, emptyField + 40) << "the offered name is not drawn";
+    EXPECT_GT(darkInField, emptyField + 40) << "the offered name is not drawn";
 }
 
+// Without a window the dialog cannot run: the points are dropped, and standard error says so.
 TEST_F(NameDialogTest, NoDialogWithoutVideo) {
     SDL_Quit();
     std::strcpy(lastName, "Ala");
@@ -340,13 +302,15 @@ TEST_F(NameDialogTest, NoDialogWithoutVideo) {
     const char* old = SDL_getenv("SDL_VIDEODRIVER");
     const std::string saved = old ? old : "";
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(submit(100));
+    const std::string err = testing::internal::GetCapturedStderr();
     setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+    EXPECT_NE(err.find("no name dialog"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_EQ(table.at(0), nullptr);
     EXPECT_FALSE(nameAccepted);
     EXPECT_STREQ(lastName, "Ala");
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0);
-    timer = SDL_AddTimer(5000, watchdog, nullptr);
 }
 
 TEST_F(NameDialogTest, ScriptedAnswererReplacesTheWindow) {

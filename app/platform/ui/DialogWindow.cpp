@@ -1,0 +1,126 @@
+// DialogWindow: a dialog's own window, renderer and font, and its modal loop.
+#include "app/platform/ui/DialogWindow.h"
+
+#include "gfx/platform/FontFace.h"
+#include "gfx/platform/RendererChoice.h"
+
+#include <SDL_render.h>
+
+namespace {
+
+std::function<void(SDL_Window*, SDL_Renderer*)> frameHook;
+
+} // namespace
+
+void setDialogFrameHook(std::function<void(SDL_Window*, SDL_Renderer*)> hook) {
+    frameHook = std::move(hook);
+}
+
+DialogWindow::~DialogWindow() {
+    painter.reset();
+    delete font;
+    if (renderer != nullptr) {
+        SDL_DestroyRenderer(renderer);
+    }
+    if (window != nullptr) {
+        SDL_DestroyWindow(window);
+    }
+    if (videoStarted && !textInputWasActive) {
+        SDL_StopTextInput();
+    }
+    if (videoStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+bool DialogWindow::open(const std::string& title, int width, int height, SDL_Window* centreOn) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    videoStarted = true;
+    textInputWasActive = SDL_IsTextInputActive();
+    SDL_Window* focused = SDL_GetKeyboardFocus();
+    returnFocusTo = SDL_GetWindowID(focused != nullptr ? focused : centreOn);
+    font = FontFace::open(dialogLook::kFaceName, 400, -dialogLook::kFontPixels);
+    if (font == nullptr) {
+        SDL_SetError("no font for the dialog");
+        return false;
+    }
+    int x = SDL_WINDOWPOS_CENTERED;
+    int y = SDL_WINDOWPOS_CENTERED;
+    if (centreOn != nullptr) {
+        int ownerX = 0, ownerY = 0, ownerW = 0, ownerH = 0;
+        SDL_GetWindowPosition(centreOn, &ownerX, &ownerY);
+        SDL_GetWindowSize(centreOn, &ownerW, &ownerH);
+        x = ownerX + (ownerW - width) / 2;
+        y = ownerY + (ownerH - height) / 2;
+    }
+    window = SDL_CreateWindow(title.c_str(), x, y, width, height,
+                              SDL_WINDOW_HIDDEN | SDL_WINDOW_UTILITY);
+    if (window == nullptr) {
+        return false;
+    }
+    windowId = SDL_GetWindowID(window);
+    size = {width, height};
+    // Keys held down now belong to the game: read before the window takes the focus.
+    events = std::make_unique<DialogEvents>(windowId);
+    // The game's choice of renderer: without graphics hardware, SDL's own software renderer
+    // rather than OpenGL rasterised in software, which would cost the dialog a tenth of a second
+    // and tens of megabytes to open.
+    renderer = RendererChoice::create(window, false);
+    if (renderer == nullptr) {
+        return false;
+    }
+    painter = std::make_unique<DialogPainter>(renderer, font);
+    if (centreOn != nullptr) {
+        SDL_SetWindowModalFor(window, centreOn);
+    }
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+    // Without a window manager raising does not move the keyboard focus; ask for it directly
+    // (a driver that cannot do it refuses harmlessly).
+    SDL_SetWindowInputFocus(window);
+    SDL_StartTextInput();
+    return true;
+}
+
+void DialogWindow::drawFrame() {
+    painter->fill({0, 0, size.x, size.y}, dialogLook::kFace);
+    draw(*painter);
+    if (frameHook) {
+        frameHook(window, renderer);
+    }
+    SDL_RenderPresent(renderer);
+}
+
+void DialogWindow::run() {
+    SDL_Event e;
+    while (!finished) {
+        drawFrame();
+        if (SDL_WaitEvent(&e) == 0) {
+            quitRequested();
+            break;
+        }
+        switch (events->route(e)) {
+        case DialogEvents::Route::Mine:
+            handle(e);
+            break;
+        case DialogEvents::Route::Quit:
+            quitRequested();
+            break;
+        default:
+            break;
+        }
+    }
+    painter.reset();
+    SDL_DestroyRenderer(renderer);
+    renderer = nullptr;
+    SDL_DestroyWindow(window);
+    window = nullptr;
+    // The keyboard goes back to the window that had it, as it does when a modal box closes;
+    // without a window manager it would otherwise go nowhere.
+    if (SDL_Window* previous = SDL_GetWindowFromID(returnFocusTo)) {
+        SDL_SetWindowInputFocus(previous);
+    }
+    events->handBack();
+}

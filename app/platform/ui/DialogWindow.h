@@ -1,0 +1,64 @@
+// DialogWindow: what the game's dialogs and message boxes share: a small window of their own
+// with its renderer and font, shown centred and run in a loop of its own on the main thread,
+// the game's events kept meanwhile and handed back when it closes.
+#pragma once
+
+#include "app/platform/ui/DialogEvents.h"
+#include "app/platform/ui/DialogPainter.h"
+
+#include <SDL.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class FontFace;
+
+class DialogWindow {
+  public:
+    DialogWindow() = default;
+    virtual ~DialogWindow();
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
+
+    // Makes the window (title in UTF-8, a client area of width x height), its renderer and font,
+    // centred on centreOn (modal for it) or, without one, on the display, and shows it with the
+    // keyboard focus. False when any of them is refused (no video, no font...).
+    bool open(const std::string& title, int width, int height, SDL_Window* centreOn);
+    // Runs the loop until finish() is called, then destroys the window and hands the game's
+    // events back to SDL's queue.
+    void run();
+
+  protected:
+    // Draws the client area (already filled with the dialogs' face colour).
+    virtual void draw(DialogPainter& painter) = 0;
+    // One event of the dialog: its window's events, key presses and text that began while it was
+    // open, key releases, mouse input.
+    virtual void handle(const SDL_Event& e) = 0;
+    // The game was asked to quit: close as the close button would.
+    virtual void quitRequested() = 0;
+
+    // Ends the loop after the current event.
+    void finish() { finished = true; }
+    DialogPainter& getPainter() { return *painter; }
+    Uint32 getWindowId() const { return windowId; }
+
+  private:
+    void drawFrame();
+
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    FontFace* font = nullptr;
+    Uint32 windowId = 0;
+    Uint32 returnFocusTo = 0; // the window that had the keyboard before; 0 for none
+    std::unique_ptr<DialogPainter> painter;
+    std::unique_ptr<DialogEvents> events;
+    SDL_Point size{0, 0};
+    bool videoStarted = false;
+    bool textInputWasActive = false;
+    bool finished = false;
+};
+
+// Test seam: called with every dialog's and box's window after each frame is drawn, before it
+// is presented; empty removes it.
+void setDialogFrameHook(std::function<void(SDL_Window*, SDL_Renderer*)> hook);

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The message boxes in real windows, answered with real key presses: the error box without
+# data.zxp (Enter answers it); the Info box, which a Return held down before it opened does not
+# answer; the question on Escape in the play field, which a held Escape does not answer and
+# Escape does not close; the game's window closed while the question is open ends the game once
+# the question is answered; SIGTERM while it is open closes it and ends the game.
+# Usage: boxes.sh ZEMBRIX XCLOSE PACK
+game=$(realpath "$1")
+xclose=$(realpath "$2")
+pack=$(realpath "$3")
+source "$(dirname "$0")/lib.sh"
+
+viewable() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# Checks screenshot $1 of a box of width x height $2: white ground above a grey strip of
+# buttons, dark text (at least $3 pixels) in the white part.
+box_look() {
+    local png=$1 w=${2%x*} h=${2#*x}
+    [[ "$(pixel "$png" 2 2)" == FFFFFF ]] || die "$png: no white ground"
+    [[ "$(pixel "$png" 2 $((h - 2)))" == F0F0F0 ]] || die "$png: no grey strip of buttons"
+    (($(dark_count "$png" "${w}x$((h - 60))+0+0") > $3)) || die "$png: no text"
+}
+
+start_x
+
+# Without the pack: "data.zxp not exists!" in a plain box captioned "Error"; Enter answers it.
+mkdir "$work/empty"
+start_game "$game" "$work/empty"
+box=$(wait_window Error 20) || die "no message box without data.zxp"
+sleep 0.5
+screenshot "$box" "$work/box-error.png"
+geometry=$(windows_named Error | awk '{print $2; exit}')
+box_look "$work/box-error.png" "$geometry" 60
+key_closing "$box" Return
+wait_game_exit 20 || die "Enter did not answer the box without data.zxp"
+[[ "$exit_code" == 1 ]] || die "exit code $exit_code without data.zxp, expected 1"
+echo "ok: \"data.zxp not exists!\" ($geometry) answered with Enter, exit 1"
+
+mkdir "$work/run"
+cp "$pack" "$work/run/data.zxp"
+start_game "$game" "$work/run"
+window=$(wait_window Zembrix 60 800x608) || die "no game window"
+poll 60 menu_shown "$window" || die "the menu did not show"
+
+# Return held down in the menu, then a click on "Info": the box opens with Return repeating.
+xdotool keydown Return
+click "$window" 400 400
+info=$(wait_window Info 20) || { xdotool keyup Return; die "Info showed no box (or the held Return answered it at once)"; }
+sleep 1.5
+viewable "$info" || { xdotool keyup Return; die "the Return held before the Info box answered it"; }
+xdotool keyup Return
+sleep 0.5
+viewable "$info" || die "releasing Return answered the Info box"
+screenshot "$info" "$work/box-info.png"
+box_look "$work/box-info.png" "$(windows_named Info | awk '{print $2; exit}')" 200
+key_closing "$info" Return
+poll 20 window_gone "$info" ||
+    die "Enter did not close the Info box"
+poll 30 menu_shown "$window" || die "no menu after the Info box"
+echo "ok: the Info box stayed open under a held Return and closed with Enter"
+
+# The play field; Escape held down asks the question, which the held Escape does not answer.
+click "$window" 400 272
+poll 30 field_shown "$window" || die "Graj did not show the play field"
+other_window() {
+    windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
+}
+xdotool keydown Escape
+question=$(poll 20 other_window) || { xdotool keyup Escape; die "Escape showed no question (or the held Escape answered it at once)"; }
+sleep 1.5
+viewable "$question" || { xdotool keyup Escape; die "the held Escape answered the question"; }
+xdotool keyup Escape
+screenshot "$question" "$work/box-question.png"
+box_look "$work/box-question.png" "$(windows_named Zembrix | awk '$2 != "800x608" {print $2; exit}')" 100
+key "$question" Escape
+sleep 0.5
+viewable "$question" || die "Escape closed the Yes/No question"
+echo "ok: the question stayed open under a held Escape and after Escape"
+
+# The game's window closed while the question is open: the question stays; "Nie" (Tab, Enter)
+# answers it, and then the game ends.
+"$xclose" "$window"
+sleep 0.5
+viewable "$question" || die "closing the game's window closed the question"
+kill -0 "$game_pid" || die "the game ended while the question was open"
+xdotool key --window "$question" Tab
+key_closing "$question" Return
+wait_game_exit 20 || die "the game did not end after the question closed"
+[[ "$exit_code" == 0 ]] || die "exit code $exit_code after closing the window, expected 0"
+echo "ok: the game's window closed during the question ends the game after it, exit 0"
+
+# SIGTERM while the question is open: the question closes as "Nie" would and the game ends.
+start_game "$game" "$work/run"
+window=$(wait_window Zembrix 60 800x608) || die "no game window at the second start"
+poll 60 menu_shown "$window" || die "the menu did not show at the second start"
+click "$window" 400 272
+poll 30 field_shown "$window" || die "Graj did not show the play field at the second start"
+key "$window" Escape
+question=$(poll 20 other_window) || die "Escape showed no question at the second start"
+kill -TERM "$game_pid"
+wait_game_exit 20 || die "SIGTERM did not end the game while the question was open"
+[[ "$exit_code" == 0 ]] || die "exit code $exit_code after SIGTERM, expected 0"
+viewable "$question" && die "the question stayed after the game ended"
+echo "ok: SIGTERM while the question is open closes it and ends the game, exit 0"
