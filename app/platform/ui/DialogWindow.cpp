@@ -10,6 +10,15 @@ namespace {
 
 std::function<void(SDL_Window*, SDL_Renderer*)> frameHook;
 
+// Takes the next event, waiting for one. SDL's own wait (SDL_WaitEvent) marks a window to be
+// woken through the X server; SDL 2.26 can send that wake-up to a dialog's window after it is
+// gone, and the X error ends the process. Polling a hundred times a second costs nothing seen.
+void nextEvent(SDL_Event& e) {
+    while (SDL_PollEvent(&e) == 0) {
+        SDL_Delay(10);
+    }
+}
+
 } // namespace
 
 void setDialogFrameHook(std::function<void(SDL_Window*, SDL_Renderer*)> hook) {
@@ -97,10 +106,7 @@ void DialogWindow::run() {
     SDL_Event e;
     while (!finished) {
         drawFrame();
-        if (SDL_WaitEvent(&e) == 0) {
-            quitRequested();
-            break;
-        }
+        nextEvent(e);
         switch (events->route(e)) {
         case DialogEvents::Route::Mine:
             handle(e);
