@@ -38,48 +38,57 @@ std::string picturePack(const zxtest::TempDir& dir) {
                                      {"stone.png", zxtest::makePng(64, 32, stoneTexel)}});
 }
 
-void BM_BackgroundFrame(benchmark::State& state) {
+// The headless screen with skipping off, the two pictures' pack and the menu's background
+// loaded from it; ready() is false when any of them could not be had.
+struct PictureScene {
     zxtest::HeadlessScreen screen;
-    zxbench::FrameSkip skip(false);
+    zxbench::FrameSkip skip{false};
     const zxtest::TempDir dir;
     PackerReader pack;
-    if (!screen.ready() || !pack.open(picturePack(dir).c_str())) {
+    Background background{200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY};
+    bool loaded = false;
+
+    PictureScene() {
+        loaded = screen.ready() && pack.open(picturePack(dir).c_str());
+        if (loaded) {
+            background.loadTexture(pack.getEntry("background.png"));
+        }
+    }
+    bool ready() const { return loaded; }
+};
+
+void BM_BackgroundFrame(benchmark::State& state) {
+    PictureScene scene;
+    if (!scene.ready()) {
         state.SkipWithError("no render device or pictures");
         return;
     }
-    Background background(200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY);
-    background.loadTexture(pack.getEntry("background.png"));
     RenderDevice* device = RenderDevice::getInstance();
-    zxbench::measureAgainstReference(state, screen.getRenderer(), [&] {
+    zxbench::measureAgainstReference(state, scene.screen.getRenderer(), [&] {
         device->beginFrame();
-        background.draw();
+        scene.background.draw();
         device->endFrame();
     });
 }
 BENCHMARK(BM_BackgroundFrame)->Unit(benchmark::kMillisecond);
 
 void BM_BackgroundAndSixtySpritesFrame(benchmark::State& state) {
-    zxtest::HeadlessScreen screen;
-    zxbench::FrameSkip skip(false);
-    const zxtest::TempDir dir;
-    PackerReader pack;
-    if (!screen.ready() || !pack.open(picturePack(dir).c_str())) {
+    PictureScene scene;
+    if (!scene.ready()) {
         state.SkipWithError("no render device or pictures");
         return;
     }
-    Background background(200, 200, 0.0f, 0.0f, 0, 800, 608, RepeatXY);
-    background.loadTexture(pack.getEntry("background.png"));
     std::vector<std::unique_ptr<Sprite>> sprites;
     for (int i = 0; i < 60; ++i) {
         sprites.push_back(std::make_unique<Sprite>(RenderDevice::getDevice(),
-                                                   pack.getEntry("stone.png"), 64, 32, 0));
+                                                   scene.pack.getEntry("stone.png"), 64, 32, 0));
         sprites.back()->setPosition(static_cast<float>(48 + (i % 10) * 70),
                                     static_cast<float>(80 + (i / 10) * 40));
     }
     RenderDevice* device = RenderDevice::getInstance();
-    zxbench::measureAgainstReference(state, screen.getRenderer(), [&] {
+    zxbench::measureAgainstReference(state, scene.screen.getRenderer(), [&] {
         device->beginFrame();
-        background.draw();
+        scene.background.draw();
         for (const auto& sprite : sprites) {
             sprite->draw();
         }
