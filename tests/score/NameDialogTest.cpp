@@ -25,13 +25,27 @@ class NameDialogTest : public testing::Test {
         std::memset(lastName, 0, sizeof lastName);
         nameAccepted = false;
     }
-    void TearDown() override { setNameDialogAnswerer(nullptr); }
+    void TearDown() override {
+        setNameDialogAnswerer(nullptr);
+        if (game != nullptr) {
+            SDL_DestroyWindow(game);
+        }
+    }
+
+    // Opens a hidden window standing for the game's, with an empty queue; its id (0 on failure).
+    Uint32 openGameWindow() {
+        game = SDL_CreateWindow("game", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        return game != nullptr ? SDL_GetWindowID(game) : 0;
+    }
 
     // Runs one dialog through submitScore with points; returns its result.
     bool submit(uint32_t points) { return table.submitScore(points); }
 
     DialogDriver driver;
     ScoreTable table{"unused.zxs"};
+    SDL_Window* game = nullptr;
 };
 
 TEST_F(NameDialogTest, EnterOnAnEmptyFieldGivesAnEmptyName) {
@@ -157,11 +171,8 @@ TEST_F(NameDialogTest, EditingKeys) {
 }
 
 TEST_F(NameDialogTest, OtherWindowsEventsComeBackInOrder) {
-    SDL_Window* game = SDL_CreateWindow("game", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
-    ASSERT_NE(game, nullptr);
-    const Uint32 gameId = SDL_GetWindowID(game);
-    SDL_PumpEvents();
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    const Uint32 gameId = openGameWindow();
+    ASSERT_NE(gameId, 0u) << SDL_GetError();
 
     pushKey(SDLK_a, gameId);
     SDL_Event repeat{};
@@ -196,7 +207,6 @@ TEST_F(NameDialogTest, OtherWindowsEventsComeBackInOrder) {
     EXPECT_EQ(types,
               (std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP,
                                    SDL_USEREVENT, SDL_KEYDOWN, SDL_KEYUP}));
-    SDL_DestroyWindow(game);
 }
 
 // A request to quit (SIGTERM, SIGINT, the last window closed) ends the dialog without a name and
@@ -220,11 +230,8 @@ TEST_F(NameDialogTest, AQuitRequestEndsTheDialogWithoutANameAndStaysQueued) {
 // Closing the game's window while the dialog is open leaves the dialog to be answered, then a
 // request to quit waits behind the close for the game.
 TEST_F(NameDialogTest, ClosingTheGameWindowQuitsAfterTheDialog) {
-    SDL_Window* game = SDL_CreateWindow("game", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
-    ASSERT_NE(game, nullptr);
-    const Uint32 gameId = SDL_GetWindowID(game);
-    SDL_PumpEvents();
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    const Uint32 gameId = openGameWindow();
+    ASSERT_NE(gameId, 0u) << SDL_GetError();
     pushWindowClose(gameId);
     pushText("Ewa");
     pushKey(SDLK_RETURN);
@@ -239,7 +246,6 @@ TEST_F(NameDialogTest, ClosingTheGameWindowQuitsAfterTheDialog) {
     ASSERT_EQ(left.size(), 2u);
     EXPECT_EQ(left[0].window.event, SDL_WINDOWEVENT_CLOSE);
     EXPECT_EQ(left[1].type, static_cast<Uint32>(SDL_QUIT));
-    SDL_DestroyWindow(game);
 }
 
 // Only presses that begin while the dialog is open count: the repeats of a key held down since
