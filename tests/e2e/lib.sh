@@ -66,14 +66,30 @@ window_gone() {
     ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable
 }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. The number is picked from a wide range by
+# the test's process id rather than the lowest free one: a server of an earlier test that is
+# still shutting down removes the socket of its number, which the lowest-free choice would hand
+# straight to the next test, whose clients then find no display.
 start_x() {
-    local fifo=$work/display
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    local number
-    read -r -t 20 number <"$fifo" || die "Xvfb did not start"
+    local number= attempt candidate fifo
+    for ((attempt = 0; attempt < 8; attempt++)); do
+        candidate=$((100 + ($$ * 7 + attempt * 97) % 800))
+        [[ -e /tmp/.X$candidate-lock || -e /tmp/.X11-unix/X$candidate ]] && continue
+        fifo=$work/display-$attempt
+        mkfifo "$fifo"
+        Xvfb ":$candidate" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" \
+            2>"$work/xvfb.log" &
+        xvfb_pid=$!
+        # A server that cannot take the number exits, closing the pipe: the read then fails.
+        if read -r -t 20 number <"$fifo"; then
+            break
+        fi
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=
+        number=
+    done
+    [[ -n "$number" ]] || die "Xvfb did not start"
     export DISPLAY=":$number"
     # The game draws into a real window of this display. Left to choose, SDL now and then (about
     # one start in eighty with several displays busy) ended up without a connection to the X server
