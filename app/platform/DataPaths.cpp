@@ -2,12 +2,8 @@
 // installed data and the player's data folder.
 #include "app/platform/DataPaths.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <pwd.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -21,11 +17,6 @@ constexpr const char* kScoreName = "scoreboard.zxs";
 bool isFile(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(path, error);
-}
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
 }
 
 // The installed packs, in the order they are tried.
@@ -55,23 +46,6 @@ std::string playerFolder(const DataPlaces& places) {
 
 } // namespace
 
-DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* installedData) {
-    DataPlaces places;
-    std::error_code error;
-    places.executable = fs::read_symlink("/proc/self/exe", error).string();
-    places.dataFromExecutable = dataFromExecutable;
-    places.installedData = installedData;
-    places.dataHome = environment("XDG_DATA_HOME");
-    places.home = environment("HOME");
-    if (places.home.empty()) {
-        const passwd* entry = getpwuid(getuid());
-        if (entry != nullptr && entry->pw_dir != nullptr) {
-            places.home = entry->pw_dir;
-        }
-    }
-    return places;
-}
-
 DataPaths chooseDataPaths(const DataPlaces& places) {
     const DataPaths beside{kPackName, kScoreName, ""};
     if (isFile(fs::path(places.workDir) / kPackName)) {
@@ -98,5 +72,9 @@ bool makeFolders(const std::string& folder) {
     if (!parent.empty() && parent != folder && !makeFolders(parent.string())) {
         return false;
     }
-    return mkdir(folder.c_str(), 0700) == 0 || fs::is_directory(folder, error);
+    if (!fs::create_directory(folder, error)) {
+        return fs::is_directory(folder, error);
+    }
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
+    return true;
 }
