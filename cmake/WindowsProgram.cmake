@@ -54,3 +54,5 @@ add_custom_command(OUTPUT ${zx_zip}
     COMMENT "Packing zembrix-windows-x64.zip"
     VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${zx_zip})
+
+include(${CMAKE_SOURCE_DIR}/tests/windows/WineTests.cmake)

@@ -48,18 +48,10 @@ look_at_scores() {
     poll 30 menu_shown "$window" || die "releasing Escape did not return to the menu"
 }
 
-# The log lines of the rooms: the menu's background and logo, the score table's background,
-# the game room's four wall strips and level 1.
-menu_log=('Repeat = 16 sizeof = 1792' 'Texture initialized!'
-    'Loaded "background\.png" background from packer' 'Texture initialized!'
-    'Loaded "logo\.png" background from packer')
-scores_log=('Repeat = 16 sizeof = 1792' 'Texture initialized!'
-    'Loaded "background\.png" background from packer')
-game_log=('Texture initialized!' 'Loaded "wall_block\.png" background from packer'
-    'Texture initialized!' 'Loaded "wall_block\.png" background from packer'
-    'Texture initialized!' 'Loaded "wall_block\.png" background from packer'
-    'Texture initialized!' 'Loaded "wall_block_red\.png" background from packer'
-    'Loading level "Level1\.zxm"\.\.\.' 'Loaded level "Level1\.zxm"!')
+# Frames of the same screen compared: identical, but under Wine, whose text drawing now and then
+# differs by 1 of 255 in a few pixels of a text drawn again, within 1 %.
+fuzz=0
+[[ "$game" == *.exe ]] && fuzz=1
 
 start_x
 polish_keyboard
@@ -133,7 +125,10 @@ height=${geometry#*x}
 ((width < 800 && height < 608)) || die "the name dialog is $geometry"
 sleep 1.5
 screenshot "$dialog" "$work/dialog-empty.png"
-typed=$(dark_count "$work/dialog-empty.png" 155x18+59+13)
+# The edit field inside the dialog's window; under Wine that window also holds the caption.
+field=155x18+59+13
+[[ "$game" == *.exe ]] && field=150x14+64+34
+typed=$(dark_count "$work/dialog-empty.png" "$field")
 ((typed < 30)) || die "keys pressed before the name dialog opened typed into it ($typed dark pixels)"
 type_text "$dialog" "Zażółć"
 sleep 0.5
@@ -174,7 +169,7 @@ look_at_scores "$work/scores-run.png"
 row0=$(differing "$work/scores-empty.png" "$work/scores-run.png" 768x47+16+103)
 ((row0 > 50)) || die "place 1 of the score table did not change ($row0 pixels)"
 for ((place = 1; place < 10; place++)); do
-    other=$(differing "$work/scores-empty.png" "$work/scores-run.png" "768x47+16+$((103 + 49 * place))")
+    other=$(differing "$work/scores-empty.png" "$work/scores-run.png" "768x47+16+$((103 + 49 * place))" $fuzz)
     ((other == 0)) || die "place $((place + 1)) changed ($other pixels)"
 done
 echo "ok: the score table shows the run in place 1 and nothing else changed"
@@ -206,9 +201,9 @@ start_game "$game" "$work/run"
 window=$(wait_window Zembrix 60 800x608) || die "no game window at the second start"
 poll 60 menu_shown "$window" || die "the menu did not show at the second start"
 look_at_scores "$work/scores-again.png"
-again=$(differing "$work/scores-run.png" "$work/scores-again.png" 768x47+16+103)
+again=$(differing "$work/scores-run.png" "$work/scores-again.png" 768x47+16+103 $fuzz)
 ((again == 0)) || die "place 1 differs at the second start ($again pixels)"
-whole=$(differing "$work/scores-run.png" "$work/scores-again.png" 800x608+0+0)
+whole=$(differing "$work/scores-run.png" "$work/scores-again.png" 800x608+0+0 $fuzz)
 ((whole == 0)) || die "the score table differs at the second start ($whole pixels)"
 click "$window" 400 464
 wait_game_exit 60 || die "the game did not end after Wyjście at the second start"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real game under Xvfb: refused without data.zxp; with a pack, a window titled "Zembrix" of
-# 800 x 608 whose close button ends the game with exit code 0 and writes the score table.
+# 800 x 608, the start-up's log lines in their order, and a close button that ends the game with
+# exit code 0 and writes the score table.
 # Usage: startup.sh ZEMBRIX XCLOSE PACK
 game=$(realpath "$1")
 xclose=$(realpath "$2")
@@ -11,9 +12,11 @@ start_x
 
 # Without the pack: the message box, no game window, exit code 1.
 mkdir "$work/empty"
-(cd "$work/empty" && exec "$game") >"$work/nopack.out" 2>&1 &
-game_pid=$!
-box=$(wait_window "Error" 20) || die "no message box without data.zxp"
+start_game "$game" "$work/empty"
+# The box has the system's default caption: "Error", or "Błąd" on a Polish Windows.
+caption=Error
+[[ "$game" == *.exe ]] && caption="Błąd"
+box=$(wait_window "$caption" 30) || die "no message box \"$caption\" without data.zxp"
 [[ -z "$(windows_named Zembrix)" ]] || die "a game window appeared without data.zxp"
 xdotool mousemove --window "$box" 100 50 key Return
 wait_game_exit 20 || die "the game did not end after the box closed"
@@ -32,7 +35,7 @@ screenshot "$window" "$work/frame.png"
 "$xclose" "$window"
 wait_game_exit 20 || die "the game did not end after its window was closed"
 [[ "$exit_code" == 0 ]] || { cat "$work/run/stdout.log"; die "exit code $exit_code after closing, expected 0"; }
-grep -q "DirectX initialized!" "$work/run/stdout.log" || die "no \"DirectX initialized!\" line"
-grep -qE "Intialized in [0-9]+ ms" "$work/run/stdout.log" || die "no \"Intialized in N ms\" line"
+check_lines "$work/run/stdout.log" 'DirectX initialized!' "${menu_log[@]}" \
+    'Intialized in [0-9]+ ms' || die "the log lines of the start differ"
 [[ -f "$work/run/scoreboard.zxs" ]] || die "scoreboard.zxs was not written"
-echo "ok: window 800x608 titled Zembrix, closed with exit 0, scoreboard.zxs written"
+echo "ok: window 800x608 titled Zembrix, the log lines in order, closed with exit 0, scoreboard.zxs written"

@@ -105,7 +105,8 @@ int main(int argc, char** argv) {
         return saveWindowsIcon(argv[2]) ? 0 : 1;
     }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: zxart OUTPUT_DIR | zxart --icons OUTPUT_DIR | zxart --ico FILE\n");
+        std::fprintf(stderr,
+                     "usage: zxart OUTPUT_DIR | zxart --icons OUTPUT_DIR | zxart --ico FILE\n");
         return 2;
     }
     const std::string dir = argv[1];

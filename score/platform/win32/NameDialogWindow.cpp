@@ -43,16 +43,23 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 } // namespace
 
 NameDialogOutcome runNameDialogWindow(std::string& text) {
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_NAME),
-                                     nullptr, dialogProcedure, 0);
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_NAME), nullptr,
+                                     dialogProcedure, 0);
     if (dialog == nullptr) {
-        std::fprintf(stderr, "Zembrix: no name dialog (error %lu): the points of this run are "
-                             "not entered\n",
+        std::fprintf(stderr,
+                     "Zembrix: no name dialog (error %lu): the points of this run are "
+                     "not entered\n",
                      GetLastError());
         return NameDialogOutcome::Unavailable;
     }
-    SetWindowTextA(GetDlgItem(dialog, IDC_NAME), text.c_str());
+    HWND field = GetDlgItem(dialog, IDC_NAME);
+    SetWindowTextA(field, text.c_str());
     ShowWindow(dialog, SW_SHOW);
+    // The focus would go to the first control in the tab order, the OK button, where typing does
+    // nothing: the player is asked for a name, so the field takes the focus with its offered
+    // name selected, as tabbing into it would leave it; typing replaces the name, Enter keeps it.
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
     accepted = false;
     fieldText[0] = '\0';
     MSG message;

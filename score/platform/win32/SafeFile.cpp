@@ -29,8 +29,8 @@ bool writeFileSafely(const char* path, const void* data, std::size_t size) {
     // that is not a plain file (a folder, a device).
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY |
-                       FILE_ATTRIBUTE_DEVICE)) != 0) {
+        (attributes &
+         (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
         return false;
     }
     const std::string temporary = std::string(path) + ".new";

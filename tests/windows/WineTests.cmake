@@ -1,0 +1,31 @@
+# WineTests.cmake: the Windows program's tests, run under Wine and Xvfb on the Linux machine that
+# built it (ctest --test-dir build/windows). They share one Wine prefix in the build folder and
+# run one at a time; the Linux build of the same source (ZX_HOST_BUILD) lends its helpers and is
+# the other side of the comparisons.
+enable_testing()
+set(zx_wine_env
+    WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix
+    WINEDEBUG=-all
+    # Without .NET and the HTML engine, which a fresh prefix would otherwise offer to install.
+    "WINEDLLOVERRIDES=mscoree,mshtml=")
+set(zx_e2e ${CMAKE_SOURCE_DIR}/tests/e2e)
+set(zx_xclose ${ZX_HOST_BUILD}/tests/e2e/zx_xclose)
+
+add_test(NAME wine_prefix COMMAND ${CMAKE_SOURCE_DIR}/tests/windows/prefix.sh)
+set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+
+# Each test: a script and its arguments.
+function(zx_wine_test name)
+    add_test(NAME wine_${name} COMMAND ${ARGN})
+    set_tests_properties(wine_${name} PROPERTIES FIXTURES_REQUIRED wine_prefix RUN_SERIAL TRUE
+        TIMEOUT 300)
+endfunction()
+
+zx_wine_test(startup ${zx_e2e}/startup.sh $<TARGET_FILE:zembrix> ${zx_xclose}
+    ${ZX_BIN_DIR}/data.zxp)
+zx_wine_test(fullrun ${zx_e2e}/fullrun.sh $<TARGET_FILE:zembrix> ${zx_xclose}
+    ${ZX_BIN_DIR}/data.zxp)
+zx_wine_test(damaged ${CMAKE_SOURCE_DIR}/tests/windows/damaged.sh $<TARGET_FILE:zembrix>
+    ${ZX_HOST_BUILD}/bin/zembrix ${zx_xclose} ${ZX_BIN_DIR}/data.zxp ${ZX_HOST_BUILD}/tools/zxpack)
+set_tests_properties(wine_prefix wine_startup wine_fullrun wine_damaged PROPERTIES
+    ENVIRONMENT "${zx_wine_env}")
