@@ -27,5 +27,7 @@ zx_wine_test(fullrun ${zx_e2e}/fullrun.sh $<TARGET_FILE:zembrix> ${zx_xclose}
     ${ZX_BIN_DIR}/data.zxp)
 zx_wine_test(damaged ${CMAKE_SOURCE_DIR}/tests/windows/damaged.sh $<TARGET_FILE:zembrix>
     ${ZX_HOST_BUILD}/bin/zembrix ${zx_xclose} ${ZX_BIN_DIR}/data.zxp ${ZX_HOST_BUILD}/tools/zxpack)
-set_tests_properties(wine_prefix wine_startup wine_fullrun wine_damaged PROPERTIES
+zx_wine_test(frames ${CMAKE_SOURCE_DIR}/tests/windows/frames.sh $<TARGET_FILE:zembrix>
+    ${ZX_HOST_BUILD}/bin/zembrix ${zx_xclose} ${ZX_BIN_DIR}/data.zxp)
+set_tests_properties(wine_prefix wine_startup wine_fullrun wine_damaged wine_frames PROPERTIES
     ENVIRONMENT "${zx_wine_env}")

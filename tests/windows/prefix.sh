@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the Wine prefix that the tests of the Windows program share ($WINEPREFIX), once: a fresh
-# one takes Wine about ten seconds to set up, and a prefix already made is kept.
+# one takes Wine about ten seconds to set up, and a prefix already made is kept. The prefix
+# stands in for a Windows with the fonts the game names.
 # Usage: prefix.sh
 source "$(dirname "$0")/../e2e/lib.sh"
 
@@ -14,4 +15,11 @@ mkdir -p "$WINEPREFIX"
 timeout 300 wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; die "wineboot failed"; }
 timeout 120 wineserver -w || die "Wine did not settle after wineboot"
 [[ -f "$WINEPREFIX/system.reg" ]] || die "wineboot made no prefix in $WINEPREFIX"
+# The faces the game names and Windows has, as the metric-compatible ones that the Linux build's
+# fontconfig picks for them: without these Wine falls back to a wider face.
+for pair in "Arial=Liberation Sans" "Calibri=Carlito"; do
+    timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" \
+        /d "${pair#*=}" /f >/dev/null 2>&1 || die "cannot set the font replacement $pair"
+done
+timeout 120 wineserver -w || die "Wine did not settle after the font replacements"
 echo "ok: a Wine prefix in $WINEPREFIX"
