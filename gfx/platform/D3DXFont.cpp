@@ -111,6 +111,7 @@ D3DXFont::Line* D3DXFont::lineOf(const std::string& utf8) {
     Line line;
     line.width = surface->w;
     line.height = surface->h;
+    line.raised = opened->raisedBy(utf8);
     const bool read = readCoverage(surface, line.ink, line.coverage);
     SDL_FreeSurface(surface);
     if (!read) {
@@ -221,7 +222,8 @@ void D3DXFont::drawLine(const std::string& utf8, const RECT& rect, int top, DWOR
         left = rect.right - line->width;
     }
     const SDL_Rect src{0, 0, line->ink.w, line->ink.h};
-    const SDL_Rect dst{left + line->ink.x, top + line->ink.y, line->ink.w, line->ink.h};
+    const int baselineTop = top + face->getTopOffset() - line->raised;
+    const SDL_Rect dst{left + line->ink.x, baselineTop + line->ink.y, line->ink.w, line->ink.h};
     SDL_Texture* texture = tintOf(*line, colour);
     if (texture != nullptr) {
         // Already tinted: drawn unmodulated, which SDL's software renderer blends fastest.

@@ -69,6 +69,7 @@ class D3DXFont final : public ComObject<ID3DXFont> {
     struct Line {
         int width = 0;
         int height = 0;
+        int raised = 0; // rows above the ascent that the line's tallest glyphs took
         SDL_Rect ink{0, 0, 0, 0};
         std::vector<std::uint8_t> coverage; // ink.w x ink.h
         std::vector<Tint> tints;

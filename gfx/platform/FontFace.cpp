@@ -128,9 +128,18 @@ FontFace* FontFace::open(const std::string& name, int weight, int height) {
     if ((!installed && !matchSystem(name, asked, choice)) || TTF_Init() != 0) {
         return fail();
     }
-    SDL_RWops* source = choice.installed
-                            ? SDL_RWFromConstMem(choice.bytes, static_cast<int>(choice.size))
-                            : SDL_RWFromFile(choice.path.c_str(), "rb");
+    auto openSource = [&choice]() {
+        return choice.installed ? SDL_RWFromConstMem(choice.bytes, static_cast<int>(choice.size))
+                                : SDL_RWFromFile(choice.path.c_str(), "rb");
+    };
+    FontMetrics metrics;
+    if (SDL_RWops* tables = openSource()) {
+        if (!readFontMetrics(tables, choice.index, metrics)) {
+            metrics = FontMetrics();
+        }
+        SDL_RWclose(tables);
+    }
+    SDL_RWops* source = openSource();
     TTF_Font* font = source ? TTF_OpenFontIndexRW(source, 1, 12, choice.index) : nullptr;
     if (font == nullptr) {
         TTF_Quit();
@@ -139,9 +148,12 @@ FontFace* FontFace::open(const std::string& name, int weight, int height) {
     FontFace* face = new FontFace();
     face->choice = choice;
     face->font = font;
+    face->metrics = metrics;
     if (wantsBold(weight) && !choice.boldFace) {
         TTF_SetFontStyle(font, TTF_STYLE_BOLD);
     }
+    // Windows' text drawing does not kern: each glyph takes its own advance.
+    TTF_SetFontKerning(font, 0);
     if (!face->sizeTo(height)) {
         delete face;
         return nullptr;
@@ -160,16 +172,19 @@ FontFace::~FontFace() {
     }
 }
 
-// Sizes the font by its resolution at one point, so that the pixel size can be set in steps
-// of 1/72 pixel: the smallest size whose cell is the height, or the largest below it when no
-// size gives the height exactly.
+// Sizes the font as Windows does: a cell height maps to the whole em size that the face's
+// Windows ascent and descent give it, and the baseline goes that ascent below the line's top.
+// A face without those metrics is sized by its resolution at one point, in steps of 1/72 pixel:
+// the smallest size whose cell is the height, or the largest below it when none gives it.
 bool FontFace::sizeTo(int height) {
     if (height < 0 && height >= -kMaxHeight) {
-        unsigned em = static_cast<unsigned>(-height) * 72u;
-        return TTF_SetFontSizeDPI(font, 1, em, em) == 0;
+        return sizeToEm(-height);
     }
     if (height <= 0 || height > kMaxHeight) {
         return false;
+    }
+    if (const int em = metrics.emForCell(height); em > 0) {
+        return sizeToEm(em);
     }
     unsigned low = 1;
     unsigned high = 72u * static_cast<unsigned>(height) * 3u;
@@ -190,12 +205,44 @@ bool FontFace::sizeTo(int height) {
     return true;
 }
 
+// Sets the em size in pixels (1 point at 72 dots an inch per pixel) and, when the face has
+// Windows metrics, the shift that puts SDL_ttf's baseline where Windows puts it.
+bool FontFace::sizeToEm(int em) {
+    const unsigned dpi = static_cast<unsigned>(em) * 72u;
+    if (TTF_SetFontSizeDPI(font, 1, dpi, dpi) != 0) {
+        return false;
+    }
+    const bool windows = metrics.unitsPerEm > 0;
+    topOffset = windows ? metrics.ascentAt(em) - TTF_FontAscent(font) : 0;
+    cellHeight = windows ? metrics.ascentAt(em) + metrics.descentAt(em) : TTF_FontHeight(font);
+    return true;
+}
+
 SDL_Surface* FontFace::render(const std::string& line) {
     if (line.empty()) {
         return nullptr;
     }
     ++rasterisations;
     return TTF_RenderUTF8_Blended(font, line.c_str(), SDL_Color{255, 255, 255, 255});
+}
+
+int FontFace::raisedBy(const std::string& line) const {
+    int top = 0;
+    for (std::size_t i = 0; i < line.size();) {
+        // One UTF-8 sequence; a broken one counts as its lead byte.
+        const auto lead = static_cast<unsigned char>(line[i]);
+        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        Uint32 code = length == 1 ? lead : lead & (0x3Fu >> (length - 1));
+        for (int k = 1; k < length && i + k < line.size(); ++k) {
+            code = code << 6 | (static_cast<unsigned char>(line[i + k]) & 0x3Fu);
+        }
+        i += static_cast<std::size_t>(length);
+        int glyphTop = 0;
+        if (TTF_GlyphMetrics32(font, code, nullptr, nullptr, nullptr, &glyphTop, nullptr) == 0) {
+            top = std::max(top, glyphTop);
+        }
+    }
+    return std::max(0, top - TTF_FontAscent(font));
 }
 
 int FontFace::measure(const std::string& line) const {
@@ -207,7 +254,7 @@ int FontFace::measure(const std::string& line) const {
 }
 
 int FontFace::getHeight() const {
-    return TTF_FontHeight(font);
+    return cellHeight;
 }
 
 std::uint64_t FontFace::getRasterisationCount() {

@@ -2,6 +2,8 @@
 // installed from memory, then through fontconfig, and rasterising lines of UTF-8 text.
 #pragma once
 
+#include "gfx/platform/FontMetrics.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -36,16 +38,24 @@ class FontFace {
     FontFace(const FontFace&) = delete;
     FontFace& operator=(const FontFace&) = delete;
 
-    // Rasterises one line of UTF-8 text in white with its coverage as alpha, one cell high;
-    // null for an empty line or on failure. The caller frees the surface.
+    // Rasterises one line of UTF-8 text in white with its coverage as alpha, SDL_ttf's line
+    // high, its baseline getTopOffset() above Windows' one; null for an empty line or on
+    // failure. The caller frees the surface.
     SDL_Surface* render(const std::string& line);
+
+    // Rows that render() adds above the face's ascent for a line whose glyphs rise above it
+    // (accented capitals), which move the line's baseline down by as much.
+    int raisedBy(const std::string& line) const;
 
     // Width in pixels of one line of UTF-8 text, without rasterising it; 0 for an empty line.
     int measure(const std::string& line) const;
 
     const Choice& getChoice() const { return choice; }
-    // The cell height in pixels that the face was opened at.
+    // The cell height in pixels that the face was opened at: its Windows ascent and descent at
+    // its em size, which may differ by a pixel from the height asked for, as on Windows.
     int getHeight() const;
+    // Pixels to move a rendered line down so that its baseline lies where Windows puts it.
+    int getTopOffset() const { return topOffset; }
 
     // Number of lines rasterised by every face of the process so far.
     static std::uint64_t getRasterisationCount();
@@ -53,7 +63,11 @@ class FontFace {
   private:
     FontFace() = default;
     bool sizeTo(int height);
+    bool sizeToEm(int em);
 
     Choice choice;
     TTF_Font* font = nullptr;
+    FontMetrics metrics;
+    int topOffset = 0;
+    int cellHeight = 0;
 };

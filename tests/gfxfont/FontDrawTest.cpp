@@ -169,7 +169,8 @@ TEST_F(FontDraw, ConvertsWindows1250TextBeforeDrawing) {
             static_cast<const std::uint8_t*>(expected->pixels) + y * expected->pitch);
         for (int x = 0; x < expected->w; ++x) {
             int coverage = static_cast<int>(row[x] >> 24);
-            int shade = fonttest::greenOf(screen.at(10 + x, 10 + y));
+            int shade =
+                fonttest::greenOf(screen.at(10 + x, 10 + font->getFace()->getTopOffset() + y));
             differences += std::abs(shade - (255 - coverage)) > 2;
             inked += coverage > 0;
         }

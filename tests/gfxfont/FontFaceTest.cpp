@@ -107,7 +107,9 @@ TEST(FontFace, OpensAtTheRequestedCellHeight) {
         for (int height : {20, 24, 30, 42, 72}) {
             std::unique_ptr<FontFace> face(FontFace::open(name, FW_BOLD, height));
             ASSERT_NE(face, nullptr) << name << " " << height;
-            EXPECT_EQ(face->getHeight(), height) << name;
+            // As on Windows: the ascent and descent at the em size the height maps to, each
+            // rounded.
+            EXPECT_NEAR(face->getHeight(), height, 1) << name;
         }
     }
     EXPECT_EQ(FontFace::open("Arial", FW_BOLD, 0), nullptr);

@@ -3,15 +3,19 @@
 # region by region: the menu, level 1 before the first launch, and the score table holding a
 # known table. Prints what each region shows and fails when a region differs beyond what its
 # kind allows:
-#   same     the same pixels (the play field's white, the score table's panel between rows);
-#   tiles    the same picture up to shifts of one pixel (every pixel has its match within one
-#            pixel in the other frame): the background tiles, the logo and the walls, drawn as
-#            textured quads, which D3D9 samples at texel edges and, under Wine, from a copy
-#            scaled to powers of two by D3DX;
-#   inside   the same inside sprites, whose edges D3DX's sprite interface filters: the stones,
-#            buttons, bat and ball;
-#   text     the same place: the boxes holding the ink of a text within 2 pixels on every side
-#            (the two builds rasterise fonts differently);
+#   same    the same pixels: the play field's white, the score table's panel between the rows;
+#   tiles   the same picture up to shifts of one pixel (each pixel has its match within one
+#           pixel in the other frame), but for at most 0.5 % of the pixels: the background, the
+#           logo and the walls, textured quads that D3D9 samples exactly at texel edges (Wine
+#           rounds to the texel before, so its quads show their picture one pixel right and
+#           down), and that Wine's D3DX first copies to powers of two by dropping and doubling
+#           pixels, which loses a few;
+#   sprite  the same picture softened: a mean difference of at most 6 % of the range, since the
+#           sprite interface filters its pictures (linearly, between texels) where the Linux
+#           build copies texels: the stones, the buttons, the bat and the ball;
+#   text    the same place: the edge the text is aligned by and its top within 2 pixels; the
+#           other edges are shown, and differ where the faces do (each system's own face for a
+#           name no font carries, its own simulation of bold for a face without one);
 # and the score table's separators are present on Linux and absent under Wine, whose
 # ID3DXLine draws nothing.
 # Usage: frames.sh ZEMBRIX_EXE ZEMBRIX XCLOSE PACK
@@ -73,7 +77,7 @@ take_frames() {
 failures=0
 # Reports region $2 of kind $1 and counts a failure when $3 (a verdict) is not "ok".
 report() {
-    printf '%-7s %-26s %s\n' "$1" "$2" "$3"
+    printf '%-7s %-20s %s\n' "$1" "$2" "$3"
     [[ "$3" == ok* ]] || failures=$((failures + 1))
 }
 
@@ -81,7 +85,7 @@ report() {
 same() {
     local count
     count=$(differing "$1" "$2" "$3")
-    report same "$3" "$([[ $count == 0 ]] && echo ok || echo "$count pixels differ")"
+    report same "$3" "$([[ $count == 0 ]] && echo ok || echo "FAIL: $count pixels differ")"
 }
 
 # Prints how many pixels of region $3 in frame $1 have no match within one pixel (and 3 % per
@@ -99,22 +103,23 @@ unmatched() {
         -format '%[fx:round(w * h * mean)]' info:
 }
 
+# Region $3 less its border pixel, whose match may lie beyond it.
 tiles() {
-    local there back
-    there=$(unmatched "$1" "$2" "$3")
-    back=$(unmatched "$2" "$1" "$3")
-    report tiles "$3" "$([[ $there == 0 && $back == 0 ]] && echo ok ||
-        echo "$there and $back pixels without a match within one pixel")"
+    local w h x y there back
+    IFS='x+' read -r w h x y <<<"$3"
+    local core="$((w - 2))x$((h - 2))+$((x + 1))+$((y + 1))"
+    there=$(unmatched "$1" "$2" "$core")
+    back=$(unmatched "$2" "$1" "$core")
+    local allowed=$(((w - 2) * (h - 2) / 200))
+    report tiles "$3" "$( ((there <= allowed && back <= allowed)) && echo -n ok ||
+        echo -n FAIL): $there and $back of $(((w - 2) * (h - 2))) pixels without a match within one pixel"
 }
 
-# Region $3 shrunk by $4 pixels on every side must match within 2 % per channel.
-inside() {
-    local w h x y
-    IFS='x+' read -r w h x y <<<"$3"
-    local core="$((w - 2 * $4))x$((h - 2 * $4))+$((x + $4))+$((y + $4))"
-    local count
-    count=$(differing "$1" "$2" "$core" 2)
-    report inside "$3" "$([[ $count == 0 ]] && echo ok || echo "$count pixels differ in $core")"
+sprite() {
+    local mean
+    mean=$(compare -metric MAE "$1[$3]" "$2[$3]" null: 2>&1 | sed -n 's/.*(\(.*\))/\1/p' || true)
+    report sprite "$3" "$(awk -v m="$mean" 'BEGIN { printf "%s: mean difference %.1f %%",
+        (m <= 0.06 ? "ok" : "FAIL"), 100 * m }')"
 }
 
 # Prints the box of the ink in region $2 of frame $1 as "left top right bottom": dark ink (near
@@ -136,18 +141,22 @@ ink() {
     echo $((ox + x)) $((oy + y)) $((ox + x + w - 1)) $((oy + y + h - 1))
 }
 
+# The text's ink in region $3 ($4: dark or plain) of both frames, aligned by $5 (left, right or
+# centre): that edge (or the middle) and the top within 2 pixels.
 text() {
-    local a b i
+    local a b
     read -ra a < <(ink "$1" "$3" "$4")
     read -ra b < <(ink "$2" "$3" "$4")
-    for i in 0 1 2 3; do
-        local d=$((a[i] - b[i]))
-        if ((d > 2 || d < -2 || a[2] <= a[0])); then
-            report text "$3" "Linux ${a[*]}, Windows ${b[*]}"
-            return
-        fi
-    done
-    report text "$3" "ok (Linux ${a[*]}, Windows ${b[*]})"
+    local anchor
+    case $5 in
+    left) anchor=$((a[0] - b[0])) ;;
+    right) anchor=$((a[2] - b[2])) ;;
+    centre) anchor=$(((a[0] + a[2]) - (b[0] + b[2]))) anchor=$((anchor / 2)) ;;
+    esac
+    local top=$((a[1] - b[1])) verdict=ok
+    ((a[2] > a[0] && b[2] > b[0] && anchor <= 2 && anchor >= -2 && top <= 2 && top >= -2)) ||
+        verdict=FAIL
+    report text "$3" "$verdict: Linux ${a[*]}, Windows ${b[*]} (left top right bottom)"
 }
 
 start_x
@@ -167,8 +176,8 @@ for region in 320x608+0+0 800x64+0+544 160x60+320+184 320x608+480+0; do
 done
 tiles "$L/menu.png" "$W/menu.png" 638x158+81+16
 for top in 248 312 376 440; do
-    inside "$L/menu.png" "$W/menu.png" "160x10+320+$top" 3
-    text "$L/menu.png" "$W/menu.png" "150x36+325+$((top + 6))" dark
+    sprite "$L/menu.png" "$W/menu.png" "160x12+320+$top"
+    text "$L/menu.png" "$W/menu.png" "150x36+325+$((top + 6))" dark centre
 done
 
 echo "== level 1 before the first launch"
@@ -178,21 +187,23 @@ tiles "$L/level.png" "$W/level.png" 736x32+32+0
 tiles "$L/level.png" "$W/level.png" 736x32+32+576
 same "$L/level.png" "$W/level.png" 736x220+32+320
 while read -r cell; do
-    inside "$L/level.png" "$W/level.png" "$cell" 6
+    sprite "$L/level.png" "$W/level.png" "$cell"
 done < <(stone_cells)
-text "$L/level.png" "$W/level.png" 300x60+36+32 plain
-text "$L/level.png" "$W/level.png" 300x60+464+32 plain
-text "$L/level.png" "$W/level.png" 736x60+32+250 dark
+sprite "$L/level.png" "$W/level.png" 96x16+352+560
+sprite "$L/level.png" "$W/level.png" 16x16+392+544
+text "$L/level.png" "$W/level.png" 300x60+36+32 plain left
+text "$L/level.png" "$W/level.png" 300x60+464+32 plain right
+text "$L/level.png" "$W/level.png" 736x60+32+250 dark centre
 
 echo "== the score table"
 tiles "$L/scores.png" "$W/scores.png" 120x100+0+0
 tiles "$L/scores.png" "$W/scores.png" 120x100+680+0
-text "$L/scores.png" "$W/scores.png" 600x90+100+8 dark
+text "$L/scores.png" "$W/scores.png" 600x90+100+8 dark centre
 for ((place = 0; place < 10; place++)); do
     y=$((103 + 49 * place))
     same "$L/scores.png" "$W/scores.png" "300x44+350+$((y + 2))"
-    text "$L/scores.png" "$W/scores.png" "300x44+20+$((y + 2))" dark
-    text "$L/scores.png" "$W/scores.png" "150x44+630+$((y + 2))" dark
+    text "$L/scores.png" "$W/scores.png" "300x44+20+$((y + 2))" dark left
+    text "$L/scores.png" "$W/scores.png" "150x44+630+$((y + 2))" dark right
 done
 lines=0
 for y in 151 200 249 298 347 396 445 494 543; do
@@ -200,7 +211,7 @@ for y in 151 200 249 298 347 396 445 494 543; do
     [[ "$(pixel "$W/scores.png" 400 "$y")" == "$kPanel" ]] && lines=$((lines + 1))
 done
 report lines "9 separators" "$( ((lines == 18)) && echo "ok: drawn on Linux, absent under Wine" ||
-    echo "only $lines of 18 probes as expected")"
+    echo "FAIL: only $lines of 18 probes as expected")"
 
 ((failures == 0)) || die "$failures regions differ"
 echo "ok: every region as its kind allows"
