@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # From a fresh Debian 12 machine to every test run: packages, the code style, then the release
-# and the sanitizer builds with their unit, pixel and end-to-end tests, then short fuzz runs.
+# and the sanitizer builds with their unit, pixel and end-to-end tests, the Windows program with
+# its tests under Wine, short fuzz runs and the Debian package.
 # Ends with one line that says PASS or FAIL and what ran.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -46,6 +47,21 @@ for preset in release asan; do
         fail "$preset: build failed"
     fi
 done
+
+# The same game built for Windows against the real Direct3D 9, D3DX 9 and user32, run under
+# Wine beside the release build (scripts/windows.sh; SDL2 for Windows is built once and kept).
+echo "== windows: the Windows program, its zip, and its tests under Wine"
+windows_start=$SECONDS
+if scripts/windows.sh -DZX_WERROR=ON; then
+    total=$(ctest --test-dir build/windows -N 2>/dev/null | sed -n 's/^Total Tests: //p')
+    if ctest --test-dir build/windows --output-on-failure --no-tests=error; then
+        note "windows ${total:-?} tests passed in $((SECONDS - windows_start)) s"
+    else
+        fail "windows tests failed (of ${total:-?})"
+    fi
+else
+    fail "windows: build failed"
+fi
 
 echo "== fuzz: build and run each target for ${fuzz_seconds}s"
 if cmake --preset fuzz -DZX_WERROR=ON >/dev/null && cmake --build --preset fuzz; then

@@ -213,3 +213,20 @@ check_lines "$work/run/stdout.log" 'DirectX initialized!' "${menu_log[@]}" 'num 
     'Intialized in [0-9]+ ms' "${scores_log[@]}" "${menu_log[@]}" ||
     die "the log lines of the second start differ"
 echo "ok: the second start shows the same table, logs \"num = 1\" and keeps the file"
+
+# The Windows program's table read by the Linux build (ZX_LINUX_GAME, when the game tested is the
+# Windows program): it loads the one record, shows the table, and at its end writes back the
+# very bytes it read, the name in Windows-1250 and the points.
+if [[ "$game" == *.exe && -n "${ZX_LINUX_GAME:-}" ]]; then
+    mv "$work/run/stdout.log" "$work/second-stdout.log"
+    start_game "$(realpath "$ZX_LINUX_GAME")" "$work/run"
+    window=$(wait_window Zembrix 60 800x608) || die "no window of the Linux build"
+    poll 60 menu_shown "$window" || die "the Linux build's menu did not show"
+    look_at_scores "$work/scores-linux.png"
+    click "$window" 400 464
+    wait_game_exit 60 || die "the Linux build did not end after Wyjście"
+    [[ "$exit_code" == 0 ]] || die "exit code $exit_code of the Linux build"
+    grep -qx 'num = 1' "$work/run/stdout.log" || die "the Linux build did not read the record"
+    cmp -s "$work/first.zxs" "$file" || die "the Linux build wrote the table back differently"
+    echo "ok: the Linux build reads the Windows program's table (one record, \"Zażółć\", $stored points) and writes it back byte for byte"
+fi

@@ -12,7 +12,8 @@ work=$(mktemp -d)
 xvfb_pid=
 game_pid=
 game_dir=
-windows_game=
+windows_game= # the game started last is the Windows program
+wine_used=
 
 cleanup() {
     if [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null; then
@@ -23,7 +24,7 @@ cleanup() {
         done
         kill -9 "$game_pid" 2>/dev/null || true
     fi
-    if [[ -n "$windows_game" ]]; then
+    if [[ -n "$wine_used" ]]; then
         timeout 20 wineserver -k 2>/dev/null || true
     fi
     if [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null; then
@@ -189,14 +190,16 @@ start_game() {
         # A copy of the program in a folder of its own: beside the build's zembrix.exe lies a
         # pack, which the game would take when the working directory has none.
         local program=$work/program/${1##*/}
-        if [[ -z "$windows_game" ]]; then
+        if [[ ! -f "$program" ]]; then
             mkdir -p "$work/program"
             cp "$1" "${1%/*}/SDL2.dll" "$work/program/"
         fi
         windows_game=1
+        wine_used=1
         (cd "$2" && exec env -u SDL_VIDEODRIVER LC_ALL=pl_PL.UTF-8 wine "$program") \
             >"$2/stdout.log" 2>"$2/stderr.log" &
     else
+        windows_game=
         (cd "$2" && exec "$1") >"$2/stdout.log" 2>"$2/stderr.log" &
     fi
     game_pid=$!

@@ -10,7 +10,7 @@ if [[ -f "$WINEPREFIX/system.reg" ]]; then
     exit 0
 fi
 start_x
-windows_game=1
+wine_used=1
 mkdir -p "$WINEPREFIX"
 timeout 300 wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; die "wineboot failed"; }
 timeout 120 wineserver -w || die "Wine did not settle after wineboot"
