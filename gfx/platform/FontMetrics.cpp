@@ -65,7 +65,7 @@ bool readFontMetrics(SDL_RWops* file, long index, FontMetrics& metrics) {
     // A collection ("ttcf") lists where each face's table directory starts.
     std::int64_t directory = 0;
     std::uint32_t value = 0;
-    if (!read32(file, 0, value)) {
+    if (file == nullptr || !read32(file, 0, value)) {
         return false;
     }
     if (value == tag("ttcf")) {

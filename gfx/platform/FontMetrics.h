@@ -22,5 +22,6 @@ struct FontMetrics {
 };
 
 // Reads the metrics of face index (of a collection, or 0) from the font file's bytes; false
-// when they are not there or not readable. Leaves the stream's position anywhere.
+// when they are not there or not readable, or file is null. Leaves the stream's position
+// anywhere.
 bool readFontMetrics(SDL_RWops* file, long index, FontMetrics& metrics);

@@ -1,5 +1,6 @@
 // Tests of fonts installed from memory and of face resolution by name, height and weight.
 #include "gfx/platform/FontFace.h"
+#include "gfx/platform/FontMetrics.h"
 #include "gfx/platform/FontRegistry.h"
 #include "tests/gfxfont/FontTestSupport.h"
 
@@ -113,6 +114,47 @@ TEST(FontFace, OpensAtTheRequestedCellHeight) {
         }
     }
     EXPECT_EQ(FontFace::open("Arial", FW_BOLD, 0), nullptr);
+}
+
+// Calibri's stand-in Carlito has Windows metrics (ascent 1950, descent 550 of 2048 units) far
+// from its line metrics (1536, 512): Windows sizes and places it by the former.
+TEST(FontFace, SizesAndPlacesTextByTheWindowsMetrics) {
+    FontFace::Choice choice;
+    ASSERT_TRUE(FontFace::resolve("Calibri", FW_BOLD, choice));
+    SDL_RWops* file = SDL_RWFromFile(choice.path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    FontMetrics metrics;
+    EXPECT_TRUE(readFontMetrics(file, choice.index, metrics));
+    SDL_RWclose(file);
+    EXPECT_EQ(metrics.unitsPerEm, 2048);
+    EXPECT_EQ(metrics.winAscent, 1950);
+    EXPECT_EQ(metrics.winDescent, 550);
+    // A 42-pixel cell is a 34-pixel em (42 x 2048 / 2500, rounded), ascent 32 and descent 9.
+    EXPECT_EQ(metrics.emForCell(42), 34);
+    std::unique_ptr<FontFace> face(FontFace::open("Calibri", FW_BOLD, 42));
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->getHeight(), 41);
+    // SDL_ttf's baseline lies its own ascent (26 pixels) below the top: 6 pixels too high.
+    EXPECT_EQ(face->getTopOffset(), 6);
+    // A dotted capital rises above that ascent, and SDL_ttf lowers such a line to make room.
+    EXPECT_EQ(face->raisedBy("aeo"), 0);
+    EXPECT_GT(face->raisedBy("\xC5\xBB"), 0); // "Ż"
+}
+
+TEST(FontMetrics, RefusesFilesWithoutTheTables) {
+    std::vector<std::uint8_t> bytes = readFile(kDejaVuSans);
+    ASSERT_GT(bytes.size(), 64u);
+    FontMetrics metrics;
+    for (std::size_t size : {std::size_t{0}, std::size_t{11}, std::size_t{64}}) {
+        SDL_RWops* cut = SDL_RWFromConstMem(bytes.data(), static_cast<int>(size));
+        EXPECT_FALSE(readFontMetrics(cut, 0, metrics)) << size;
+        SDL_RWclose(cut);
+    }
+    SDL_RWops* whole = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    EXPECT_TRUE(readFontMetrics(whole, 0, metrics));
+    SDL_RWclose(whole);
+    // No usable metrics: no em size.
+    EXPECT_EQ(FontMetrics{}.emForCell(42), 0);
 }
 
 TEST(FontFace, RasterisesALineAsWhiteCoverage) {
