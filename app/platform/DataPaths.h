@@ -24,7 +24,8 @@ struct DataPlaces {
 
 // The places of this process: its executable (/proc/self/exe), $XDG_DATA_HOME and $HOME (the
 // password database's home when $HOME is unset), with the installed data folder given both
-// relative to the executable's folder and absolute.
+// relative to the executable's folder and absolute. On Windows (win32/DataPlaces.cpp): the
+// module's path and %LOCALAPPDATA% as the data home, with no home folder.
 DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* installedData);
 
 // A "data.zxp" in the working directory wins, with "scoreboard.zxs" beside it, both as the

@@ -14,5 +14,6 @@ enum class NameDialogOutcome {
 // the field's content as Windows-1250 bytes (typed UTF-8 converted, '?' for a character the
 // code page lacks), at most 31 of them. Events of other windows are kept and handed back to
 // SDL's queue in their order (see DialogEvents). When no window can be made, says so on
-// standard error.
+// standard error. On Windows (win32/NameDialogWindow.cpp) the dialog is made from the program's
+// template 102 and its loop takes the thread's messages, dispatching the game window's as usual.
 NameDialogOutcome runNameDialogWindow(std::string& text);
