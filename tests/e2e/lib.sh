@@ -46,6 +46,10 @@ trap cleanup EXIT
 
 die() {
     echo "FAIL (after ${SECONDS} s): $*" >&9
+    if [[ -n "$xvfb_pid" ]] && ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "-- the X server (Xvfb) has ended; its log:" >&9
+        tail -n 20 "$work/xvfb.log" >&9 2>/dev/null || true
+    fi
     if [[ -n "${game_dir:-}" && -s "$game_dir/stderr.log" ]]; then
         echo "-- the game's standard error (last lines):" >&9
         tail -n 20 "$game_dir/stderr.log" >&9
@@ -53,9 +57,25 @@ die() {
     exit 1
 }
 
-# X clients wait on the X server, which may stop answering: each call gets 10 seconds.
-xdotool() { timeout 10 xdotool "$@"; }
-xwininfo() { timeout 10 xwininfo "$@"; }
+# Runs X client "$@" within 10 seconds (the server may stop answering). Now and then, with
+# several displays busy, a client is refused its connection ("Can't open display") while the
+# server runs on; such a client is started again, up to three times in all.
+x_client() {
+    local attempt status
+    for attempt in 1 2 3; do
+        timeout 10 "$@" 2>"$work/x-client.err" && status=0 || status=$?
+        if ((status != 0 && attempt < 3)) && grep -qi "open display" "$work/x-client.err" &&
+            kill -0 "$xvfb_pid" 2>/dev/null; then
+            sleep 0.5
+            continue
+        fi
+        break
+    done
+    cat "$work/x-client.err" >&2
+    return "$status"
+}
+xdotool() { x_client xdotool "$@"; }
+xwininfo() { x_client xwininfo "$@"; }
 
 # True while the game started last (game_pid) runs, or when none was started.
 game_alive() {
