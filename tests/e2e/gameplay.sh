@@ -133,7 +133,7 @@ geometry=$(windows_named Zembrix | awk -v id="$question" '$1 == id {print $2}')
 key "$question" Escape
 sleep 0.5
 ! window_gone "$question" || die "Escape closed the Yes/No question"
-xdotool key --window "$question" Tab
+key "$question" Tab
 key_closing "$question" Return
 poll 20 window_gone "$question" ||
     die "the question stayed after Tab and Return"

@@ -2,6 +2,16 @@
 # Sourced by the test scripts; each test runs in its own temporary folder. Every wait is bounded:
 # X clients run under `timeout`, and the waits give up as soon as the game has ended. A game
 # path ending in ".exe" is the Windows program, run through Wine in the prefix $WINEPREFIX.
+#
+# Window manager: with ZX_E2E_WM=openbox (the ctest registration sets it for the copy of a test
+# named e2e_<name>_openbox) start_x also runs openbox on the display, as on a player's desktop,
+# and waits until it manages windows; otherwise the display has no window manager. Tests read
+# `$wm` (empty or "openbox") where the two differ.
+#
+# Input goes as a player's does: real key presses and clicks through the X test extension
+# (xdotool without --window) to the window that has the keyboard focus, every release matching
+# its press. key, hold_key, type_text and click first give the named window the focus (a player
+# clicks it or the window manager hands it over) and wait until it has it.
 
 set -euo pipefail
 
@@ -14,6 +24,9 @@ game_pid=
 game_dir=
 windows_game= # the game started last is the Windows program
 wine_used=
+wm=${ZX_E2E_WM:-}
+wm_pid=
+held_keys=() # keys pressed and not yet released, released at the end
 
 cleanup() {
     if [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null; then
@@ -26,6 +39,14 @@ cleanup() {
     fi
     if [[ -n "$wine_used" ]]; then
         timeout 20 wineserver -k 2>/dev/null || true
+    fi
+    local held
+    for held in "${held_keys[@]}"; do
+        timeout 10 command xdotool keyup "$held" 2>/dev/null || true
+    done
+    if [[ -n "$wm_pid" ]]; then
+        kill "$wm_pid" 2>/dev/null || true
+        wait "$wm_pid" 2>/dev/null || true
     fi
     if [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null; then
         # Wait for the server to go: one still shutting down removes the lock and socket of its
@@ -76,6 +97,7 @@ x_client() {
 }
 xdotool() { x_client xdotool "$@"; }
 xwininfo() { x_client xwininfo "$@"; }
+xprop() { x_client xprop "$@"; }
 
 # True while the game started last (game_pid) runs, or when none was started.
 game_alive() {
@@ -122,6 +144,31 @@ start_x() {
     # and ran the game in no window at all, so the X11 driver is named. SDL_RENDER_DRIVER, when the
     # test sets it, chooses the renderer.
     export SDL_VIDEODRIVER=x11
+    case "$wm" in
+    "") ;;
+    openbox) start_openbox ;;
+    *) die "unknown window manager ZX_E2E_WM=$wm" ;;
+    esac
+}
+
+# Runs openbox on the display with its stock settings (it keeps its files in the test's folder)
+# and waits up to 20 seconds until it manages windows: it then names itself on the window that
+# the root window's _NET_SUPPORTING_WM_CHECK points to.
+start_openbox() {
+    mkdir -p "$work/openbox"
+    XDG_CONFIG_HOME=$work/openbox XDG_CACHE_HOME=$work/openbox openbox --sm-disable \
+        >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    local check
+    for ((i = 0; i < 200; i++)); do
+        kill -0 "$wm_pid" 2>/dev/null || die "openbox ended at its start: $(cat "$work/openbox.log")"
+        check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | awk '/window id/ {print $NF}')
+        if [[ -n "$check" ]] && xprop -id "$check" _NET_WM_NAME 2>/dev/null | grep -q Openbox; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    die "openbox did not take the display within 20 s"
 }
 
 # Switches the display's keyboard to the Polish layout, whose AltGr level holds the Polish
@@ -135,16 +182,15 @@ polish_keyboard() {
 # SDL under load loses now and then a letter typed with AltGr. xdotool reads the text in a UTF-8
 # locale whatever the test's own.
 type_text() {
-    # Wine reads the shift state of real keys only: with the focus on its window, xdotool types
-    # through the X test extension rather than sending events, which would lose capitals.
-    [[ -z "$windows_game" ]] || xdotool windowfocus --sync "$1"
-    LC_ALL=C.UTF-8 xdotool type --delay 100 --window "$1" "$2"
+    focus_window "$1"
+    LC_ALL=C.UTF-8 xdotool type --delay 100 "$2"
 }
 
-# Lists the mapped top-level windows named exactly $1 as "id widthxheight" lines. (xdotool's
-# search misses windows without a class, such as SDL's message boxes.)
+# Lists the mapped windows named exactly $1 as "id widthxheight" lines: the top-level ones, or
+# under a window manager those in its frames. (xdotool's search misses windows without a class,
+# such as SDL's message boxes.)
 windows_named() {
-    xwininfo -root -children 2>/dev/null | awk -v want="\"$1\":" '$2 == want {print $1, $(NF-1)}' |
+    xwininfo -root -tree 2>/dev/null | awk -v want="\"$1\":" '$2 == want {print $1, $(NF-1)}' |
         while read -r id geometry; do
             if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
                 echo "$id ${geometry%%+*}"
@@ -226,20 +272,52 @@ start_game() {
     game_dir=$2
 }
 
-# Moves the mouse to ($2, $3) inside window $1 and clicks the left button.
+# Moves the mouse to ($2, $3) inside window $1 and clicks the left button there (button $4 when
+# given). A window manager gives the window the focus on the click, as it does for a player.
 click() {
     xdotool mousemove --window "$1" "$2" "$3"
     sleep 0.2
-    xdotool click --window "$1" 1
+    xdotool click "${4:-1}"
     sleep 0.3
 }
 
-# Presses and releases key $2 in window $1. (See key_closing: should the focus move away in
-# between, a real key is released as well; the server ignores the release of a key that is up.)
+# True when window $1 has the keyboard focus.
+has_focus() {
+    local focused
+    focused=$(xdotool getwindowfocus 2>/dev/null) || return 1
+    ((focused == $1))
+}
+
+# Gives window $1 the keyboard focus, unless it has it, and waits until it has it (within
+# x_client's 10 seconds). The focus is set directly, under a window manager too, which follows
+# it; so the keys of a test never go to the window under the pointer by chance.
+focus_window() {
+    has_focus "$1" || xdotool windowfocus --sync "$1"
+}
+
+# Presses and releases key $2 in window $1 (a real key to the focused window). The press may
+# close the window: the release then goes where the focus went, which is what a player's does.
 key() {
-    xdotool key --window "$1" "$2"
-    xdotool keyup "$2"
+    focus_window "$1"
+    xdotool key "$2"
     sleep 0.3
+}
+
+# Presses key $1 down, to the window with the focus, until key_up; the end of the test releases a
+# key still down, lest X repeat it for ever.
+key_down() {
+    xdotool keydown "$1"
+    held_keys+=("$1")
+}
+
+# Releases key $1, pressed with key_down.
+key_up() {
+    xdotool keyup "$1"
+    local kept=() held
+    for held in "${held_keys[@]}"; do
+        [[ "$held" == "$1" ]] || kept+=("$held")
+    done
+    held_keys=("${kept[@]}")
 }
 
 # True when colours $1 and $2 (rrggbb) differ by at most $3 in every channel.
@@ -252,24 +330,42 @@ near() {
     done
 }
 
-# Presses and releases key $2 in window $1 when the key closes that window. xdotool chooses per
-# event between a real key (XTEST, when the window has the focus) and an event sent to the
-# window: a real press that closes the window is followed by a release sent to a window that is
-# gone, which fails, so the real key is released as well, lest it repeat for ever (X repeats a
-# key held down in whichever window has the focus).
+# Presses and releases key $2 in window $1 when the key closes that window: the same as key.
 key_closing() {
-    xdotool key --window "$1" "$2" 2>/dev/null || true
-    xdotool keyup "$2"
-    sleep 0.3
+    key "$@"
 }
 
-# Holds key $2 down in window $1 for $3 seconds. As in key_closing, the focus may move in between
-# (to a dialog), so a real key is released as well.
+# Holds key $2 down in window $1 for $3 seconds; the focus may move in between (to a dialog).
 hold_key() {
-    xdotool keydown --window "$1" "$2"
+    focus_window "$1"
+    key_down "$2"
     sleep "$3"
-    xdotool keyup --window "$1" "$2" 2>/dev/null || true
-    xdotool keyup "$2"
+    key_up "$2"
+}
+
+# Prints the id of the top-level window that holds window $1: the window manager's frame around
+# it, or the window itself without one.
+top_level() {
+    local id=$1 parent
+    for ((i = 0; i < 8; i++)); do
+        parent=$(xwininfo -children -id "$id" | grep 'Parent window id:') || return 1
+        if [[ "$parent" == *"(the root window)"* ]]; then
+            echo "$id"
+            return 0
+        fi
+        id=$(awk '{print $4}' <<<"$parent")
+    done
+    return 1
+}
+
+# True when window $1 is stacked above window $2 (their top-level windows compared).
+stacked_above() {
+    local upper lower
+    upper=$(top_level "$1") && lower=$(top_level "$2") || return 1
+    # The root's children, listed from the bottom of the stack to its top.
+    xwininfo -root -children | awk -v a="$upper" -v b="$lower" '
+        $1 == b { seen_b = NR } $1 == a { seen_a = NR }
+        END { exit !(seen_a && seen_b && seen_a > seen_b) }'
 }
 
 # Retries the command "$2 ..." every 0.2 s until it succeeds or $1 seconds have passed; false then.
