@@ -13,18 +13,22 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.action = CommandAction::Help;
         } else if (std::strcmp(argument, "--version") == 0) {
             line.action = CommandAction::Version;
+        } else if (std::strcmp(argument, "--fullscreen") == 0) {
+            line.screen = ScreenChoice::FullScreen;
+        } else if (std::strcmp(argument, "--window") == 0) {
+            line.screen = ScreenChoice::Window;
         } else {
-            return {CommandAction::Refuse, argument};
+            return {CommandAction::Refuse, ScreenChoice::Kept, argument};
         }
     }
     return line;
 }
 
 void writeUsage(std::FILE* out) {
-    std::fputs("Usage: zembrix [--help | --version]\n", out);
+    std::fputs("Usage: zembrix [--fullscreen | --window] [--help | --version]\n", out);
 }
 
-void writeHelp(std::FILE* out, const DataPaths& paths) {
+void writeHelp(std::FILE* out, const DataPaths& paths, const std::string& settingsPath) {
     writeUsage(out);
     std::fputs("Zembrix, a breakout-style arcade game: keep the ball in play and break every\n"
                "stone of six levels.\n"
@@ -32,6 +36,9 @@ void writeHelp(std::FILE* out, const DataPaths& paths) {
                "Options:\n"
                "  -h, --help     print this help and end\n"
                "  --version      print the name and version and end\n"
+               "  --fullscreen   start in full screen\n"
+               "  --window       start in a window\n"
+               "                 (without either, as the game was left the last time)\n"
                "\n"
                "Keys:\n"
                "  mouse          choose in the menu (left button)\n"
@@ -39,16 +46,21 @@ void writeHelp(std::FILE* out, const DataPaths& paths) {
                "  Space          launch the ball\n"
                "  Enter          next level after a cleared one; a new run after the last\n"
                "  Escape         back to the menu (asks first during a run); leaves the scores\n"
+               "  F11, Alt+Enter switch between the window and the full screen\n"
                "\n"
                "Files:\n"
                "  data.zxp       the data pack: the working directory's, else the installed one\n"
                "  scoreboard.zxs the ten best runs: beside a data.zxp of the working directory,\n"
                "                 else in $XDG_DATA_HOME/zembrix/ (~/.local/share/zembrix/)\n"
+               "  settings.ini   full screen or not, the window's size: in\n"
+               "                 $XDG_CONFIG_HOME/zembrix/ (~/.config/zembrix/)\n"
                "\n"
                "Started here, the game would use:\n",
                out);
     std::fprintf(out, "  data pack      %s\n", paths.pack.c_str());
     std::fprintf(out, "  score table    %s\n", paths.scores.c_str());
+    std::fprintf(out, "  settings       %s\n",
+                 settingsPath.empty() ? "(not kept: no home folder)" : settingsPath.c_str());
 }
 
 void writeVersion(std::FILE* out, const char* version) {

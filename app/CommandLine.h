@@ -1,5 +1,5 @@
-// CommandLine: the options of the zembrix command (--help, --version) and the texts they print.
-// No option changes how the game plays.
+// CommandLine: the options of the zembrix command (--help, --version, --fullscreen, --window)
+// and the texts they print. No option changes how the game plays.
 #pragma once
 
 #include <cstdio>
@@ -15,19 +15,27 @@ enum class CommandAction {
     Refuse,  // anything else: print the usage to standard error and end with 2
 };
 
+// Where the game shows itself.
+enum class ScreenChoice {
+    Kept,       // as the settings say (the last start's choice)
+    FullScreen, // --fullscreen
+    Window,     // --window
+};
+
 struct CommandLine {
     CommandAction action = CommandAction::Play;
+    ScreenChoice screen = ScreenChoice::Kept;
     std::string refused; // the first argument that is not an option of the game
 };
 
 // Reads the arguments after the program's name: of --help and --version the last one given
-// decides; any other argument refuses the whole line.
+// decides, and so of --fullscreen and --window; any other argument refuses the whole line.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // The one-line usage.
 void writeUsage(std::FILE* out);
 // The usage, the keys of the game and where its files are kept, with the paths this start would
-// use.
-void writeHelp(std::FILE* out, const DataPaths& paths);
+// use ("" for settings that are not kept).
+void writeHelp(std::FILE* out, const DataPaths& paths, const std::string& settingsPath);
 // "Zembrix <version>".
 void writeVersion(std::FILE* out, const char* version);

@@ -1,6 +1,7 @@
 // The application object: start-up, the main loop and shutdown in their fixed orders.
 #include "app/Game.h"
 
+#include "app/platform/PictureFit.h"
 #include "app/platform/VideoDriver.h"
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
@@ -26,9 +27,20 @@ Game::~Game() {
     shutdown();
 }
 
+void Game::keepSettings(const Settings& kept, const std::string& path, bool rewrite) {
+    settings = kept;
+    savedSettings = kept;
+    settingsPath = path;
+    rewriteSettings = rewrite;
+}
+
 bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
                 const char* scorePath) {
     setScreenSize(width, height);
+    // On Windows the window's size is in the display's scaled units: 800 x 608 opens at
+    // 1200 x 912 pixels on a display scaled to 150 %, the picture scaled to fit it.
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_SCALING, "1");
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     Uint32 start = SDL_GetTicks();
 
@@ -43,14 +55,16 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
     // Without a display SDL falls back to a driver that shows nothing: no window rather than an
     // invisible game that seems to run.
     if (!videoDriverShowsNothing()) {
-        window =
-            SDL_CreateWindow("Zembrix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             static_cast<int>(width), static_cast<int>(height), SDL_WINDOW_SHOWN);
+        const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
+                             (settings.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        window = SDL_CreateWindow("Zembrix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                  settings.window.width, settings.window.height, flags);
     }
     if (window == nullptr) {
         MessageBoxA(nullptr, SDL_GetError(), "Error!", MB_ICONERROR);
         return false;
     }
+    SDL_SetWindowMinimumSize(window, kSmallestWindowSide, kSmallestWindowSide);
     loadIcon();
 
     renderDevice = new RenderDevice();
@@ -106,8 +120,85 @@ void Game::handleEvent(SDL_Event* event) {
     if (event->type == SDL_QUIT) {
         running = false;
     }
+    // F11 and Alt+Enter belong to the window, not to the room (Enter alone goes on there).
+    if (event->type == SDL_KEYDOWN &&
+        (event->key.keysym.sym == SDLK_F11 ||
+         ((event->key.keysym.sym == SDLK_RETURN || event->key.keysym.sym == SDLK_KP_ENTER) &&
+          (event->key.keysym.mod & KMOD_ALT) != 0))) {
+        if (event->key.repeat == 0) {
+            toggleFullScreen();
+        }
+        return;
+    }
+    noteWindow(event);
+    mapMouse(event);
     if (roomManager != nullptr) {
         roomManager->handleEvent(event);
+    }
+}
+
+void Game::mouseInPicture(int& x, int& y) const {
+    SDL_GetMouseState(&x, &y);
+    if (window != nullptr) {
+        int w = 0;
+        int h = 0;
+        SDL_GetWindowSize(window, &w, &h);
+        PictureFit(static_cast<int>(getScreenWidth()), static_cast<int>(getScreenHeight()), w, h)
+            .toPicture(x, y, x, y);
+    }
+}
+
+void Game::mapMouse(SDL_Event* event) const {
+    if (window == nullptr) {
+        return;
+    }
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    const PictureFit fit(static_cast<int>(getScreenWidth()), static_cast<int>(getScreenHeight()), w,
+                         h);
+    if (event->type == SDL_MOUSEMOTION) {
+        fit.toPicture(event->motion.x, event->motion.y, event->motion.x, event->motion.y);
+    } else if (event->type == SDL_MOUSEBUTTONDOWN || event->type == SDL_MOUSEBUTTONUP) {
+        fit.toPicture(event->button.x, event->button.y, event->button.x, event->button.y);
+    }
+}
+
+void Game::toggleFullScreen() {
+    if (window == nullptr) {
+        return;
+    }
+    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) == 0;
+    if (SDL_SetWindowFullscreen(window, full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        std::fprintf(stderr, "zembrix: cannot switch the full screen: %s\n", SDL_GetError());
+        return;
+    }
+    settings.fullscreen = full;
+    saveSettingsIfChanged();
+}
+
+// A maximised or full-screen window's size is the desktop's, not the one to start with.
+void Game::noteWindow(const SDL_Event* event) {
+    if (window == nullptr || event->type != SDL_WINDOWEVENT ||
+        event->window.event != SDL_WINDOWEVENT_SIZE_CHANGED ||
+        (SDL_GetWindowFlags(window) &
+         (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) != 0) {
+        return;
+    }
+    SDL_GetWindowSize(window, &settings.window.width, &settings.window.height);
+}
+
+void Game::saveSettingsIfChanged() {
+    if (settingsPath.empty() || (settings == savedSettings && !rewriteSettings)) {
+        return;
+    }
+    if (saveSettings(settingsPath, settings)) {
+        savedSettings = settings;
+        rewriteSettings = false;
+    } else {
+        std::fprintf(stderr, "zembrix: cannot write %s; the settings are not kept\n",
+                     settingsPath.c_str());
+        settingsPath.clear();
     }
 }
 
@@ -132,6 +223,7 @@ void Game::quit() {
 
 void Game::shutdown() {
     running = false;
+    saveSettingsIfChanged();
     delete renderDevice;
     renderDevice = nullptr;
     delete roomManager;

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "app/Globals.h"
+#include "app/Settings.h"
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 struct SDL_Surface;
 struct SDL_Window;
@@ -22,8 +24,17 @@ class Game {
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
+    // The settings this game starts with and keeps, and their file ("" when they are not kept).
+    // They are written back when they changed (at once for a switch of the full screen, else at
+    // shutdown), or always when `rewrite` is set (a damaged file). Before init; without it the
+    // game starts with the defaults and keeps nothing.
+    void keepSettings(const Settings& settings, const std::string& path, bool rewrite);
+    Settings& getSettings() { return settings; }
+
     // Start-up in its fixed order; shows a message box and returns false on a fatal failure.
-    // The pack and the score table are the working directory's unless other paths are given.
+    // The picture is width x height; the window has the settings' size and may be resized, the
+    // picture scaled to fit it. The pack and the score table are the working directory's unless
+    // other paths are given.
     bool init(std::uint32_t width, std::uint32_t height, const char* packPath = "data.zxp",
               const char* scorePath = "scoreboard.zxs");
     // The main loop: turns while running.
@@ -44,7 +55,19 @@ class Game {
     bool isRunning() const { return running; }
     SDL_Window* getWindow() const { return window; }
 
+    // The picture point under the mouse (SDL_GetMouseState mapped through the window's fit).
+    void mouseInPicture(int& x, int& y) const;
+    // Switches between the window and the full screen at the desktop's resolution.
+    void toggleFullScreen();
+
   private:
+    // Maps the window coordinates of a mouse event to the picture's.
+    void mapMouse(SDL_Event* event) const;
+    // Keeps what happens to the window in the settings: its size while it is a plain window.
+    void noteWindow(const SDL_Event* event);
+    // Writes the settings when they differ from the file's (or the file must be rewritten).
+    void saveSettingsIfChanged();
+
     // Gives the window the icon from the pack's "icon.bmp"; no icon when it is missing or bad.
     void loadIcon();
 
@@ -53,4 +76,8 @@ class Game {
     RenderDevice* renderDevice = nullptr;
     RoomManager* roomManager = nullptr;
     bool running = false;
+    Settings settings;
+    Settings savedSettings;   // as the settings file holds them
+    std::string settingsPath; // "" when the settings are not kept
+    bool rewriteSettings = false;
 };

@@ -2,6 +2,7 @@
 // it, and report 0 after a normal end or 1 after a failed start-up (2 for an unknown option).
 #include "app/CommandLine.h"
 #include "app/Game.h"
+#include "app/Settings.h"
 #include "app/platform/DataPaths.h"
 
 // SDL renames main where the platform needs its own entry point.
@@ -14,11 +15,12 @@
 // ZX_VERSION come from the build.
 int main(int argc, char** argv) {
     const CommandLine line = parseCommandLine(argc, argv);
-    const DataPaths paths =
-        chooseDataPaths(currentDataPlaces(ZX_DATA_FROM_EXECUTABLE, ZX_INSTALLED_DATA));
+    const DataPlaces places = currentDataPlaces(ZX_DATA_FROM_EXECUTABLE, ZX_INSTALLED_DATA);
+    const DataPaths paths = chooseDataPaths(places);
+    const std::string settingsPath = chooseSettingsPath(places);
     switch (line.action) {
     case CommandAction::Help:
-        writeHelp(stdout, paths);
+        writeHelp(stdout, paths, settingsPath);
         return 0;
     case CommandAction::Version:
         writeVersion(stdout, ZX_VERSION);
@@ -35,6 +37,14 @@ int main(int argc, char** argv) {
                      paths.scoreFolder.c_str());
     }
     Game game;
+    bool complained = false;
+    Settings settings =
+        settingsPath.empty() ? Settings{} : loadSettings(settingsPath, stderr, &complained);
+    // A damaged file is written again in full at the end, with the defaults in its bad lines.
+    game.keepSettings(settings, settingsPath, complained);
+    if (line.screen != ScreenChoice::Kept) {
+        game.getSettings().fullscreen = line.screen == ScreenChoice::FullScreen;
+    }
     if (!game.init(800, 608, paths.pack.c_str(), paths.scores.c_str())) {
         return 1;
     }

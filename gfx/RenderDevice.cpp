@@ -2,6 +2,8 @@
 // render states, and brackets every frame.
 #include "gfx/RenderDevice.h"
 
+#include "app/Globals.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -40,10 +42,13 @@ bool RenderDevice::init() {
     if (direct3d == nullptr) {
         return false;
     }
-    // A windowed back buffer of the window's client size, no depth buffer, vsync presentation.
+    // A windowed back buffer of the picture's size, whatever the window's (the presentation
+    // scales it to the window), no depth buffer, vsync presentation.
     D3DPRESENT_PARAMETERS params;
     std::memset(&params, 0, sizeof(params));
     params.Windowed = TRUE;
+    params.BackBufferWidth = getScreenWidth();
+    params.BackBufferHeight = getScreenHeight();
     params.SwapEffect = D3DSWAPEFFECT_DISCARD;
     params.BackBufferFormat = D3DFMT_X8R8G8B8;
     if (FAILED(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, GetActiveWindow(),

@@ -1,6 +1,7 @@
 // Button: picture, caption, mouse hover tint and click detection of a menu button.
 #include "rooms/Button.h"
 
+#include "app/Game.h"
 #include "app/Globals.h"
 #include "game/Object.h"
 #include "gfx/Font.h"
@@ -45,7 +46,11 @@ Button::~Button() {
 bool Button::update() {
     int mx = 0;
     int my = 0;
-    SDL_GetMouseState(&mx, &my);
+    if (getGame() != nullptr) {
+        getGame()->mouseInPicture(mx, my);
+    } else {
+        SDL_GetMouseState(&mx, &my);
+    }
     if (!sprite) {
         return false;
     }

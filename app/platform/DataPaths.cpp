@@ -63,6 +63,16 @@ DataPaths chooseDataPaths(const DataPlaces& places) {
     return beside;
 }
 
+std::string chooseSettingsPath(const DataPlaces& places) {
+    if (fs::path(places.configHome).is_absolute()) {
+        return (fs::path(places.configHome) / "zembrix" / "settings.ini").string();
+    }
+    if (!places.home.empty()) {
+        return (fs::path(places.home) / ".config" / "zembrix" / "settings.ini").string();
+    }
+    return "";
+}
+
 bool makeFolders(const std::string& folder) {
     std::error_code error;
     if (fs::is_directory(folder, error)) {

@@ -19,13 +19,15 @@ struct DataPlaces {
     std::string dataFromExecutable; // the installed data folder, relative to the executable's
     std::string installedData;      // the installed data folder, absolute, as built for
     std::string dataHome;           // $XDG_DATA_HOME; "" when unset
+    std::string configHome;         // $XDG_CONFIG_HOME; "" when unset
     std::string home;               // the player's home folder; "" when unknown
 };
 
-// The places of this process: its executable (/proc/self/exe), $XDG_DATA_HOME and $HOME (the
-// password database's home when $HOME is unset), with the installed data folder given both
-// relative to the executable's folder and absolute. On Windows (win32/DataPlaces.cpp): the
-// module's path and %LOCALAPPDATA% as the data home, with no home folder.
+// The places of this process: its executable (/proc/self/exe), $XDG_DATA_HOME, $XDG_CONFIG_HOME
+// and $HOME (the password database's home when $HOME is unset), with the installed data folder
+// given both relative to the executable's folder and absolute. On Windows (win32/DataPlaces.cpp):
+// the module's path and %LOCALAPPDATA% as the data and the configuration home, with no home
+// folder.
 DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* installedData);
 
 // A "data.zxp" in the working directory wins, with "scoreboard.zxs" beside it, both as the
@@ -35,6 +37,10 @@ DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* install
 // default). With no pack anywhere the answer is the working directory's names, which the game
 // then refuses to start with. Only looks; creates nothing.
 DataPaths chooseDataPaths(const DataPlaces& places);
+
+// The player's settings file: $XDG_CONFIG_HOME/zembrix/settings.ini (an absolute
+// $XDG_CONFIG_HOME only; ~/.config/zembrix/ by default); "" when neither is known.
+std::string chooseSettingsPath(const DataPlaces& places);
 
 // Creates folder and its missing parents (mode 0700, as the player's data should be); true
 // when it exists afterwards.

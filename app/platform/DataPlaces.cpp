@@ -22,6 +22,7 @@ DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* install
     places.dataFromExecutable = dataFromExecutable;
     places.installedData = installedData;
     places.dataHome = environment("XDG_DATA_HOME");
+    places.configHome = environment("XDG_CONFIG_HOME");
     places.home = environment("HOME");
     if (places.home.empty()) {
         const passwd* entry = getpwuid(getuid());

@@ -2,6 +2,7 @@
 #include "DrawBackend.h"
 
 #include "RendererChoice.h"
+#include "app/platform/PictureFit.h"
 
 #include <new>
 
@@ -25,24 +26,36 @@ std::uint64_t lastTextureVersion = 0;
 
 } // namespace
 
-std::unique_ptr<DrawBackend> DrawBackend::create(SDL_Window* window, bool vsync) {
+std::unique_ptr<DrawBackend> DrawBackend::create(SDL_Window* window, bool vsync, int width,
+                                                 int height) {
     SDL_Renderer* renderer = RendererChoice::create(window, vsync);
     if (renderer == nullptr) {
         return nullptr;
     }
-    std::unique_ptr<DrawBackend> made(new (std::nothrow) DrawBackend(window, renderer));
+    std::unique_ptr<DrawBackend> made(new (std::nothrow)
+                                          DrawBackend(window, renderer, width, height));
     if (made == nullptr) {
         SDL_DestroyRenderer(renderer);
     }
     return made;
 }
 
-DrawBackend::DrawBackend(SDL_Window* window, SDL_Renderer* renderer)
-    : window(window), windowId(SDL_GetWindowID(window)), renderer(renderer) {
+DrawBackend::DrawBackend(SDL_Window* window, SDL_Renderer* renderer, int width, int height)
+    : window(window), windowId(SDL_GetWindowID(window)), renderer(renderer), width(width),
+      height(height) {
     SDL_RendererInfo info{};
     software =
         SDL_GetRendererInfo(renderer, &info) == 0 &&
         ((info.flags & SDL_RENDERER_SOFTWARE) != 0 || SDL_strcmp(info.name, "software") == 0);
+    picture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width,
+                                height);
+    if (picture != nullptr && SDL_SetRenderTarget(renderer, picture) != 0) {
+        SDL_DestroyTexture(picture);
+        picture = nullptr;
+    }
+    if (picture == nullptr) {
+        SDL_GetRendererOutputSize(renderer, &this->width, &this->height);
+    }
     SDL_AddEventWatch(watchWindow, this);
 }
 
@@ -53,8 +66,20 @@ DrawBackend::~DrawBackend() {
     // SDL forgets every watch when it quits; until then this one must go with the backend.
     SDL_DelEventWatch(watchWindow, this);
     if (software || isLive()) {
+        // The renderer frees its textures, the back buffer among them.
         SDL_DestroyRenderer(renderer);
     }
+}
+
+bool DrawBackend::ready() {
+    if (!isLive()) {
+        return false;
+    }
+    if (retarget.exchange(false) && picture != nullptr) {
+        SDL_SetRenderTarget(renderer, nullptr);
+        SDL_SetRenderTarget(renderer, picture);
+    }
+    return true;
 }
 
 bool DrawBackend::isLive() const {
@@ -65,6 +90,7 @@ int SDLCALL DrawBackend::watchWindow(void* backend, SDL_Event* event) {
     auto* self = static_cast<DrawBackend*>(backend);
     if (event->type == SDL_WINDOWEVENT && event->window.windowID == self->windowId) {
         self->windowChanged = true;
+        self->retarget = true;
     }
     return 0;
 }
@@ -112,14 +138,14 @@ bool DrawBackend::sizeOf(SDL_Texture* texture, int& width, int& height) {
 }
 
 void DrawBackend::clear(std::uint32_t colour) {
-    if (isLive()) {
+    if (ready()) {
         SDL_SetRenderDrawColor(renderer, redOf(colour), greenOf(colour), blueOf(colour), 255);
         SDL_RenderClear(renderer);
     }
 }
 
 void DrawBackend::fill(const SDL_Rect& rect, std::uint32_t colour, SDL_BlendMode mode) {
-    if (isLive()) {
+    if (ready()) {
         SDL_SetRenderDrawBlendMode(renderer, mode);
         SDL_SetRenderDrawColor(renderer, redOf(colour), greenOf(colour), blueOf(colour),
                                alphaOf(colour));
@@ -129,7 +155,7 @@ void DrawBackend::fill(const SDL_Rect& rect, std::uint32_t colour, SDL_BlendMode
 
 void DrawBackend::copy(SDL_Texture* texture, const SDL_Rect& src, const SDL_Rect& dst,
                        std::uint32_t colour, SDL_BlendMode mode) {
-    if (isLive()) {
+    if (ready()) {
         SDL_SetTextureColorMod(texture, redOf(colour), greenOf(colour), blueOf(colour));
         SDL_SetTextureAlphaMod(texture, alphaOf(colour));
         SDL_SetTextureBlendMode(texture, mode);
@@ -139,7 +165,7 @@ void DrawBackend::copy(SDL_Texture* texture, const SDL_Rect& src, const SDL_Rect
 
 void DrawBackend::drawTriangles(SDL_Texture* texture, const SDL_Vertex* vertices, int vertexCount,
                                 const int* indices, int indexCount, SDL_BlendMode mode) {
-    if (!isLive()) {
+    if (!ready()) {
         return;
     }
     if (texture != nullptr) {
@@ -152,17 +178,22 @@ void DrawBackend::drawTriangles(SDL_Texture* texture, const SDL_Vertex* vertices
 }
 
 void DrawBackend::setClip(const SDL_Rect* area) {
-    if (isLive()) {
+    if (ready()) {
         SDL_RenderSetClipRect(renderer, area);
     }
 }
 
-bool DrawBackend::outputSize(int& width, int& height) const {
-    return isLive() && SDL_GetRendererOutputSize(renderer, &width, &height) == 0;
+bool DrawBackend::outputSize(int& w, int& h) const {
+    if (!isLive()) {
+        return false;
+    }
+    w = width;
+    h = height;
+    return true;
 }
 
 bool DrawBackend::readBack(std::vector<std::uint32_t>& pixels, int& width, int& height) {
-    if (!outputSize(width, height)) {
+    if (!outputSize(width, height) || !ready()) {
         return false;
     }
     pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
@@ -170,8 +201,61 @@ bool DrawBackend::readBack(std::vector<std::uint32_t>& pixels, int& width, int& 
                                 width * 4) == 0;
 }
 
-void DrawBackend::present() {
-    if (isLive()) {
-        SDL_RenderPresent(renderer);
+// Whole-number scales stay sharp; others are filtered. A filtered pixel of the window reads the
+// picture's pixels around it, so each area is shown again with a margin of one picture pixel,
+// from edges that fall on whole window pixels, so that it matches the picture around it.
+void DrawBackend::present(const std::vector<SDL_Rect>* areas) {
+    if (!ready()) {
+        return;
     }
+    if (picture == nullptr) {
+        SDL_RenderPresent(renderer);
+        return;
+    }
+    SDL_SetRenderTarget(renderer, nullptr);
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GetRendererOutputSize(renderer, &windowWidth, &windowHeight);
+    const PictureFit fit(width, height, windowWidth, windowHeight);
+    const PictureFit::Area& on = fit.onWindow();
+    const SDL_Rect shown{on.x, on.y, on.w, on.h};
+    SDL_SetTextureScaleMode(picture,
+                            fit.isWholeScale() ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    SDL_SetTextureBlendMode(picture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(picture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(picture, 255);
+    if (areas == nullptr || !software) {
+        showAll(shown, windowWidth, windowHeight);
+    } else {
+        for (const SDL_Rect& area : *areas) {
+            const PictureFit::Area part =
+                fit.toWindow(fit.snapped({area.x, area.y, area.w, area.h}, 1));
+            const SDL_Rect clip{part.x, part.y, part.w, part.h};
+            if (!SDL_RectEmpty(&clip)) {
+                SDL_RenderSetClipRect(renderer, &clip);
+                SDL_RenderCopy(renderer, picture, nullptr, &shown);
+            }
+        }
+        SDL_RenderSetClipRect(renderer, nullptr);
+    }
+    SDL_RenderPresent(renderer);
+    SDL_SetRenderTarget(renderer, picture);
+}
+
+void DrawBackend::showAll(const SDL_Rect& shown, int windowWidth, int windowHeight) {
+    SDL_RenderSetClipRect(renderer, nullptr);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    const SDL_Rect bars[] = {
+        {0, 0, windowWidth, shown.y},
+        {0, shown.y + shown.h, windowWidth, windowHeight - shown.y - shown.h},
+        {0, shown.y, shown.x, shown.h},
+        {shown.x + shown.w, shown.y, windowWidth - shown.x - shown.w, shown.h},
+    };
+    for (const SDL_Rect& bar : bars) {
+        if (!SDL_RectEmpty(&bar)) {
+            SDL_RenderFillRect(renderer, &bar);
+        }
+    }
+    SDL_RenderCopy(renderer, picture, nullptr, &shown);
 }

@@ -1,6 +1,7 @@
 // DrawBackend: the few drawing operations the Direct3D stand-ins are built on, over one SDL
-// renderer on one window; the only code that calls SDL's renderer. It also watches the window,
-// since after anything happens to it what it showed may be gone.
+// renderer on one window; the only code that calls SDL's renderer. It draws into a back buffer
+// of the picture's fixed size and shows it scaled to fit the window (see PictureFit). It also
+// watches the window, since after anything happens to it what it showed may be gone.
 #pragma once
 
 #include <SDL.h>
@@ -15,11 +16,15 @@
 // destroyed or SDL has quit, when they do nothing (and the renderer is freed with the backend
 // only where that is still safe, see the .cpp). Beside that, a window change noted by the
 // watch (any event of the window) until takeWindowChange reads it.
+// The back buffer is a target texture of width x height, drawn into between presents; where the
+// renderer has no target textures the drawing goes straight to the window, unscaled.
 class DrawBackend {
   public:
     // A renderer on the window (see RendererChoice: accelerated where there is graphics
-    // hardware, else software; SDL_RENDER_DRIVER is honoured); null when none can be made.
-    static std::unique_ptr<DrawBackend> create(SDL_Window* window, bool vsync);
+    // hardware, else software; SDL_RENDER_DRIVER is honoured) with a width x height back
+    // buffer; null when no renderer can be made.
+    static std::unique_ptr<DrawBackend> create(SDL_Window* window, bool vsync, int width,
+                                               int height);
     ~DrawBackend();
     DrawBackend(const DrawBackend&) = delete;
     DrawBackend& operator=(const DrawBackend&) = delete;
@@ -29,8 +34,9 @@ class DrawBackend {
     bool isLive() const;
     // The renderer, or null once the window is gone.
     SDL_Renderer* getRenderer() const { return isLive() ? renderer : nullptr; }
-    // Whether the back buffer still holds what was drawn after a present (SDL's software
-    // renderer), so that an unchanged frame need not be drawn again.
+    // Whether the back buffer, and the window, still hold what was drawn after a present (SDL's
+    // software renderer), so that an unchanged frame need not be drawn again and a partly
+    // changed one is shown again only where it changed.
     bool keepsBackBuffer() const { return software; }
     // True once after anything happened to the window (exposed, resized, shown again...).
     bool takeWindowChange() { return windowChanged.exchange(false); }
@@ -65,16 +71,26 @@ class DrawBackend {
     bool outputSize(int& width, int& height) const;
     // The back buffer as ARGB rows, alpha as the renderer keeps it.
     bool readBack(std::vector<std::uint32_t>& pixels, int& width, int& height);
-    // Shows the back buffer.
-    void present();
+    // Shows the back buffer scaled to fit the window, with black bars beside it: all of it, or
+    // when `areas` is given (and the window keeps what it showed) only those areas of it.
+    void present(const std::vector<SDL_Rect>* areas = nullptr);
 
   private:
-    DrawBackend(SDL_Window* window, SDL_Renderer* renderer);
+    DrawBackend(SDL_Window* window, SDL_Renderer* renderer, int width, int height);
     static int SDLCALL watchWindow(void* backend, SDL_Event* event);
+    // True while the window exists; the drawing then goes to the back buffer.
+    bool ready();
+    // Copies the back buffer into the window's rectangle `shown`, and the bars around it.
+    void showAll(const SDL_Rect& shown, int windowWidth, int windowHeight);
 
     SDL_Window* window;
     std::uint32_t windowId;
     SDL_Renderer* renderer;
+    SDL_Texture* picture = nullptr; // the back buffer; null: the window is drawn on directly
+    int width;
+    int height;
     bool software = false;
     std::atomic<bool> windowChanged{false};
+    // SDL's software renderer forgets its target when its window's size changes.
+    std::atomic<bool> retarget{false};
 };

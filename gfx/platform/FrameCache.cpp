@@ -111,7 +111,9 @@ void FrameCache::ran() {
 
 void FrameCache::noteWindowChange() {
     if (backend.takeWindowChange()) {
+        // The window may show nothing of the frame before: it is shown again in full.
         screen = Screen::Unknown;
+        onlyChanged = false;
     }
 }
 
@@ -140,9 +142,12 @@ void FrameCache::flush() {
             done = frame.size();
             ran();
             ++partialFrames;
+            onlyChanged = true;
+            changed = std::move(areas);
             return;
         }
     }
+    onlyChanged = false;
     if (done == 0 && sized && frame.covers(1, width, height)) {
         done = 1;
     }
@@ -193,7 +198,7 @@ void FrameCache::present() {
         }
     } else {
         flush();
-        backend.present();
+        backend.present(onlyChanged ? &changed : nullptr);
         ++presentedFrames;
         if (state == Frame::Recording && enabled) {
             std::swap(shown, frame);
@@ -207,6 +212,7 @@ void FrameCache::present() {
     done = 0;
     state = Frame::Direct;
     drewThisFrame = false;
+    onlyChanged = false;
 }
 
 void FrameCache::run(const FrameRecord& from, std::size_t index) {

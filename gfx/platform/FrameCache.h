@@ -27,8 +27,9 @@
 //       clear left out when opaque calls cover the back buffer), Kept -> Shown.
 //   present while Recording, not Unknown and frame == shown: nothing presented; calls of it
 //       that ran are finished, -> Kept where the renderer keeps its back buffer, else Shown.
-//   any other present: flushed and presented; Recording (skipping on) -> shown = frame, Kept or
-//       Shown as above; Direct -> Unknown. Every present then -> Direct.
+//   any other present: flushed and presented, only inside the changed areas when the frame was
+//       drawn only there and nothing else of it ran; Recording (skipping on) -> shown = frame, Kept
+//       or Shown as above; Direct -> Unknown. Every present then -> Direct.
 //   a window change (seen at flush and present), skipping switched -> Unknown.
 class FrameCache {
   public:
@@ -86,6 +87,8 @@ class FrameCache {
     Frame state = Frame::Direct;
     std::size_t done = 0; // calls of `frame` run on the back buffer
     bool drewThisFrame = false;
+    bool onlyChanged = false;      // this frame was drawn only inside `changed`
+    std::vector<SDL_Rect> changed; // the areas of a frame drawn only where it changed
     std::uint64_t rasterisedFrames = 0;
     std::uint64_t presentedFrames = 0;
     std::uint64_t partialFrames = 0;

@@ -18,9 +18,10 @@ constexpr DWORD kTexturedFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 
 SdlDevice9* SdlDevice9::firstDevice = nullptr;
 
-SdlDevice9* SdlDevice9::create(IDirect3D9* direct3d, SDL_Window* window, HRESULT& hr) {
+SdlDevice9* SdlDevice9::create(IDirect3D9* direct3d, SDL_Window* window, int width, int height,
+                               HRESULT& hr) {
     std::unique_ptr<DrawBackend> backend =
-        DrawBackend::create(window, PresentPacing::getPresentWait());
+        DrawBackend::create(window, PresentPacing::getPresentWait(), width, height);
     if (backend == nullptr) {
         hr = D3DERR_NOTAVAILABLE;
         return nullptr;

@@ -18,9 +18,10 @@
 
 class SdlDevice9 final : public ComObject<IDirect3DDevice9> {
   public:
-    // Makes a device drawing on window. Null with hr set when no renderer can be made. The
-    // device holds a reference on direct3d.
-    static SdlDevice9* create(IDirect3D9* direct3d, SDL_Window* window, HRESULT& hr);
+    // Makes a device drawing into a width x height back buffer shown on window. Null with hr
+    // set when no renderer can be made. The device holds a reference on direct3d.
+    static SdlDevice9* create(IDirect3D9* direct3d, SDL_Window* window, int width, int height,
+                              HRESULT& hr);
 
     HRESULT Present(const RECT* src_rect, const RECT* dst_rect, HWND dst_window_override,
                     const RGNDATA* dirty_region) override;

@@ -8,9 +8,10 @@
 #include <new>
 
 // Supported: the default adapter, a HAL device, hardware vertex processing, a windowed
-// X8R8G8B8 back buffer of the window's client size (asked for as 0 x 0), no multisampling, no
-// depth buffer, the default presentation interval (Present waits for the refresh). The size is
-// written back into the parameters, as Direct3D does.
+// X8R8G8B8 back buffer of the window's client size (asked for as 0 x 0) or of a given size
+// (presented scaled to the window), no multisampling, no depth buffer, the default presentation
+// interval (Present waits for the refresh). The size is written back into the parameters, as
+// Direct3D does.
 HRESULT SdlDirect3D::CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusWindow,
                                   DWORD BehaviorFlags, D3DPRESENT_PARAMETERS* params,
                                   IDirect3DDevice9** ppReturnedDeviceInterface) {
@@ -27,18 +28,21 @@ HRESULT SdlDirect3D::CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFoc
     }
     if (DeviceType != D3DDEVTYPE_HAL || !params->Windowed || params->EnableAutoDepthStencil ||
         params->MultiSampleType != D3DMULTISAMPLE_NONE ||
-        params->BackBufferFormat != D3DFMT_X8R8G8B8 || params->BackBufferWidth != 0 ||
-        params->BackBufferHeight != 0) {
+        params->BackBufferFormat != D3DFMT_X8R8G8B8 ||
+        (params->BackBufferWidth == 0) != (params->BackBufferHeight == 0) ||
+        params->BackBufferWidth > 16384 || params->BackBufferHeight > 16384) {
         return D3DERR_NOTAVAILABLE;
     }
+    int width = static_cast<int>(params->BackBufferWidth);
+    int height = static_cast<int>(params->BackBufferHeight);
+    if (width == 0) {
+        SDL_GetWindowSizeInPixels(window, &width, &height);
+    }
     HRESULT hr = D3D_OK;
-    SdlDevice9* device = SdlDevice9::create(this, window, hr);
+    SdlDevice9* device = SdlDevice9::create(this, window, width, height, hr);
     if (device == nullptr) {
         return hr;
     }
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
     params->BackBufferWidth = static_cast<UINT>(width);
     params->BackBufferHeight = static_cast<UINT>(height);
     if (params->BackBufferCount == 0) {

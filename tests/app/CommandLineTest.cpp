@@ -18,7 +18,10 @@ TEST(CommandLine, OptionsAndRefusals) {
     EXPECT_EQ(parse({"-h"}).action, CommandAction::Help);
     EXPECT_EQ(parse({"--version"}).action, CommandAction::Version);
     EXPECT_EQ(parse({"--help", "--version"}).action, CommandAction::Version);
-    for (const char* bad : {"--fullscreen", "-v", "data.zxp", "--help=1", ""}) {
+    EXPECT_EQ(parse({}).screen, ScreenChoice::Kept);
+    EXPECT_EQ(parse({"--window", "--fullscreen"}).screen, ScreenChoice::FullScreen);
+    EXPECT_EQ(parse({"--fullscreen", "--window"}).screen, ScreenChoice::Window);
+    for (const char* bad : {"--full-screen", "-v", "data.zxp", "--help=1", "--window=1", ""}) {
         const CommandLine line = parse({"--help", bad, "--version"});
         EXPECT_EQ(line.action, CommandAction::Refuse) << bad;
         EXPECT_EQ(line.refused, bad);

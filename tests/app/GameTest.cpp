@@ -57,7 +57,7 @@ TEST(GameStartup, OpensTheWindowAndTheServicesInOrder) {
     SDL_GetWindowSize(window, &w, &h);
     EXPECT_EQ(w, 800);
     EXPECT_EQ(h, 608);
-    EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE, 0u);
+    EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE, 0u);
     EXPECT_NE(getPackerReader(), nullptr);
     EXPECT_NE(getScoreTable(), nullptr);
     EXPECT_NE(smallFont, nullptr);

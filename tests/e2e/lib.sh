@@ -19,6 +19,8 @@ set -euo pipefail
 exec 9>&2
 
 work=$(mktemp -d)
+# The game keeps its settings in the test's own folder, never in the tester's home.
+export XDG_CONFIG_HOME=$work/config
 xvfb_pid=
 game_pid=
 game_dir=

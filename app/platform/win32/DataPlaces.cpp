@@ -1,5 +1,5 @@
 // DataPlaces on Windows: the executable's path from its module, the player's data folder under
-// %LOCALAPPDATA%.
+// %LOCALAPPDATA%, which also holds the settings.
 #include "app/platform/DataPaths.h"
 
 #include <windows.h>
@@ -15,9 +15,10 @@ DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* install
     }
     places.dataFromExecutable = dataFromExecutable;
     places.installedData = installedData;
-    // Without %LOCALAPPDATA% the scores stay in the working directory: Windows has no home
-    // folder convention to fall back on.
+    // Without %LOCALAPPDATA% the scores stay in the working directory and the settings are not
+    // kept: Windows has no home folder convention to fall back on.
     const char* localData = std::getenv("LOCALAPPDATA");
     places.dataHome = localData != nullptr ? localData : "";
+    places.configHome = places.dataHome;
     return places;
 }
