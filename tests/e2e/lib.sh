@@ -364,10 +364,10 @@ top_level() {
 stacked_above() {
     local upper lower
     upper=$(top_level "$1") && lower=$(top_level "$2") || return 1
-    # The root's children, listed from the bottom of the stack to its top.
+    # The root's children, which xwininfo lists from the top of the stack down.
     xwininfo -root -children | awk -v a="$upper" -v b="$lower" '
         $1 == b { seen_b = NR } $1 == a { seen_a = NR }
-        END { exit !(seen_a && seen_b && seen_a > seen_b) }'
+        END { exit !(seen_a && seen_b && seen_a < seen_b) }'
 }
 
 # Retries the command "$2 ..." every 0.2 s until it succeeds or $1 seconds have passed; false then.
