@@ -4,6 +4,10 @@
 
 #include "app/Globals.h"
 
+#ifdef _WIN32
+#include "app/platform/PictureArea.h"
+#endif
+
 #include <windows.h>
 
 #include <cstdio>
@@ -49,9 +53,15 @@ bool RenderDevice::init() {
     params.Windowed = TRUE;
     params.BackBufferWidth = getScreenWidth();
     params.BackBufferHeight = getScreenHeight();
+#ifdef _WIN32
+    // Copied rather than discarded, so that a present may fill a part of the window only.
+    params.SwapEffect = D3DSWAPEFFECT_COPY;
+#else
     params.SwapEffect = D3DSWAPEFFECT_DISCARD;
+#endif
     params.BackBufferFormat = D3DFMT_X8R8G8B8;
-    if (FAILED(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, GetActiveWindow(),
+    window = GetActiveWindow();
+    if (FAILED(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
                                       D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device))) {
         device = nullptr;
         return false;
@@ -80,6 +90,13 @@ HRESULT RenderDevice::endFrame() {
         return D3DERR_INVALIDCALL;
     }
     device->EndScene();
+#ifdef _WIN32
+    // The picture keeps its shape in a window of another shape (see PictureArea.h).
+    RECT area;
+    if (fitPictureArea(window, getScreenWidth(), getScreenHeight(), area)) {
+        return device->Present(nullptr, &area, nullptr, nullptr);
+    }
+#endif
     return device->Present(nullptr, nullptr, nullptr, nullptr);
 }
 

@@ -23,4 +23,5 @@ class RenderDevice {
 
   private:
     IDirect3D9* direct3d;
+    HWND window = nullptr; // the window the device presents to
 };

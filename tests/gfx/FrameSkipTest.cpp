@@ -2,12 +2,16 @@
 // identical to the one on screen is neither rasterised nor presented, a changed call draws it
 // again, in full or only where it changed, and the back buffer read between drawing and Present
 // is always the frame drawn.
+#include "app/platform/PictureFit.h"
 #include "gfx/Font.h"
 #include "gfx/Line.h"
 #include "gfx/Sprite.h"
 #include "gfx/platform/SdlDevice.h"
 #include "gfx/platform/SdlDevice9.h"
 #include "tests/gfx/GfxFixture.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace gfxtest {
 namespace {
@@ -173,6 +177,59 @@ TEST_F(PartialFrameTest, ManyOrLargeChangesDrawTheWholeFrame) {
     renderDevice->endFrame();
     EXPECT_EQ(partial(), before);
     EXPECT_EQ(pixel(5, 5), 0xFF000000u);
+}
+
+// The window's pixels as the last present left them.
+std::vector<std::uint32_t> windowPixels(SDL_Window* window) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; surface != nullptr && y < surface->h; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch);
+        for (int x = 0; x < surface->w; ++x) {
+            pixels.push_back(row[x] & 0xFFFFFFu);
+        }
+    }
+    return pixels;
+}
+
+// The largest difference of a colour channel between two pictures of the same size.
+int largestDifference(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+    int largest = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        largest =
+            std::max({largest, std::abs(red(a[i]) - red(b[i])), std::abs(green(a[i]) - green(b[i])),
+                      std::abs(blue(a[i]) - blue(b[i]))});
+    }
+    return largest;
+}
+
+// In a window of another size the picture is shown scaled between black bars; a frame drawn
+// only where it changed is shown again only there, and leaves the window as a frame shown in
+// full would: exactly at whole scales, and filtered within 2 of 255 (the stretch's fixed-point
+// steps start again in each area).
+TEST_F(PartialFrameTest, AScaledWindowShowsAPartlyChangedFrameAsInFull) {
+    for (const auto& [w, h] :
+         {std::pair{1200, 700}, std::pair{1920, 1080}, std::pair{1600, 1300}}) {
+        SDL_SetWindowSize(window, w, h);
+        scene(100.0f, "Punkty: 10", 300.0f);
+        const std::uint64_t before = partial();
+        scene(104.0f, "Punkty: 110", 320.0f);
+        ASSERT_EQ(partial(), before + 1) << w;
+        const std::vector<std::uint32_t> shownInPart = windowPixels(window);
+        ASSERT_EQ(shownInPart.size(), static_cast<std::size_t>(w) * h);
+        drawnInFull(104.0f, "Punkty: 110", 320.0f);
+        const std::vector<std::uint32_t> shownInFull = windowPixels(window);
+        const PictureFit fit(800, 608, w, h);
+        EXPECT_LE(largestDifference(shownInPart, shownInFull), fit.isWholeScale() ? 0 : 2) << w;
+        // The first tile's middle, and a bar beside the picture.
+        const PictureFit::Area& at = fit.onWindow();
+        const std::size_t tile = static_cast<std::size_t>(at.y + at.h / 2) * w + at.x + at.w / 40;
+        EXPECT_EQ(shownInFull[tile], 0x203040u) << w;
+        const int barX = at.x > 0 ? at.x / 2 : w / 2;
+        const int barY = at.x > 0 ? h / 2 : at.y / 2;
+        EXPECT_EQ(shownInFull[static_cast<std::size_t>(barY) * w + barX], 0u) << w;
+    }
 }
 
 } // namespace
