@@ -116,7 +116,8 @@ window_gone() {
     ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable
 }
 
-# Starts Xvfb on a free display and exports DISPLAY. The number is picked from a wide range by
+# Starts Xvfb on a free display (a screen of $ZX_E2E_SCREEN, 1024x768 unless the test sets it)
+# and exports DISPLAY. The number is picked from a wide range by
 # the test's process id rather than the lowest free one: a server of an earlier test that is
 # still shutting down removes the socket of its number, which the lowest-free choice would hand
 # straight to the next test, whose clients then find no display.
@@ -127,7 +128,7 @@ start_x() {
         [[ -e /tmp/.X$candidate-lock || -e /tmp/.X11-unix/X$candidate ]] && continue
         fifo=$work/display-$attempt
         mkfifo "$fifo"
-        Xvfb ":$candidate" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" \
+        Xvfb ":$candidate" -displayfd 3 -screen 0 "${ZX_E2E_SCREEN:-1024x768}x24" -nolisten tcp 3>"$fifo" \
             2>"$work/xvfb.log" &
         xvfb_pid=$!
         # A server that cannot take the number exits, closing the pipe: the read then fails.

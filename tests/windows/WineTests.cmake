@@ -33,7 +33,9 @@ zx_wine_test(damaged ${CMAKE_SOURCE_DIR}/tests/windows/damaged.sh $<TARGET_FILE:
     ${ZX_HOST_BUILD}/bin/zembrix ${zx_xclose} ${ZX_BIN_DIR}/data.zxp ${ZX_HOST_BUILD}/tools/zxpack)
 zx_wine_test(frames ${CMAKE_SOURCE_DIR}/tests/windows/frames.sh $<TARGET_FILE:zembrix>
     ${ZX_HOST_BUILD}/bin/zembrix ${zx_xclose} ${ZX_BIN_DIR}/data.zxp)
-set_tests_properties(wine_prefix wine_startup wine_damaged wine_frames PROPERTIES
+zx_wine_test(dpi ${CMAKE_SOURCE_DIR}/tests/windows/dpi.sh $<TARGET_FILE:zembrix> ${zx_xclose}
+    ${ZX_BIN_DIR}/data.zxp)
+set_tests_properties(wine_prefix wine_startup wine_damaged wine_frames wine_dpi PROPERTIES
     ENVIRONMENT "${zx_wine_env}")
 # The whole run ends with the Linux build reading the table the Windows program wrote.
 set_tests_properties(wine_fullrun PROPERTIES
