@@ -54,7 +54,11 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
 
     // Without a display SDL falls back to a driver that shows nothing: no window rather than an
     // invisible game that seems to run.
-    if (!videoDriverShowsNothing()) {
+    const VideoStart video = startVideo();
+    if (video.shows && video.attempts > 1) {
+        std::fprintf(stderr, "The display took the connection at attempt %d\n", video.attempts);
+    }
+    if (video.shows) {
         const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
                              (settings.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
         window = SDL_CreateWindow("Zembrix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,

@@ -36,24 +36,29 @@ uint32_t ScoreTable::filledPlaces() const {
 }
 
 bool ScoreTable::insert(const char* name, uint32_t points) {
+    place(name, points);
+    return true;
+}
+
+ScoreRecord* ScoreTable::place(const char* name, uint32_t points) {
     ScoreRecord* record = new ScoreRecord;
     std::strncpy(record->name, name, kNameSize - 1);
     record->points = points;
     for (uint32_t i = 0; i < kPlaces; ++i) {
         if (!places[i]) {
             places[i] = record;
-            return true;
+            return record;
         }
         if (points > places[i]->points) {
             delete places[kPlaces - 1];
             for (uint32_t j = kPlaces - 1; j > i; --j)
                 places[j] = places[j - 1];
             places[i] = record;
-            return true;
+            return record;
         }
     }
     delete record;
-    return true;
+    return nullptr;
 }
 
 bool ScoreTable::submitScore(uint32_t points) {
@@ -62,7 +67,11 @@ bool ScoreTable::submitScore(uint32_t points) {
         return false;
     char name[32] = {};
     std::memcpy(name, lastName, sizeof name - 1);
-    return insert(name, points);
+    // A run that enters the table is kept on disk at once: a game that does not end in order
+    // (killed, crashed, the power gone) keeps it too.
+    if (place(name, points) != nullptr)
+        save();
+    return true;
 }
 
 void ScoreTable::load() {

@@ -25,9 +25,9 @@ class ScoreTable {
     // Always returns true.
     bool insert(const char* name, uint32_t points);
 
-    // Asks the player's name with the name dialog; on OK inserts it with points and returns
-    // true, otherwise (Cancel, or no dialog could be shown) leaves the table alone and returns
-    // false.
+    // Asks the player's name with the name dialog; on OK inserts it with points, writes the
+    // table at once when the run entered it (as save() does) and returns true, otherwise
+    // (Cancel, or no dialog could be shown) leaves the table alone and returns false.
     bool submitScore(uint32_t points);
 
     // Replaces the table with the records of the file. A missing or too short file leaves it
@@ -44,6 +44,8 @@ class ScoreTable {
     void clear();
 
   private:
+    // insert()'s work: returns the record placed, or null when the run stays below a full table.
+    ScoreRecord* place(const char* name, uint32_t points);
     // Index of the first empty place, or kPlaces if the table is full.
     uint32_t filledPlaces() const;
 

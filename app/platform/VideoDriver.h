@@ -1,7 +1,17 @@
-// VideoDriver: tells whether SDL settled on a video driver that shows nothing unasked.
+// VideoDriver: starts SDL's video on a driver that shows windows, trying a busy display again.
 #pragma once
 
-// True when SDL's current video driver shows nothing ("offscreen" or "dummy") and SDL_VIDEODRIVER
-// did not name a driver, so SDL fell back to it for want of a display; SDL's error text then
-// says so. A driver named in SDL_VIDEODRIVER counts as asked for. False without a driver.
-bool videoDriverShowsNothing();
+// How the start of the video went: whether its driver shows windows, and in how many attempts.
+struct VideoStart {
+    bool shows = false;
+    int attempts = 0;
+};
+
+// Starts SDL's video subsystem unless it runs (the caller holds it once, as SDL_Init would, and
+// quits it as usual), and checks that its driver shows windows. A driver named in
+// SDL_VIDEODRIVER counts as showing them; otherwise "offscreen" and "dummy", which SDL falls
+// back to for want of a display, do not. An X server that DISPLAY names refuses now and then a
+// connection made at the same moment as another's: while DISPLAY names one and the video did
+// not start, or fell back, it is started again, for up to a second. Without DISPLAY the first
+// answer stands. When the video shows nothing, SDL's error text says why.
+VideoStart startVideo();

@@ -1,6 +1,7 @@
 // Start-up, the main loop's turn and shutdown of the application object, run headless.
 #include "tests/support/GameHarness.h"
 
+#include "app/platform/VideoDriver.h"
 #include "pack/PackerReader.h"
 #include "rooms/RoomManager.h"
 #include "score/ScoreTable.h"
@@ -8,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -69,6 +72,36 @@ TEST(GameStartup, OpensTheWindowAndTheServicesInOrder) {
     ASSERT_NE(done, std::string::npos) << out;
     EXPECT_LT(device, done);
     EXPECT_TRUE(harness.boxes.empty());
+}
+
+// A display that refuses the connection (here one without a server) is tried again before SDL's
+// fallback driver is taken for no display; without DISPLAY the first answer stands.
+TEST(GameStartup, ARefusedDisplayIsTriedAgainAndNoDisplayAnsweredAtOnce) {
+    const char* names[] = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
+    std::vector<std::pair<std::string, std::string>> kept;
+    for (const char* name : names) {
+        if (const char* value = std::getenv(name)) {
+            kept.emplace_back(name, value);
+        }
+        unsetenv(name);
+    }
+    setenv("DISPLAY", ":59999", 1);
+    VideoStart refused = startVideo();
+    std::string refusedError = SDL_GetError();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    unsetenv("DISPLAY");
+    VideoStart none = startVideo();
+    std::string noneError = SDL_GetError();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    for (const auto& [name, value] : kept) {
+        setenv(name.c_str(), value.c_str(), 1);
+    }
+    EXPECT_FALSE(refused.shows);
+    EXPECT_GT(refused.attempts, 1);
+    EXPECT_NE(refusedError.find("No display"), std::string::npos) << refusedError;
+    EXPECT_FALSE(none.shows);
+    EXPECT_EQ(none.attempts, 1);
+    EXPECT_NE(noneError.find("No display"), std::string::npos) << noneError;
 }
 
 TEST(GameLoop, ARoomNumberThatNamesNoRoomLeavesOnlyTheWhiteClear) {

@@ -168,6 +168,26 @@ TEST_F(MessageBoxWindowTest, AQuitRequestClosesTheBoxAndStaysQueued) {
     EXPECT_EQ(drainEventTypes(), (std::vector<Uint32>{SDL_QUIT}));
 }
 
+// A box with an owner disables it, as on Windows: a click on the owner while the box is open is
+// dropped. Without an owner the click is kept for the game.
+TEST_F(MessageBoxWindowTest, ClicksOnTheOwnerAreDroppedWhileItsBoxIsOpen) {
+    using namespace zxtest;
+    SDL_Window* game = SDL_CreateWindow("game", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
+    ASSERT_NE(game, nullptr);
+    drainEventTypes();
+    pushClick(SDL_GetWindowID(game), 10, 10);
+    pushKey(SDLK_RETURN);
+    EXPECT_EQ(runMessageBoxWindow(game, "Tw\xC3\xB3rca gry", "Info", MB_ICONINFORMATION), IDOK);
+    // The release of Enter, which closed the box on its press, goes to the game.
+    EXPECT_EQ(drainEventTypes(), std::vector<Uint32>{SDL_KEYUP});
+    pushClick(SDL_GetWindowID(game), 10, 10);
+    pushKey(SDLK_RETURN);
+    EXPECT_EQ(info(), IDOK);
+    EXPECT_EQ(drainEventTypes(),
+              (std::vector<Uint32>{SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP, SDL_KEYUP}));
+    SDL_DestroyWindow(game);
+}
+
 // The box stands centred on its owner, shows the kind's icon left of the text, the text, and
 // the buttons on a grey strip along the bottom.
 TEST_F(MessageBoxWindowTest, LayoutIconTextAndButtons) {

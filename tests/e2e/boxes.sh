@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The message boxes in real windows, answered with real key presses: the error box without
 # data.zxp (Enter answers it); the Info box, which a Return held down before it opened does not
-# answer; the question on Escape in the play field, which a held Escape does not answer and
-# Escape does not close; the game's window closed while the question is open ends the game once
-# the question is answered; SIGTERM while it is open closes it and ends the game.
+# answer, which keeps the game's window from clicks and which a close request closes; the
+# question on Escape in the play field, which a held Escape does not answer and neither Escape
+# nor a close request closes, and which under a window manager is a dialog of the game's window;
+# the game's window closed while the question is open ends the game once the question is
+# answered; SIGTERM while it is open closes it and ends the game.
 # Usage: boxes.sh ZEMBRIX XCLOSE PACK
 game=$(realpath "$1")
 xclose=$(realpath "$2")
@@ -61,11 +63,13 @@ sleep 0.5
 viewable "$info" || die "releasing Return answered the Info box"
 screenshot "$info" "$work/box-info.png"
 box_look "$work/box-info.png" "$(windows_named Info | awk '{print $2; exit}')" 200
-key_closing "$info" Return
-poll 20 window_gone "$info" ||
-    die "Enter did not close the Info box"
-poll 30 menu_shown "$window" || die "no menu after the Info box"
-echo "ok: the Info box stayed open under a held Return and closed with Enter"
+# The box disables the game's window, as on Windows: a click on "Wyjście" meanwhile does nothing,
+# then or later. The window manager's close request closes an OK box.
+click "$window" 400 464
+"$xclose" "$info"
+poll 20 window_gone "$info" || die "the close request did not close the Info box"
+poll 30 menu_shown "$window" || die "no menu after the Info box (a click on Wyjście during it?)"
+echo "ok: the Info box stayed open under a held Return, ignored a click on the game, closed on request"
 
 # The play field; Escape held down asks the question, which the held Escape does not answer.
 click "$window" 400 272
@@ -82,9 +86,40 @@ key_up Escape
 screenshot "$question" "$work/box-question.png"
 box_look "$work/box-question.png" "$(windows_named Zembrix | awk '$2 != "800x608" {print $2; exit}')" 100
 key "$question" Escape
+"$xclose" "$question"
 sleep 0.5
-viewable "$question" || die "Escape closed the Yes/No question"
-echo "ok: the question stayed open under a held Escape and after Escape"
+viewable "$question" || die "Escape or the close request closed the Yes/No question"
+echo "ok: the question stayed open under a held Escape, after Escape and a close request"
+
+# Under a window manager the question is a dialog of the game's window: transient for it, centred
+# on it, without taskbar entry, minimise or maximise, and above it after a click on the game.
+if [[ -n "$wm" ]]; then
+    props=$(xprop -id "$question")
+    grep -q 'WM_TRANSIENT_FOR(WINDOW): window id # '"$window"'$' <<<"$props" ||
+        die "the question is not transient for the game's window"
+    grep -q '_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_DIALOG$' <<<"$props" ||
+        die "the question is not a dialog: $(grep _NET_WM_WINDOW_TYPE <<<"$props")"
+    grep -q '_NET_WM_STATE(ATOM) = .*_NET_WM_STATE_SKIP_TASKBAR' <<<"$props" ||
+        die "the question has a taskbar entry"
+    # The frame it asks for (the Motif hints): title and border, moved only, no minimise,
+    # maximise, or close (a Yes/No box offers none). openbox reads from them only that the
+    # window has a title bar, and allows no maximising of a window of fixed size.
+    grep -q '_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x4, 0x1a, 0x0, 0x0$' <<<"$props" ||
+        die "the question asks for another frame: $(grep _MOTIF_WM_HINTS <<<"$props")"
+    actions=$(grep '_NET_WM_ALLOWED_ACTIONS' <<<"$props") || die "$wm allows the question nothing"
+    [[ "$actions" != *MAXIMIZE* ]] || die "the question can be maximised: $actions"
+    centre() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /Width:/ {w = $NF} /Height:/ {h = $NF} END {print x + int(w / 2), y + int(h / 2)}'; }
+    read -r qx qy < <(centre "$question")
+    read -r gx gy < <(centre "$window")
+    ((qx - gx <= 2 && gx - qx <= 2 && qy - gy <= 2 && gy - qy <= 2)) ||
+        die "the question's centre ($qx, $qy) is not the game window's ($gx, $gy)"
+    click "$window" 700 560
+    sleep 0.5
+    stacked_above "$question" "$window" || die "a click on the game's window put it above the question"
+    viewable "$question" || die "a click on the game's window closed the question"
+    echo "ok: under $wm the question is a centred dialog of the game's window, asks for no minimise or maximise, stays above it after a click"
+fi
 
 # The game's window closed while the question is open: the question stays; "Nie" (Tab, Enter)
 # answers it, and then the game ends.

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # A whole run in the real window: level 1 played until the last life goes, the name dialog
-# answered with a Polish name, back to the menu, the score table showing the run in place 1,
+# (without an owner) answered with a Polish name, the table on disk at once, back to the menu, the score table showing the run in place 1,
 # "Wyjście" with exit code 0, the record in scoreboard.zxs, the log lines in their order, and a
 # second start in the same folder showing the same table.
+# The Linux build then plays a second run and is killed (SIGKILL) right after its name dialog:
+# both records are on disk.
 # Usage: fullrun.sh ZEMBRIX XCLOSE PACK
 game=$(realpath "$1")
 pack=$(realpath "$3")
@@ -53,6 +55,44 @@ look_at_scores() {
 fuzz=0
 [[ "$game" == *.exe ]] && fuzz=1
 
+# Loses the run on purpose: launches whenever the ball waits and drives the bat to the far wall,
+# so that the ball comes down where the bat is not. Each lost life but the last puts the ball
+# back on the bat with one life less in the top left corner; the last one opens the name dialog,
+# whose id goes to $dialog. Counts the launches, the bat's places and the lives counts seen.
+lose_run() {
+    launches=0
+    from=()
+    lives_seen=()
+    local end=$((SECONDS + 100)) bat lives ball_x ball_y
+    until dialog=$(other_window); do
+        ((SECONDS < end)) || die "no name dialog after $launches launches"
+        screenshot "$window" "$work/play.png"
+        bat=$(bat_x "$work/play.png")
+        if [[ -n "$bat" ]] && waiting "$work/play.png" "$bat"; then
+            lives=$(convert "$work/play.png[200x44+40+36]" +repage rgb:- | md5sum | cut -c1-32)
+            lives_seen[$lives]=1
+            key "$window" space
+            if ((bat < 352)); then
+                hold_key "$window" d 1
+            else
+                hold_key "$window" a 1
+            fi
+            launches=$((launches + 1))
+            from+=("$bat")
+        elif [[ -n "$bat" ]] && read -r ball_x ball_y < <(ball_at "$work/play.png") &&
+            ((ball_x > bat - 150 && ball_x < bat + 246)); then
+            # The bat sent the ball back up after all: take the bat to the wall away from the ball.
+            if ((ball_x < 400)); then
+                hold_key "$window" d 1
+            else
+                hold_key "$window" a 1
+            fi
+        fi
+        sleep 0.3
+    done
+}
+declare -A lives_seen=()
+
 start_x
 polish_keyboard
 mkdir "$work/run"
@@ -79,39 +119,7 @@ while read -r cell; do
 done < <(stone_cells)
 echo "ok: level 1 with its 27 stones"
 
-# Lose on purpose: launch whenever the ball waits and drive the bat to the far wall, so that the
-# ball comes down where the bat is not. Each lost life but the last puts the ball back on the
-# bat with one life less in the top left corner; the last one opens the name dialog.
-launches=0
-from=()
-declare -A lives_seen=()
-end=$((SECONDS + 100))
-until dialog=$(other_window); do
-    ((SECONDS < end)) || die "no name dialog after $launches launches"
-    screenshot "$window" "$work/play.png"
-    bat=$(bat_x "$work/play.png")
-    if [[ -n "$bat" ]] && waiting "$work/play.png" "$bat"; then
-        lives=$(convert "$work/play.png[200x44+40+36]" +repage rgb:- | md5sum | cut -c1-32)
-        lives_seen[$lives]=1
-        key "$window" space
-        if ((bat < 352)); then
-            hold_key "$window" d 1
-        else
-            hold_key "$window" a 1
-        fi
-        launches=$((launches + 1))
-        from+=("$bat")
-    elif [[ -n "$bat" ]] && read -r ball_x ball_y < <(ball_at "$work/play.png") &&
-        ((ball_x > bat - 150 && ball_x < bat + 246)); then
-        # The bat sent the ball back up after all: take the bat to the wall away from the ball.
-        if ((ball_x < 400)); then
-            hold_key "$window" d 1
-        else
-            hold_key "$window" a 1
-        fi
-    fi
-    sleep 0.3
-done
+lose_run
 ((${#lives_seen[@]} >= 3)) || die "only ${#lives_seen[@]} different lives counts seen while waiting"
 ((launches >= 3)) || die "the run ended after $launches launches"
 echo "ok: $launches launches (the bat at x ${from[*]}), the ball back on the bat after each lost life (${#lives_seen[@]} counts)"
@@ -135,10 +143,19 @@ sleep 0.5
 screenshot "$dialog" "$work/dialog-name.png"
 typed=$(differing "$work/dialog-empty.png" "$work/dialog-name.png" "${geometry}+0+0")
 ((typed > 20)) || die "typing changed nothing in the name dialog"
+# The dialog has no owner: nothing ties it to the game's window. (Without a window manager SDL
+# marks every window transient for the root window, which names no owner.)
+transient=$(xprop -id "$dialog" WM_TRANSIENT_FOR)
+root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+[[ "$transient" == *"not found"* || "$transient" == *"# $root" ]] ||
+    die "the name dialog has an owner: $transient"
 key_closing "$dialog" Return
 poll 30 window_gone "$dialog" ||
     die "the name dialog stayed after Enter"
-echo "ok: name dialog ($geometry) took \"Zażółć\" and closed with Enter"
+# The table is on disk as soon as the run entered it, long before the game ends.
+poll 10 test -s "$work/run/scoreboard.zxs" || die "no scoreboard.zxs after the name dialog"
+cp "$work/run/scoreboard.zxs" "$work/at-once.zxs"
+echo "ok: name dialog ($geometry, no owner) took \"Zażółć\" and closed with Enter; the table is on disk at once"
 
 # The run is lost: three lines of text where the waiting text stood. The points are those of
 # the stones broken: 10 for purple, 50 for orange.
@@ -188,6 +205,7 @@ name=$(od -A n -t x1 -j 4 -N 7 "$file" | tr -d ' ')
 stored=$(od -A n -t u4 -j 36 -N 4 "$file" | tr -d ' ')
 [[ "$stored" == "$points" ]] || die "scoreboard.zxs holds $stored points, the broken stones give $points"
 cp "$file" "$work/first.zxs"
+cmp -s "$work/at-once.zxs" "$file" || die "the table written at once differs from the one written at the end"
 echo "ok: exit code 0; scoreboard.zxs: count 1, \"Zażółć\" in Windows-1250, $stored points"
 
 check_lines "$work/run/stdout.log" 'DirectX initialized!' "${menu_log[@]}" 'Intialized in [0-9]+ ms' \
@@ -229,4 +247,27 @@ if [[ "$game" == *.exe && -n "${ZX_LINUX_GAME:-}" ]]; then
     grep -qx 'num = 1' "$work/run/stdout.log" || die "the Linux build did not read the record"
     cmp -s "$work/first.zxs" "$file" || die "the Linux build wrote the table back differently"
     echo "ok: the Linux build reads the Windows program's table (one record, \"Zażółć\", $stored points) and writes it back byte for byte"
+fi
+
+# A second run, killed right after its name dialog closes, as a crash or a power cut would end it:
+# the run entered the table at once, so both records are on disk.
+if [[ "$game" != *.exe ]]; then
+    start_game "$game" "$work/run"
+    window=$(wait_window Zembrix 60 800x608) || die "no game window at the third start"
+    poll 60 menu_shown "$window" || die "the menu did not show at the third start"
+    click "$window" 400 272
+    poll 30 field_shown "$window" || die "Graj did not show the play field at the third start"
+    lose_run
+    sleep 1.5
+    type_text "$dialog" "Ola"
+    key_closing "$dialog" Return
+    poll 30 window_gone "$dialog" || die "the second name dialog stayed after Enter"
+    kill -KILL "$game_pid"
+    wait_game_exit 20 || die "the game outlived SIGKILL"
+    size=$(stat -c %s "$file")
+    [[ "$size" == 76 ]] || die "scoreboard.zxs holds $size bytes after SIGKILL, expected 76 (two records)"
+    names=$(od -A n -t x1 -j 4 -N 4 "$file" | tr -d ' ')$(od -A n -t x1 -j 40 -N 4 "$file" | tr -d ' ')
+    [[ "$names" == *4f6c6100* && "$names" == *5a61bff3* ]] ||
+        die "the records after SIGKILL are not \"Ola\" and \"Zażółć\" ($names)"
+    echo "ok: a second run killed right after its name dialog is on disk with the first"
 fi

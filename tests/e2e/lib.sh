@@ -156,22 +156,30 @@ start_x() {
 
 # Runs openbox on the display with its stock settings (it keeps its files in the test's folder)
 # and waits up to 20 seconds until it manages windows: it then names itself on the window that
-# the root window's _NET_SUPPORTING_WM_CHECK points to.
+# the root window's _NET_SUPPORTING_WM_CHECK points to. An openbox refused its connection (see
+# x_client) is started again, up to three times in all.
 start_openbox() {
     mkdir -p "$work/openbox"
-    XDG_CONFIG_HOME=$work/openbox XDG_CACHE_HOME=$work/openbox openbox --sm-disable \
-        >"$work/openbox.log" 2>&1 &
-    wm_pid=$!
-    local check
-    for ((i = 0; i < 200; i++)); do
-        kill -0 "$wm_pid" 2>/dev/null || die "openbox ended at its start: $(cat "$work/openbox.log")"
-        check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | awk '/window id/ {print $NF}')
-        if [[ -n "$check" ]] && xprop -id "$check" _NET_WM_NAME 2>/dev/null | grep -q Openbox; then
-            return 0
-        fi
-        sleep 0.1
+    local check attempt
+    for attempt in 1 2 3; do
+        XDG_CONFIG_HOME=$work/openbox XDG_CACHE_HOME=$work/openbox openbox --sm-disable \
+            >"$work/openbox.log" 2>&1 &
+        wm_pid=$!
+        for ((i = 0; i < 200; i++)); do
+            kill -0 "$wm_pid" 2>/dev/null || break
+            check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | awk '/window id/ {print $NF}')
+            if [[ -n "$check" ]] && xprop -id "$check" _NET_WM_NAME 2>/dev/null | grep -q Openbox; then
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill -0 "$wm_pid" 2>/dev/null && die "openbox did not take the display within 20 s"
+        wait "$wm_pid" 2>/dev/null || true
+        wm_pid=
+        grep -q "open the display" "$work/openbox.log" || break
+        sleep 0.5
     done
-    die "openbox did not take the display within 20 s"
+    die "openbox ended at its start: $(cat "$work/openbox.log")"
 }
 
 # Switches the display's keyboard to the Polish layout, whose AltGr level holds the Polish

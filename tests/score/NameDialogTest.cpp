@@ -1,7 +1,9 @@
 // Tests of the name dialog and submitScore, driven by SDL events on the dummy video driver.
 #include "score/NameDialog.h"
 #include "score/ScoreTable.h"
+#include "tests/pack/FileBytes.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -44,7 +47,9 @@ class NameDialogTest : public testing::Test {
     bool submit(uint32_t points) { return table.submitScore(points); }
 
     DialogDriver driver;
-    ScoreTable table{"unused.zxs"};
+    TempDir dir;
+    const std::string file = dir.file("scoreboard.zxs");
+    ScoreTable table{file.c_str()};
     SDL_Window* game = nullptr;
 };
 
@@ -110,6 +115,30 @@ TEST_F(NameDialogTest, CancelAndCloseKeepTheLastAcceptedName) {
     EXPECT_TRUE(submit(10));
     ASSERT_NE(table.at(0), nullptr);
     EXPECT_STREQ(table.at(0)->name, "Ala");
+}
+
+// A run that enters the table is on disk when the dialog closes, in the bytes the exit writes;
+// Cancel, or a run below a full table, writes nothing.
+TEST_F(NameDialogTest, ARunThatEntersTheTableIsWrittenAtOnce) {
+    pushKey(SDLK_ESCAPE);
+    EXPECT_FALSE(submit(10));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    pushText("Ala");
+    pushKey(SDLK_RETURN);
+    ASSERT_TRUE(submit(70));
+    const std::vector<uint8_t> kept = readBytes(file);
+    ASSERT_EQ(kept.size(), 40u);
+    EXPECT_EQ(kept[4], 'A');
+    ASSERT_TRUE(table.save()); // what the exit does
+    EXPECT_EQ(readBytes(file), kept);
+
+    for (int i = 0; i < 9; ++i) {
+        table.insert("Ola", 100);
+    }
+    std::filesystem::remove(file);
+    pushKey(SDLK_RETURN);
+    EXPECT_TRUE(submit(5));
+    EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 TEST_F(NameDialogTest, MouseClicksOnTheButtons) {

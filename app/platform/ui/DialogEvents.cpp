@@ -16,9 +16,15 @@ std::vector<int> heldKeys() {
     return held;
 }
 
+// True for a mouse button or wheel event.
+bool isClick(const SDL_Event& e) {
+    return e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP || e.type == SDL_MOUSEWHEEL;
+}
+
 } // namespace
 
-DialogEvents::DialogEvents(Uint32 windowId) : windowId(windowId), gate(heldKeys()) {}
+DialogEvents::DialogEvents(Uint32 windowId, bool owned)
+    : windowId(windowId), owned(owned), gate(heldKeys()) {}
 
 bool DialogEvents::isMine(const SDL_Event& e, bool takeUnaddressed) const {
     Uint32 id = 0;
@@ -59,6 +65,10 @@ DialogEvents::Route DialogEvents::route(const SDL_Event& e) {
         if (e.type == SDL_KEYDOWN && e.key.repeat != 0) {
             return Route::Ignored;
         }
+        // The owner is disabled while its box is open: a click on it does nothing, now or later.
+        if (owned && isClick(e)) {
+            return Route::Ignored;
+        }
         kept.push_back(e);
         if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) {
             SDL_Event quit{};
@@ -87,7 +97,7 @@ void DialogEvents::handBack() {
     SDL_PumpEvents();
     SDL_Event e;
     while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
-        if (e.type != SDL_POLLSENTINEL && !isMine(e, false)) {
+        if (e.type != SDL_POLLSENTINEL && !isMine(e, false) && !(owned && isClick(e))) {
             kept.push_back(e);
         }
     }

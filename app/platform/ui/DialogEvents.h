@@ -12,12 +12,13 @@
 class DialogEvents {
   public:
     // For the dialog's window; the keys SDL reports held down now are ignored until released.
-    explicit DialogEvents(Uint32 windowId);
+    // A dialog with an owner disables it, as on Windows: clicks on other windows are dropped.
+    DialogEvents(Uint32 windowId, bool owned);
 
     enum class Route {
         Mine,    // the dialog's input: its window's events, and keyboard input to no window
-        Ignored, // a key press (or its text) of the dialog that began before it opened, or a
-                 // key repeat of another window: dropped
+        Ignored, // a key press (or its text) of the dialog that began before it opened, a key
+                 // repeat of another window, or a click on another while owned: dropped
         Kept,    // another window's: kept for the game
         Quit     // a request to quit (the last window closed, SIGTERM, SIGINT): kept as well
     };
@@ -35,6 +36,7 @@ class DialogEvents {
     bool isMine(const SDL_Event& e, bool takeUnaddressed) const;
 
     Uint32 windowId;
+    bool owned;
     KeyGate gate;
     std::vector<SDL_Event> kept;
 };

@@ -1,6 +1,7 @@
 // DialogWindow: a dialog's own window, renderer and font, and its modal loop.
 #include "app/platform/ui/DialogWindow.h"
 
+#include "app/platform/ui/FrameHints.h"
 #include "gfx/platform/FontFace.h"
 #include "gfx/platform/RendererChoice.h"
 
@@ -17,6 +18,24 @@ void nextEvent(SDL_Event& e) {
     while (SDL_PollEvent(&e) == 0) {
         SDL_Delay(10);
     }
+}
+
+// Makes the hidden window. One with an owner is a dialog to the window manager (on X11 its
+// type; SDL_SetWindowModalFor then makes it transient for the owner), which keeps it above its
+// owner, and has no taskbar entry; one without an owner is an ordinary window of the desktop,
+// as an ownerless dialog is on Windows.
+SDL_Window* createWindow(const std::string& title, const SDL_Rect& place, bool owned) {
+    if (!owned) {
+        return SDL_CreateWindow(title.c_str(), place.x, place.y, place.w, place.h,
+                                SDL_WINDOW_HIDDEN);
+    }
+    SDL_SetHintWithPriority(SDL_HINT_X11_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_DIALOG",
+                            SDL_HINT_OVERRIDE);
+    SDL_Window* made = SDL_CreateWindow(title.c_str(), place.x, place.y, place.w, place.h,
+                                        SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR);
+    // Windows made later (the name dialog) are ordinary ones again.
+    SDL_ResetHint(SDL_HINT_X11_WINDOW_TYPE);
+    return made;
 }
 
 } // namespace
@@ -61,18 +80,23 @@ bool DialogWindow::open(const std::string& title, int width, int height, SDL_Win
         int ownerX = 0, ownerY = 0, ownerW = 0, ownerH = 0;
         SDL_GetWindowPosition(centreOn, &ownerX, &ownerY);
         SDL_GetWindowSize(centreOn, &ownerW, &ownerH);
-        x = ownerX + (ownerW - width) / 2;
-        y = ownerY + (ownerH - height) / 2;
+        // A window manager puts the frame where the window asks to stand; the box's frame is
+        // taken to be as wide as its owner's (none without a window manager).
+        int top = 0, left = 0, bottom = 0, right = 0;
+        if (SDL_GetWindowBordersSize(centreOn, &top, &left, &bottom, &right) != 0) {
+            top = left = 0;
+        }
+        x = ownerX + (ownerW - width) / 2 - left;
+        y = ownerY + (ownerH - height) / 2 - top;
     }
-    window = SDL_CreateWindow(title.c_str(), x, y, width, height,
-                              SDL_WINDOW_HIDDEN | SDL_WINDOW_UTILITY);
+    window = createWindow(title, {x, y, width, height}, centreOn != nullptr);
     if (window == nullptr) {
         return false;
     }
     windowId = SDL_GetWindowID(window);
     size = {width, height};
     // Keys held down now belong to the game: read before the window takes the focus.
-    events = std::make_unique<DialogEvents>(windowId);
+    events = std::make_unique<DialogEvents>(windowId, centreOn != nullptr);
     // The game's choice of renderer: without graphics hardware, SDL's own software renderer
     // rather than OpenGL rasterised in software, which would cost the dialog a tenth of a second
     // and tens of megabytes to open.
@@ -83,6 +107,7 @@ bool DialogWindow::open(const std::string& title, int width, int height, SDL_Win
     painter = std::make_unique<DialogPainter>(renderer, font);
     if (centreOn != nullptr) {
         SDL_SetWindowModalFor(window, centreOn);
+        offerOnlyMoveAndClose(window, offersClose());
     }
     SDL_ShowWindow(window);
     SDL_RaiseWindow(window);

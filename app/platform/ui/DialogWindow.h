@@ -22,8 +22,10 @@ class DialogWindow {
     DialogWindow& operator=(const DialogWindow&) = delete;
 
     // Makes the window (title in UTF-8, a client area of width x height), its renderer and font,
-    // centred on centreOn (modal for it) or, without one, on the display, and shows it with the
-    // keyboard focus. False when any of them is refused (no video, no font...).
+    // centred on centreOn (its owner: a dialog transient for it, without taskbar entry, whose
+    // frame offers only to move and close it) or, without one, on the display (an ordinary
+    // window), and shows it with the keyboard focus. False when any of them is refused (no
+    // video, no font...).
     bool open(const std::string& title, int width, int height, SDL_Window* centreOn);
     // Runs the loop until finish() is called, then destroys the window and hands the game's
     // events back to SDL's queue.
@@ -37,6 +39,8 @@ class DialogWindow {
     virtual void handle(const SDL_Event& e) = 0;
     // The game was asked to quit: close as the close button would.
     virtual void quitRequested() = 0;
+    // Whether the frame of a window with an owner offers to close it.
+    virtual bool offersClose() const { return true; }
 
     // Ends the loop after the current event.
     void finish() { finished = true; }

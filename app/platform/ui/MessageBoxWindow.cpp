@@ -66,6 +66,8 @@ class MessageBoxWindow : public DialogWindow {
     void draw(DialogPainter& painter) override;
     void handle(const SDL_Event& e) override;
     void quitRequested() override { close(closedAnswer()); }
+    // A Yes/No box offers no close, as MB_YESNO has none.
+    bool offersClose() const override { return !isQuestion(); }
 
   private:
     bool isQuestion() const { return (type & 0xF) == MB_YESNO; }
