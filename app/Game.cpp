@@ -1,7 +1,6 @@
 // The application object: start-up, the main loop and shutdown in their fixed orders.
 #include "app/Game.h"
 
-#include "app/platform/PictureFit.h"
 #include "app/platform/VideoDriver.h"
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
@@ -141,30 +140,26 @@ void Game::handleEvent(SDL_Event* event) {
     }
 }
 
+PictureFit Game::windowFit() const {
+    int w = static_cast<int>(getScreenWidth());
+    int h = static_cast<int>(getScreenHeight());
+    if (window != nullptr) {
+        SDL_GetWindowSize(window, &w, &h);
+    }
+    return PictureFit(static_cast<int>(getScreenWidth()), static_cast<int>(getScreenHeight()), w,
+                      h);
+}
+
 void Game::mouseInPicture(int& x, int& y) const {
     SDL_GetMouseState(&x, &y);
-    if (window != nullptr) {
-        int w = 0;
-        int h = 0;
-        SDL_GetWindowSize(window, &w, &h);
-        PictureFit(static_cast<int>(getScreenWidth()), static_cast<int>(getScreenHeight()), w, h)
-            .toPicture(x, y, x, y);
-    }
+    windowFit().toPicture(x, y, x, y);
 }
 
 void Game::mapMouse(SDL_Event* event) const {
-    if (window == nullptr) {
-        return;
-    }
-    int w = 0;
-    int h = 0;
-    SDL_GetWindowSize(window, &w, &h);
-    const PictureFit fit(static_cast<int>(getScreenWidth()), static_cast<int>(getScreenHeight()), w,
-                         h);
     if (event->type == SDL_MOUSEMOTION) {
-        fit.toPicture(event->motion.x, event->motion.y, event->motion.x, event->motion.y);
+        windowFit().toPicture(event->motion.x, event->motion.y, event->motion.x, event->motion.y);
     } else if (event->type == SDL_MOUSEBUTTONDOWN || event->type == SDL_MOUSEBUTTONUP) {
-        fit.toPicture(event->button.x, event->button.y, event->button.x, event->button.y);
+        windowFit().toPicture(event->button.x, event->button.y, event->button.x, event->button.y);
     }
 }
 

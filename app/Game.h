@@ -4,6 +4,7 @@
 
 #include "app/Globals.h"
 #include "app/Settings.h"
+#include "app/platform/PictureFit.h"
 
 #include <cstdint>
 #include <functional>
@@ -61,6 +62,8 @@ class Game {
     void toggleFullScreen();
 
   private:
+    // Where the picture stands in the window (in the window's units, as the mouse reports).
+    PictureFit windowFit() const;
     // Maps the window coordinates of a mouse event to the picture's.
     void mapMouse(SDL_Event* event) const;
     // Keeps what happens to the window in the settings: its size while it is a plain window.

@@ -53,7 +53,7 @@ echo "ok: at 144 dpi the window is 1200x912 and shows the menu scaled"
 
 # "Graj" (picture 320..480 x 248..296) is drawn around (600, 408).
 click "$window" 600 408
-poll 20 scaled_field_shown "$window" 0 || die "a click on the scaled Graj did not open the game"
+poll 30 scaled_field_shown "$window" 0 || die "a click on the scaled Graj did not open the game"
 echo "ok: a click on the scaled Graj opens the game"
 
 # 1400 x 912: the same picture from x 100, black bars on both sides.
