@@ -15,6 +15,24 @@
 #include <cstdlib>
 #include <ctime>
 
+namespace {
+
+// The display's scale, by which the window's size in the settings is multiplied: on Windows
+// the system's (the program's manifest makes it aware of it, so Windows does not blur it by
+// scaling), so that 800 x 608 opens at 1200 x 912 on a display scaled to 150 %; elsewhere 1,
+// since X11 scales nothing for SDL2's windows.
+double displayScale() {
+#ifdef _WIN32
+    float dpi = 0.0f;
+    if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) == 0 && dpi >= 96.0f) {
+        return dpi / 96.0;
+    }
+#endif
+    return 1.0;
+}
+
+} // namespace
+
 Game::Game() {
     setPackerReader(nullptr);
     setScoreTable(nullptr);
@@ -36,10 +54,6 @@ void Game::keepSettings(const Settings& kept, const std::string& path, bool rewr
 bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
                 const char* scorePath) {
     setScreenSize(width, height);
-    // On Windows the window's size is in the display's scaled units: 800 x 608 opens at
-    // 1200 x 912 pixels on a display scaled to 150 %, the picture scaled to fit it.
-    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
-    SDL_SetHint(SDL_HINT_WINDOWS_DPI_SCALING, "1");
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     Uint32 start = SDL_GetTicks();
 
@@ -58,10 +72,12 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
         std::fprintf(stderr, "The display took the connection at attempt %d\n", video.attempts);
     }
     if (video.shows) {
-        const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
+        const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE |
                              (settings.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        const double scale = displayScale();
         window = SDL_CreateWindow("Zembrix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                  settings.window.width, settings.window.height, flags);
+                                  static_cast<int>(settings.window.width * scale + 0.5),
+                                  static_cast<int>(settings.window.height * scale + 0.5), flags);
     }
     if (window == nullptr) {
         MessageBoxA(nullptr, SDL_GetError(), "Error!", MB_ICONERROR);
@@ -184,7 +200,12 @@ void Game::noteWindow(const SDL_Event* event) {
          (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED)) != 0) {
         return;
     }
-    SDL_GetWindowSize(window, &settings.window.width, &settings.window.height);
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    const double scale = displayScale();
+    settings.window.width = static_cast<int>(w / scale + 0.5);
+    settings.window.height = static_cast<int>(h / scale + 0.5);
 }
 
 void Game::saveSettingsIfChanged() {

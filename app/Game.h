@@ -62,7 +62,7 @@ class Game {
     void toggleFullScreen();
 
   private:
-    // Where the picture stands in the window (in the window's units, as the mouse reports).
+    // Where the picture stands in the window.
     PictureFit windowFit() const;
     // Maps the window coordinates of a mouse event to the picture's.
     void mapMouse(SDL_Event* event) const;
