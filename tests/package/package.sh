@@ -51,7 +51,7 @@ help=$(timeout 10 "$game" --help) || die "--help ended with $?"
 grep -qF "$data/data.zxp" <<<"$help" || die "--help does not name the installed pack"
 grep -qF "$work/xdg/zembrix/scoreboard.zxs" <<<"$help" || die "--help does not name the scores"
 status=0
-timeout 10 "$game" --fullscreen >"$work/bad.out" 2>"$work/bad.err" || status=$?
+timeout 10 "$game" --no-such-option >"$work/bad.out" 2>"$work/bad.err" || status=$?
 [[ $status == 2 && ! -s "$work/bad.out" ]] && grep -q '^Usage: zembrix' "$work/bad.err" ||
     die "an unknown option: exit $status, usage not on standard error alone"
 [[ ! -e "$work/xdg" ]] || die "the options created the data folder"
