@@ -1,6 +1,7 @@
 // The application object: start-up, the main loop and shutdown in their fixed orders.
 #include "app/Game.h"
 
+#include "app/platform/Gamepads.h"
 #include "app/platform/VideoDriver.h"
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
@@ -56,6 +57,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
     setScreenSize(width, height);
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     Uint32 start = SDL_GetTicks();
+    gamepads::start();
 
     PackerReader* packerReader = new PackerReader();
     setPackerReader(packerReader);
@@ -151,8 +153,13 @@ void Game::handleEvent(SDL_Event* event) {
     }
     noteWindow(event);
     mapMouse(event);
-    if (roomManager != nullptr) {
-        roomManager->handleEvent(event);
+    if (roomManager == nullptr) {
+        return;
+    }
+    roomManager->handleEvent(event);
+    // A controller's input reaches the room as the game's own pad events.
+    for (SDL_Event& padEvent : gamepads::translate(*event)) {
+        roomManager->handleEvent(&padEvent);
     }
 }
 
@@ -263,6 +270,7 @@ void Game::shutdown() {
         SDL_DestroyWindow(window);
         window = nullptr;
     }
+    gamepads::stop();
     SDL_Quit();
     delete smallFont;
     smallFont = nullptr;

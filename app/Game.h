@@ -43,7 +43,8 @@ class Game {
     // One turn of the main loop: every pending event, one update, one frame. beforePresent,
     // when given, runs after the room has drawn and before the frame is presented.
     void turn(const std::function<void()>& beforePresent = {});
-    // One polled event: a quit event stops the loop after this turn; every event reaches the room.
+    // One polled event: a quit event stops the loop after this turn; every event reaches the room,
+    // followed by the pad events (PadEvent.h) a game controller's event gives.
     void handleEvent(SDL_Event* event);
     void update();
     // One frame: begin, the room's draw, beforePresent (when given), end and present.

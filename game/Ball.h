@@ -29,6 +29,10 @@ class Ball final : public Object {
     // Draws the sprite while visible.
     void draw() override;
 
+    // Moves the time of the last bat contact on by ms, so that a pause of that length counts
+    // nothing toward the bat's highlight.
+    void shiftClock(std::uint32_t ms) { hitTime += ms; }
+
     BallState getState() const { return state; }
     void setState(BallState newState) { state = newState; }
     std::int32_t getDx() const { return dx; }

@@ -2,8 +2,41 @@
 #include "game/Player.h"
 
 #include "app/Globals.h"
+#include "app/platform/PadEvent.h"
 #include "game/PlayField.h"
 #include "gfx/Sprite.h"
+
+namespace {
+
+// The direction a key or pad button steers (DirNone for any other event), and in down whether
+// it went down: a and the Left arrow or a gamepad's left, d and the Right arrow or its right.
+Direction steeringOf(const SDL_Event& event, bool& down) {
+    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+        down = event.type == SDL_KEYDOWN;
+        switch (event.key.keysym.sym) {
+        case SDLK_a:
+        case SDLK_LEFT:
+            return DirLeft;
+        case SDLK_d:
+        case SDLK_RIGHT:
+            return DirRight;
+        default:
+            return DirNone;
+        }
+    }
+    if (const std::optional<PadPress> press = padPressOf(event)) {
+        down = press->down;
+        if (press->button == PadButton::Left) {
+            return DirLeft;
+        }
+        if (press->button == PadButton::Right) {
+            return DirRight;
+        }
+    }
+    return DirNone;
+}
+
+} // namespace
 
 Player::Player(std::uint32_t x, std::uint32_t y) : Object(x, y, nullptr) {
     maxSpeed = 9; // tested before each step of 2, so the speed tops out at 10 on purpose
@@ -41,15 +74,9 @@ void Player::draw() {
 }
 
 void Player::handleEvent(SDL_Event* event) {
-    if (event->type == SDL_KEYDOWN) {
-        if (event->key.keysym.sym == SDLK_a) {
-            direction = DirLeft;
-        } else if (event->key.keysym.sym == SDLK_d) {
-            direction = DirRight;
-        }
-    } else if (event->type == SDL_KEYUP) {
-        if (event->key.keysym.sym == SDLK_a || event->key.keysym.sym == SDLK_d) {
-            direction = DirNone;
-        }
+    bool down = false;
+    const Direction steering = steeringOf(*event, down);
+    if (steering != DirNone) {
+        direction = down ? steering : DirNone;
     }
 }

@@ -1,4 +1,5 @@
-// Player: the bat, steered by the keys a and d with acceleration, top speed and wall limits.
+// Player: the bat, steered by the keys a and d (or the arrows, or a gamepad) with acceleration,
+// top speed and wall limits.
 #pragma once
 
 #include "game/Object.h"
@@ -17,7 +18,8 @@ class Player final : public Object {
     void update() override;
     // Draws the sprite, whether visible or not.
     void draw() override;
-    // Key down a or d sets the direction; key up a or d clears it.
+    // Key down a or d (Left or Right, a gamepad's left or right) sets the direction; the
+    // release of any of them clears it.
     void handleEvent(SDL_Event* event) override;
 
     // Horizontal step in pixels per update; negative moves left.

@@ -1,7 +1,6 @@
-// Button: picture, caption, mouse hover tint and click detection of a menu button.
+// Button: picture, caption, highlight tint and click detection of a menu button.
 #include "rooms/Button.h"
 
-#include "app/Game.h"
 #include "app/Globals.h"
 #include "game/Object.h"
 #include "gfx/Font.h"
@@ -43,32 +42,38 @@ Button::~Button() {
     }
 }
 
-bool Button::update() {
-    int mx = 0;
-    int my = 0;
-    if (getGame() != nullptr) {
-        getGame()->mouseInPicture(mx, my);
-    } else {
-        SDL_GetMouseState(&mx, &my);
-    }
+bool Button::update(bool highlighted, bool mouseOver) {
     if (!sprite) {
         return false;
     }
-    // Both edges count as over the button; the size is added as floats, then truncated.
-    bool over = inRange(mx, static_cast<std::int32_t>(x),
-                        static_cast<std::int32_t>(x + static_cast<float>(sprite->getWidth()))) &&
-                inRange(my, static_cast<std::int32_t>(y),
-                        static_cast<std::int32_t>(y + static_cast<float>(sprite->getHeight())));
-    if (!over) {
+    if (highlighted) {
+        sprite->setColour(255, 200, 200, 200);
+    } else {
         sprite->setColour(255, 255, 255, 255);
+    }
+    if (!pressed || !mouseOver) {
         return false;
     }
-    sprite->setColour(255, 200, 200, 200);
-    if (!pressed || !action) {
+    return choose();
+}
+
+bool Button::choose() {
+    if (!action) {
         return false;
     }
     action();
     return true;
+}
+
+bool Button::contains(int mx, int my) const {
+    if (!sprite) {
+        return false;
+    }
+    // Both edges count as over the button; the size is added as floats, then truncated.
+    return inRange(mx, static_cast<std::int32_t>(x),
+                   static_cast<std::int32_t>(x + static_cast<float>(sprite->getWidth()))) &&
+           inRange(my, static_cast<std::int32_t>(y),
+                   static_cast<std::int32_t>(y + static_cast<float>(sprite->getHeight())));
 }
 
 void Button::draw() {

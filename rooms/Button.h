@@ -1,5 +1,5 @@
-// Button: a menu button with a picture and a caption that tints under the mouse and runs its
-// action on a left-button release over it.
+// Button: a menu button with a picture and a caption that tints while highlighted (under the
+// mouse, or chosen with the keys) and runs its action on a left-button release over it.
 #pragma once
 
 #include <SDL.h>
@@ -19,10 +19,14 @@ class Button {
     Button(const Button&) = delete;
     Button& operator=(const Button&) = delete;
 
-    // Tints the button when the mouse is over it and, when the last event was a left-button
-    // release, runs the action. True when the action ran; the action may have deleted the
-    // room that owns this button, so the caller must then touch nothing of it.
-    bool update();
+    // Tints the button while highlighted and, when the last event was a left-button release
+    // and the mouse is over it, runs the action. True when the action ran; the action may have
+    // deleted the room that owns this button, so the caller must then touch nothing of it.
+    bool update(bool highlighted, bool mouseOver);
+    // Runs the action, as a click would; the same care applies afterwards. False without one.
+    bool choose();
+    // Whether the point (x, y) is over the button, both edges counted.
+    bool contains(int x, int y) const;
     // Draws the picture and the centred caption.
     void draw();
     // Remembers whether this event was a release of the left mouse button.

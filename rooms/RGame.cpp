@@ -11,6 +11,7 @@
 #include "gfx/Font.h"
 #include "gfx/Sprite.h"
 #include "pack/PackerReader.h"
+#include "rooms/GameCommand.h"
 #include "rooms/RoomManager.h"
 #include "score/ScoreTable.h"
 
@@ -40,6 +41,10 @@ const char* const kCompletedText =
     "ci\xE6 do menu";
 const char* const kLeaveQuestion = "Jeste\x9C pewny, \xBF"
                                    "e chcesz wr\xF3\xE6i\xE6 do menu?";
+
+const char* const kPauseText = "Pauza";
+// The pause's text stands where the level banner stands when fully shown.
+constexpr std::int32_t kPauseOffset = 100;
 
 // Opaque black for the status text, opaque blue for lives and points.
 constexpr D3DCOLOR kStatusColour = 0xFF000000;
@@ -204,6 +209,9 @@ Stone* RGame::getStone(std::uint32_t index) const {
 }
 
 void RGame::update() {
+    if (pause.isPaused()) {
+        return;
+    }
     if (player != nullptr) {
         player->update();
     }
@@ -267,6 +275,7 @@ void RGame::checkRunEnd(bool allBroken) {
             points = pointsWithBonus(points, lives);
             totalScore += points;
             recordScore(totalScore);
+            pause.ownWindowClosed(SDL_GetTicks()); // the name dialog took the focus
             ball->setState(GameCompleted);
         } else {
             ball->setState(LevelCleared); // the bonus waits for Enter
@@ -276,6 +285,7 @@ void RGame::checkRunEnd(bool allBroken) {
     if (ball->getState() == Lost && !lossRecorded) {
         totalScore += points;
         recordScore(totalScore);
+        pause.ownWindowClosed(SDL_GetTicks());
         lossRecorded = true;
     }
 }
@@ -343,6 +353,11 @@ void RGame::drawTexts() {
         std::snprintf(text, sizeof text, "Punkty: %d", static_cast<int>(points));
         hudFont->draw(text, w - kCounterInset, kCounterTop, kCounterColour, DT_RIGHT, 0, 0);
     }
+    if (bannerFont != nullptr && pause.isPaused()) {
+        bannerFont->draw(kPauseText, w / 2, h / 4 + kPauseOffset, 0xFFFFFFFF, DT_CENTER, 1,
+                         0xFF000000);
+        return;
+    }
     // A banner of alpha 0 is not drawn: its outline colour 0 would come out opaque black.
     if (bannerVisible && bannerAlpha > 0 && bannerFont != nullptr) {
         char text[32];
@@ -360,29 +375,75 @@ void RGame::handleEvent(SDL_Event* event) {
     if (player != nullptr) {
         player->handleEvent(event);
     }
-    if (event->type != SDL_KEYDOWN) {
+    if (handlePause(*event)) {
         return;
     }
-    switch (event->key.keysym.sym) {
-    case SDLK_SPACE:
-        if (ball != nullptr && ball->getState() == Waiting) {
-            ball->setState(Launch);
-        }
-        break;
-    case SDLK_ESCAPE:
+    switch (gameCommandOf(*event)) {
+    case GameCommand::Leave:
         askToLeave(); // when it returns true the room is gone: touch nothing
         break;
-    case SDLK_RETURN:
-        pressEnter(); // likewise
+    case GameCommand::Launch:
+        pressLaunch(false);
+        break;
+    case GameCommand::LaunchOrEnter:
+        pressLaunch(true); // likewise
+        break;
+    case GameCommand::Enter:
+        if (!pause.isPaused()) {
+            pressEnter(); // likewise
+        }
         break;
     default:
         break;
     }
 }
 
+bool RGame::isInPlay() const {
+    if (ball == nullptr) {
+        return false;
+    }
+    const BallState state = ball->getState();
+    return state == Waiting || state == Launch || state == Flying;
+}
+
+bool RGame::handlePause(const SDL_Event& event) {
+    if (gameCommandOf(event) == GameCommand::Pause) {
+        resumeAfter(pause.toggle(isInPlay(), SDL_GetTicks()));
+        return true;
+    }
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        pause.focusLost(isInPlay(), event.window.timestamp);
+        return true;
+    }
+    if (event.type == SDL_MOUSEBUTTONDOWN) {
+        resumeAfter(pause.click(SDL_GetTicks()));
+        return true;
+    }
+    return false;
+}
+
+void RGame::resumeAfter(std::uint32_t pauseLength) {
+    if (ball != nullptr) {
+        ball->shiftClock(pauseLength);
+    }
+}
+
+void RGame::pressLaunch(bool alsoEnter) {
+    if (pause.isPaused() || ball == nullptr) {
+        return;
+    }
+    if (ball->getState() == Waiting) {
+        ball->setState(Launch);
+    } else if (alsoEnter) {
+        pressEnter(); // may delete this room
+    }
+}
+
 bool RGame::askToLeave() {
-    if (MessageBoxA(GetActiveWindow(), kLeaveQuestion, "Zembrix", MB_YESNO | MB_ICONQUESTION) !=
-        IDYES) {
+    const int answer =
+        MessageBoxA(GetActiveWindow(), kLeaveQuestion, "Zembrix", MB_YESNO | MB_ICONQUESTION);
+    if (answer != IDYES) {
+        pause.ownWindowClosed(SDL_GetTicks()); // the box's own focus pauses nothing
         return false;
     }
     getRoomManager()->changeRoom(RoomMenu);

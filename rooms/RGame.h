@@ -1,7 +1,8 @@
 // RGame: the play screen, room 2: walls, bat, ball and the level's stones, lives and points,
-// the level banner, the end of a level and of a run, and the run's score.
+// the level banner, the end of a level and of a run, the pause, and the run's score.
 #pragma once
 
+#include "rooms/PauseRules.h"
 #include "rooms/Room.h"
 
 #include <cstdint>
@@ -30,12 +31,16 @@ class RGame final : public Room {
     RGame(const RGame&) = delete;
     RGame& operator=(const RGame&) = delete;
 
-    // Bat, stone strikes, ball, stones, level end, loss, banner; in this order.
+    // Bat, stone strikes, ball, stones, level end, loss, banner; in this order. Nothing while
+    // paused.
     void update() override;
-    // Walls, bat, ball, stones, the state's text, lives and points, the banner.
+    // Walls, bat, ball, stones, the state's text, lives and points, the banner; while paused
+    // "Pauza" where the banner stands at its full, in its look, instead of the banner.
     void draw() override;
-    // Passes the event to the ball and the bat; Space launches, Escape asks to leave, Enter
-    // goes on after the end of a level or a run.
+    // Passes the event to the ball and the bat; Space (a gamepad's A) launches, Escape (B or
+    // Back) asks to leave, Enter (A) goes on after the end of a level or a run; P (Start)
+    // pauses and goes on, as the pause rules say for the focus and clicks. Paused, only
+    // Escape's question and the end of the pause are taken.
     void handleEvent(SDL_Event* event) override;
     // Fonts, walls and level 1. A missing or refused "Level1.zxm" shows "Invalid data!" and
     // returns to the menu, destroying this room.
@@ -63,6 +68,9 @@ class RGame final : public Room {
     bool isBannerVisible() const { return bannerVisible; }
     std::uint32_t getBannerAlpha() const { return bannerAlpha; }
     std::uint32_t getBannerOffset() const { return bannerOffset; }
+    bool isPaused() const { return pause.isPaused(); }
+    // Whether the run is in play: the ball waits on the bat or flies.
+    bool isInPlay() const;
 
   private:
     // The ball against every solid stone: credit, break, and reverse one step.
@@ -73,6 +81,12 @@ class RGame final : public Room {
     void checkRunEnd(bool allBroken);
     void animateBanner();
     void drawTexts();
+    // The pause's keys, the loss of the focus and clicks; true when the event was taken.
+    bool handlePause(const SDL_Event& event);
+    // Ends of a pause: the ball's clock moves on by the pause's length.
+    void resumeAfter(std::uint32_t pauseLength);
+    // Space or A: launches a waiting ball. A: Enter's action in the other states.
+    void pressLaunch(bool alsoEnter);
     // Escape's question; true when the room was left (and is gone).
     bool askToLeave();
     // Enter: a new run, or the bonus and the next level. True when the room is gone.
@@ -99,6 +113,7 @@ class RGame final : public Room {
     std::int8_t bannerPhase = 0;
     bool lossRecorded = false;
     bool levelEndHandled = false;
+    PauseRules pause;
 
     friend struct GameTestAccess;
 };

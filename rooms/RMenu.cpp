@@ -8,6 +8,8 @@
 #include "rooms/MenuLayout.h"
 #include "rooms/RoomManager.h"
 
+#include "app/platform/PadEvent.h"
+
 #include <windows.h>
 
 namespace {
@@ -25,6 +27,43 @@ constexpr ButtonSpec ButtonSpecs[kButtonCount] = {
      "cie",
      quitGame},
 };
+// What an event asks of the menu's highlight.
+enum class MenuCommand { None, Next, Previous, Choose };
+
+MenuCommand menuCommandOf(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN) {
+        switch (event.key.keysym.sym) {
+        case SDLK_DOWN:
+            return MenuCommand::Next;
+        case SDLK_UP:
+            return MenuCommand::Previous;
+        case SDLK_TAB:
+            return (event.key.keysym.mod & KMOD_SHIFT) ? MenuCommand::Previous : MenuCommand::Next;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+        case SDLK_SPACE:
+            // A key held since another room (the Enter that answered its box) chooses nothing.
+            return event.key.repeat == 0 ? MenuCommand::Choose : MenuCommand::None;
+        default:
+            return MenuCommand::None;
+        }
+    }
+    const std::optional<PadPress> press = padPressOf(event);
+    if (!press || !press->down) {
+        return MenuCommand::None;
+    }
+    switch (press->button) {
+    case PadButton::Down:
+        return MenuCommand::Next;
+    case PadButton::Up:
+        return MenuCommand::Previous;
+    case PadButton::A:
+        return MenuCommand::Choose;
+    default:
+        return MenuCommand::None;
+    }
+}
+
 } // namespace
 
 void startGame() {
@@ -55,11 +94,34 @@ RMenu::~RMenu() {
 }
 
 void RMenu::update() {
+    // The mouse in the picture's coordinates, wherever the window shows the picture.
+    int x = 0;
+    int y = 0;
+    if (getGame() != nullptr) {
+        getGame()->mouseInPicture(x, y);
+    } else {
+        SDL_GetMouseState(&x, &y);
+    }
+    if (x != mouseX || y != mouseY) {
+        mouseX = x;
+        mouseY = y;
+        highlight.follow(buttonAt(x, y));
+    }
     for (std::uint32_t i = 0; i < buttonCount; ++i) {
-        if (buttons[i] && buttons[i]->update()) {
+        if (buttons[i] && buttons[i]->update(highlight.get() == static_cast<int>(i),
+                                             buttons[i]->contains(x, y))) {
             return;
         }
     }
+}
+
+int RMenu::buttonAt(int x, int y) const {
+    for (std::uint32_t i = 0; i < buttonCount; ++i) {
+        if (buttons[i] && buttons[i]->contains(x, y)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
 void RMenu::draw() {
@@ -81,6 +143,21 @@ void RMenu::handleEvent(SDL_Event* event) {
         if (buttons[i]) {
             buttons[i]->handleEvent(event);
         }
+    }
+    switch (menuCommandOf(*event)) {
+    case MenuCommand::Next:
+        highlight.next();
+        break;
+    case MenuCommand::Previous:
+        highlight.previous();
+        break;
+    case MenuCommand::Choose:
+        if (Button* chosen = getButton(static_cast<std::uint32_t>(highlight.get()))) {
+            chosen->choose(); // the action may delete this room: touch nothing after it
+        }
+        break;
+    default:
+        break;
     }
 }
 

@@ -1,9 +1,12 @@
-// RMenu: the main menu room, a tiled background, the logo and four mouse-driven buttons.
+// RMenu: the main menu room, a tiled background, the logo and four buttons, chosen with the
+// mouse, the keyboard or a gamepad.
 #pragma once
 
+#include "rooms/MenuHighlight.h"
 #include "rooms/MenuLayout.h"
 #include "rooms/Room.h"
 
+#include <climits>
 #include <cstdint>
 
 class Button;
@@ -18,12 +21,15 @@ class RMenu : public Room {
     RMenu(const RMenu&) = delete;
     RMenu& operator=(const RMenu&) = delete;
 
-    // Updates the buttons top to bottom; stops at the first whose action ran, since that action
-    // may have deleted this room.
+    // Moves the highlight to the button under the mouse when the mouse moved, then updates the
+    // buttons top to bottom; stops at the first whose action ran, since that action may have
+    // deleted this room.
     void update() override;
     // Draws the background, the logo, then the buttons.
     void draw() override;
-    // Every button sees every event.
+    // Every button sees every event. Down or Tab (a gamepad's down) highlights the next button,
+    // Up or Shift+Tab (its up) the one before; Enter or Space (its A) chooses the highlighted
+    // one, which may delete this room.
     void handleEvent(SDL_Event* event) override;
     // Lays the four buttons out under the logo and loads the background and the logo.
     void create() override;
@@ -34,12 +40,21 @@ class RMenu : public Room {
     Button* getButton(std::uint32_t index) const {
         return index < kButtonCount ? buttons[index] : nullptr;
     }
+    // The highlighted button's index, or -1 for none.
+    int getHighlight() const { return highlight.get(); }
 
   private:
+    // The index of the button at (x, y), or -1.
+    int buttonAt(int x, int y) const;
+
     std::uint32_t buttonCount = 0;
     Button* buttons[kButtonCount] = {};
     Background* background = nullptr;
     Background* logo = nullptr;
+    MenuHighlight highlight{kButtonCount};
+    // Where the mouse was at the last update; none at first, so that the first follows it.
+    int mouseX = INT_MIN;
+    int mouseY = INT_MIN;
 };
 
 // The button actions: the game room, the scoreboard room, the information box, the end of

@@ -2,6 +2,7 @@
 #include "rooms/RScoreboard.h"
 
 #include "app/Globals.h"
+#include "app/platform/PadEvent.h"
 #include "gfx/Background.h"
 #include "gfx/Font.h"
 #include "gfx/Line.h"
@@ -160,7 +161,9 @@ void RScoreboard::drawRow(std::uint32_t place, const ScoreboardLayout& layout) {
 }
 
 void RScoreboard::handleEvent(SDL_Event* event) {
-    if (event->type == SDL_KEYUP && event->key.keysym.sym == SDLK_ESCAPE) {
+    const std::optional<PadPress> press = padPressOf(*event);
+    const bool padBack = press && press->button == PadButton::B && !press->down;
+    if ((event->type == SDL_KEYUP && event->key.keysym.sym == SDLK_ESCAPE) || padBack) {
         // This room is deleted inside the call; nothing of it may be touched afterwards.
         getRoomManager()->changeRoom(RoomMenu);
         return;

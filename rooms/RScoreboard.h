@@ -1,5 +1,5 @@
 // RScoreboard: the score table room, a snapshot of the ten places on a tinted panel under an
-// outlined title; Escape released returns to the menu.
+// outlined title; Escape (a gamepad's B or Back) released returns to the menu.
 #pragma once
 
 #include "rooms/Room.h"
@@ -38,7 +38,7 @@ class RScoreboard : public Room {
     void update() override;
     // Background, panel, ten rows with nine separators, then the title.
     void draw() override;
-    // Escape released switches to the menu, which deletes this room.
+    // Escape or a gamepad's B released switches to the menu, which deletes this room.
     void handleEvent(SDL_Event* event) override;
     // Copies the table, creates the fonts, the line, the background and the panel.
     void create() override;

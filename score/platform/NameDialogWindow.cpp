@@ -46,6 +46,8 @@ class NameDialogWindow : public DialogWindow {
   protected:
     void draw(DialogPainter& painter) override;
     void handle(const SDL_Event& e) override;
+    // A is OK, with the name as it stands (the offered one unless typed over); B is Cancel.
+    void pad(PadButton button) override;
     void quitRequested() override { close(NameDialogOutcome::Cancelled); }
 
   private:
@@ -99,6 +101,14 @@ void NameDialogWindow::handle(const SDL_Event& e) {
         break;
     default:
         break;
+    }
+}
+
+void NameDialogWindow::pad(PadButton button) {
+    if (button == PadButton::A) {
+        close(NameDialogOutcome::Accepted);
+    } else if (button == PadButton::B) {
+        close(NameDialogOutcome::Cancelled);
     }
 }
 

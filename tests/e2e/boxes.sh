@@ -49,6 +49,8 @@ poll 60 menu_shown "$window" || die "the menu did not show"
 # Return held down in the menu, then a click on "Info": the box opens with Return repeating.
 # The menu takes a click from the last event of a frame: a repeat of the held key in the same
 # frame undoes it, so the click is made again (up to five times) until the box shows.
+# The pointer first leaves the buttons: Return chooses the button under it.
+xdotool mousemove --window "$window" 700 580
 focus_window "$window"
 key_down Return
 for ((attempt = 0; attempt < 5; attempt++)); do

@@ -1,4 +1,4 @@
-// Tests of the bat: keys, acceleration, top speed and the wall limits.
+// Tests of the bat: keys (a, d and the arrows), acceleration, top speed and the wall limits.
 #include "game/Player.h"
 #include "game/PlayField.h"
 #include "gfx/Sprite.h"
@@ -88,23 +88,27 @@ TEST_F(PlayerTest, NeverPassesTheRightLimit) {
     EXPECT_EQ(bat->getX(), highest);
 }
 
-TEST_F(PlayerTest, OnlyTheKeysAAndDSteer) {
-    key(SDL_KEYDOWN, SDLK_RIGHT);
-    key(SDL_KEYDOWN, SDLK_LEFT);
+TEST_F(PlayerTest, TheArrowsSteerExactlyAsAAndD) {
     key(SDL_KEYDOWN, SDLK_SPACE);
+    key(SDL_KEYDOWN, SDLK_w);
     EXPECT_EQ(GameTestAccess::direction(*bat), DirNone);
     EXPECT_EQ(run(3), (std::vector<std::uint32_t>{kBatStartX, kBatStartX, kBatStartX}));
-    // d pressed while a is held takes over; releasing a then stops the bat.
-    key(SDL_KEYDOWN, SDLK_a);
-    EXPECT_EQ(GameTestAccess::direction(*bat), DirLeft);
-    key(SDL_KEYDOWN, SDLK_d);
-    EXPECT_EQ(GameTestAccess::direction(*bat), DirRight);
-    key(SDL_KEYUP, SDLK_a);
-    EXPECT_EQ(GameTestAccess::direction(*bat), DirNone);
-    key(SDL_KEYUP, SDLK_RIGHT);
-    key(SDL_KEYDOWN, SDLK_d);
-    key(SDL_KEYUP, SDLK_LEFT);
-    EXPECT_EQ(GameTestAccess::direction(*bat), DirRight);
+    // d pressed while a is held takes over; releasing a then stops the bat. The same with the
+    // arrows, and mixed.
+    const SDL_Keycode pairs[3][2] = {
+        {SDLK_a, SDLK_d}, {SDLK_LEFT, SDLK_RIGHT}, {SDLK_a, SDLK_RIGHT}};
+    for (const auto& pair : pairs) {
+        key(SDL_KEYDOWN, pair[0]);
+        EXPECT_EQ(GameTestAccess::direction(*bat), DirLeft);
+        key(SDL_KEYDOWN, pair[1]);
+        EXPECT_EQ(GameTestAccess::direction(*bat), DirRight);
+        key(SDL_KEYUP, pair[0]);
+        EXPECT_EQ(GameTestAccess::direction(*bat), DirNone);
+    }
+    // Held, the Right arrow speeds the bat up as d does.
+    key(SDL_KEYDOWN, SDLK_RIGHT);
+    EXPECT_EQ(run(3),
+              (std::vector<std::uint32_t>{kBatStartX + 2, kBatStartX + 6, kBatStartX + 12}));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
-// Tests of the main menu on the headless game: layout, hover tint, clicks and the actions.
+// Tests of the main menu on the headless game: layout, hover tint, clicks, the keys' highlight
+// and the actions.
 #include "gfx/Sprite.h"
 #include "rooms/Button.h"
+#include "rooms/MenuHighlight.h"
 #include "rooms/RGame.h"
 #include "rooms/RMenu.h"
 #include "rooms/RScoreboard.h"
@@ -213,16 +215,81 @@ TEST_F(MenuTest, ReleaseOutsideEveryButtonDoesNothing) {
     EXPECT_TRUE(harness.boxes.empty());
 }
 
-TEST_F(MenuTest, KeysDoNothing) {
-    for (SDL_Keycode key : {SDLK_RETURN, SDLK_SPACE, SDLK_ESCAPE, SDLK_DOWN}) {
-        harness.mouseMove(400, 272);
-        harness.keyDown(key);
-        harness.keyUp(key);
-        harness.turn();
-    }
+TEST(MenuHighlight, FirstPressHighlightsTheFirstButtonThenStepsRound) {
+    MenuHighlight down(4);
+    down.next();
+    EXPECT_EQ(down.get(), 0);
+    down.next();
+    down.next();
+    down.next();
+    EXPECT_EQ(down.get(), 3);
+    down.next();
+    EXPECT_EQ(down.get(), 0);
+    MenuHighlight up(4);
+    up.previous();
+    EXPECT_EQ(up.get(), 0);
+    up.previous();
+    EXPECT_EQ(up.get(), 3);
+    up.follow(-1);
+    up.previous();
+    EXPECT_EQ(up.get(), 0);
+}
+
+TEST_F(MenuTest, KeysMoveAHighlightThatLooksLikeTheHoverAndTheMouseTakesItBack) {
+    harness.mouseMove(10, 10);
+    harness.turn();
+    // Nothing highlighted: Enter chooses nothing.
+    harness.keyDown(SDLK_RETURN);
+    harness.turn();
     ASSERT_NE(menu(), nullptr);
+    harness.keyDown(SDLK_DOWN);
+    harness.turn();
+    EXPECT_EQ(tint(0), Tinted);
+    for (std::uint32_t i = 1; i < 4; ++i) {
+        EXPECT_EQ(tint(i), Untinted) << i;
+    }
+    harness.keyDown(SDLK_TAB);
+    harness.keyDown(SDLK_TAB);
+    harness.turn();
+    EXPECT_EQ(menu()->getHighlight(), 2);
+    SDL_Event backTab = zxtest::keyEvent(SDL_KEYDOWN, SDLK_TAB);
+    backTab.key.keysym.mod = KMOD_LSHIFT;
+    harness.push(backTab);
+    harness.keyDown(SDLK_UP);
+    harness.turn();
+    EXPECT_EQ(menu()->getHighlight(), 0);
+    // The mouse moved onto "Info" takes the highlight; unmoved, it leaves the keys' alone.
+    harness.mouseMove(400, 380);
+    harness.turn();
+    EXPECT_EQ(tint(2), Tinted);
+    EXPECT_EQ(tint(0), Untinted);
+    harness.keyDown(SDLK_DOWN);
+    harness.turn(2);
+    EXPECT_EQ(menu()->getHighlight(), 3);
+    EXPECT_EQ(tint(2), Untinted);
     EXPECT_TRUE(harness.boxes.empty());
-    EXPECT_TRUE(harness.game().isRunning());
+}
+
+TEST_F(MenuTest, DownThenEnterOrSpaceChoosesTheHighlightedButton) {
+    harness.mouseMove(10, 10);
+    harness.turn();
+    // Space on "Tabela wyników"; a repeated Enter held from elsewhere chooses nothing.
+    harness.keyDown(SDLK_DOWN);
+    harness.keyDown(SDLK_DOWN);
+    SDL_Event repeated = zxtest::keyEvent(SDL_KEYDOWN, SDLK_RETURN);
+    repeated.key.repeat = 1;
+    harness.push(repeated);
+    harness.turn();
+    ASSERT_NE(menu(), nullptr);
+    harness.keyDown(SDLK_SPACE);
+    harness.turn();
+    EXPECT_EQ(zxtest::currentPlace(), zxtest::Place::Scoreboard);
+    harness.keyUp(SDLK_ESCAPE);
+    harness.turn();
+    harness.keyDown(SDLK_DOWN);
+    harness.keyDown(SDLK_RETURN);
+    harness.turn();
+    EXPECT_EQ(zxtest::currentPlace(), zxtest::Place::Game);
 }
 
 TEST_F(MenuTest, InfoShowsItsBoxUntilTheNextEventClearsTheRelease) {

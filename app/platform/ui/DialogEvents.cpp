@@ -1,7 +1,16 @@
 // DialogEvents: sorting SDL's events between a dialog and the game, and handing the game's back.
 #include "app/platform/ui/DialogEvents.h"
 
+#include "app/platform/Gamepads.h"
+
 namespace {
+
+// Whether e is a joystick's or a game controller's event. SDL makes a game controller's events
+// from its joystick's as they are queued, so a joystick event queued again would come with a
+// copy of the controller event made of it the first time.
+bool fromJoystick(const SDL_Event& e) {
+    return e.type >= SDL_JOYAXISMOTION && e.type < SDL_FINGERDOWN;
+}
 
 // The scancodes SDL reports held down.
 std::vector<int> heldKeys() {
@@ -59,6 +68,11 @@ DialogEvents::Route DialogEvents::route(const SDL_Event& e) {
         kept.push_back(e);
         return Route::Quit;
     }
+    // While a dialog is open the gamepads answer it; a controller plugged in meanwhile is
+    // opened by it.
+    if (fromJoystick(e)) {
+        return Route::Mine;
+    }
     if (!isMine(e, true)) {
         // A key held across the dialog repeats into the window that had the focus before it:
         // those repeats tell the game nothing, and an Escape repeated there would ask again.
@@ -97,7 +111,10 @@ void DialogEvents::handBack() {
     SDL_PumpEvents();
     SDL_Event e;
     while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
-        if (e.type != SDL_POLLSENTINEL && !isMine(e, false) && !(owned && isClick(e))) {
+        // The controllers' events stay; their joysticks' would come back with copies of them.
+        const bool joystickOnly = fromJoystick(e) && !gamepads::isControllerEvent(e);
+        if (e.type != SDL_POLLSENTINEL && !isMine(e, false) && !(owned && isClick(e)) &&
+            !joystickOnly) {
             kept.push_back(e);
         }
     }

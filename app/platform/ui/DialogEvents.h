@@ -16,7 +16,8 @@ class DialogEvents {
     DialogEvents(Uint32 windowId, bool owned);
 
     enum class Route {
-        Mine,    // the dialog's input: its window's events, and keyboard input to no window
+        Mine,    // the dialog's input: its window's events, keyboard input to no window, and
+                 // the game controllers' events
         Ignored, // a key press (or its text) of the dialog that began before it opened, a key
                  // repeat of another window, or a click on another while owned: dropped
         Kept,    // another window's: kept for the game

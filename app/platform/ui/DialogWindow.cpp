@@ -1,6 +1,7 @@
 // DialogWindow: a dialog's own window, renderer and font, and its modal loop.
 #include "app/platform/ui/DialogWindow.h"
 
+#include "app/platform/Gamepads.h"
 #include "app/platform/ui/FrameHints.h"
 #include "gfx/platform/FontFace.h"
 #include "gfx/platform/RendererChoice.h"
@@ -127,6 +128,15 @@ void DialogWindow::drawFrame() {
     SDL_RenderPresent(renderer);
 }
 
+void DialogWindow::handlePads(const SDL_Event& e) {
+    for (const SDL_Event& padEvent : gamepads::translate(e)) {
+        const std::optional<PadPress> press = padPressOf(padEvent);
+        if (press && press->down && !finished) {
+            pad(press->button);
+        }
+    }
+}
+
 void DialogWindow::run() {
     SDL_Event e;
     while (!finished) {
@@ -134,7 +144,11 @@ void DialogWindow::run() {
         nextEvent(e);
         switch (events->route(e)) {
         case DialogEvents::Route::Mine:
-            handle(e);
+            if (gamepads::isControllerEvent(e)) {
+                handlePads(e);
+            } else {
+                handle(e);
+            }
             break;
         case DialogEvents::Route::Quit:
             quitRequested();

@@ -3,6 +3,7 @@
 // the game's events kept meanwhile and handed back when it closes.
 #pragma once
 
+#include "app/platform/PadEvent.h"
 #include "app/platform/ui/DialogEvents.h"
 #include "app/platform/ui/DialogPainter.h"
 
@@ -37,6 +38,8 @@ class DialogWindow {
     // One event of the dialog: its window's events, key presses and text that began while it was
     // open, key releases, mouse input.
     virtual void handle(const SDL_Event& e) = 0;
+    // A gamepad's button pressed while the dialog is open.
+    virtual void pad(PadButton button) = 0;
     // The game was asked to quit: close as the close button would.
     virtual void quitRequested() = 0;
     // Whether the frame of a window with an owner offers to close it.
@@ -49,6 +52,8 @@ class DialogWindow {
 
   private:
     void drawFrame();
+    // A controller's event: its presses of the game's pad buttons go to pad().
+    void handlePads(const SDL_Event& e);
 
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;

@@ -65,6 +65,7 @@ class MessageBoxWindow : public DialogWindow {
   protected:
     void draw(DialogPainter& painter) override;
     void handle(const SDL_Event& e) override;
+    void pad(PadButton button) override;
     void quitRequested() override { close(closedAnswer()); }
     // A Yes/No box offers no close, as MB_YESNO has none.
     bool offersClose() const override { return !isQuestion(); }
@@ -191,6 +192,26 @@ void MessageBoxWindow::handleKey(const SDL_Keysym& key) {
         break;
     case SDLK_LEFT:
     case SDLK_UP:
+        buttons.setFocus((buttons.getFocus() + count - 1) % count);
+        break;
+    default:
+        break;
+    }
+}
+
+void MessageBoxWindow::pad(PadButton button) {
+    const int count = buttons.count();
+    switch (button) {
+    case PadButton::A:
+        close(answerOf(buttons.getFocus()));
+        break;
+    case PadButton::B:
+        close(closedAnswer()); // No, or the OK of a box with nothing to choose
+        break;
+    case PadButton::Right:
+        buttons.setFocus((buttons.getFocus() + 1) % count);
+        break;
+    case PadButton::Left:
         buttons.setFocus((buttons.getFocus() + count - 1) % count);
         break;
     default:
