@@ -2,6 +2,9 @@
 #include "app/platform/Gamepads.h"
 
 #include "app/platform/PadEvent.h"
+#ifdef _WIN32
+#include "app/platform/win32/DialogPads.h"
+#endif
 
 #include <algorithm>
 #include <array>
@@ -137,10 +140,17 @@ bool start() {
         return false;
     }
     started = true;
+#ifdef _WIN32
+    // Windows' own boxes and dialogs run loops of their own: they read the pads themselves.
+    dialogPads::start();
+#endif
     return true;
 }
 
 void stop() {
+#ifdef _WIN32
+    dialogPads::stop();
+#endif
     for (Pad& pad : pads) {
         SDL_GameControllerClose(pad.controller);
     }

@@ -35,7 +35,16 @@ zx_wine_test(frames ${CMAKE_SOURCE_DIR}/tests/windows/frames.sh $<TARGET_FILE:ze
     ${ZX_HOST_BUILD}/bin/zembrix ${zx_xclose} ${ZX_BIN_DIR}/data.zxp)
 zx_wine_test(dpi ${CMAKE_SOURCE_DIR}/tests/windows/dpi.sh $<TARGET_FILE:zembrix> ${zx_xclose}
     ${ZX_BIN_DIR}/data.zxp)
-set_tests_properties(wine_prefix wine_startup wine_damaged wine_frames wine_dpi PROPERTIES
+# SDL2.dll's game controllers and virtual joysticks, read by the game's pad translation, and
+# Windows' own message boxes answered from a virtual pad.
+add_executable(zx_pad_check ${CMAKE_SOURCE_DIR}/tests/windows/pads/PadCheck.cpp)
+target_link_libraries(zx_pad_check PRIVATE zx_platform)
+target_link_options(zx_pad_check PRIVATE -static-libgcc -static-libstdc++)
+# Beside the SDL2.dll the players get.
+set_target_properties(zx_pad_check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZX_BIN_DIR})
+add_dependencies(zx_pad_check windows_zip)
+zx_wine_test(pads ${CMAKE_SOURCE_DIR}/tests/windows/pads.sh $<TARGET_FILE:zx_pad_check>)
+set_tests_properties(wine_prefix wine_startup wine_damaged wine_frames wine_dpi wine_pads PROPERTIES
     ENVIRONMENT "${zx_wine_env}")
 # The whole run ends with the Linux build reading the table the Windows program wrote.
 set_tests_properties(wine_fullrun PROPERTIES
