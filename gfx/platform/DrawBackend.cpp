@@ -49,10 +49,12 @@ DrawBackend::DrawBackend(SDL_Window* window, SDL_Renderer* renderer, int width, 
         ((info.flags & SDL_RENDERER_SOFTWARE) != 0 || SDL_strcmp(info.name, "software") == 0);
     picture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width,
                                 height);
+    // A renderer that cannot draw into it draws straight to the window.
     if (picture != nullptr && SDL_SetRenderTarget(renderer, picture) != 0) {
         SDL_DestroyTexture(picture);
         picture = nullptr;
     }
+    SDL_SetRenderTarget(renderer, nullptr);
     if (picture == nullptr) {
         SDL_GetRendererOutputSize(renderer, &this->width, &this->height);
     }
@@ -66,18 +68,28 @@ DrawBackend::~DrawBackend() {
     // SDL forgets every watch when it quits; until then this one must go with the backend.
     SDL_DelEventWatch(watchWindow, this);
     if (software || isLive()) {
-        // The renderer frees its textures, the back buffer among them.
+        // The back buffer goes first: left to SDL_DestroyRenderer with the other textures, a
+        // software renderer's target leaks two small blocks of SDL's.
+        if (picture != nullptr) {
+            SDL_DestroyTexture(picture);
+        }
         SDL_DestroyRenderer(renderer);
     }
 }
 
+// The back buffer is the renderer's target only while a frame is drawn, so that between frames
+// (and at the end, when SDL and the window may be gone) SDL never has a target to let go of.
 bool DrawBackend::ready() {
     if (!isLive()) {
         return false;
     }
-    if (retarget.exchange(false) && picture != nullptr) {
-        SDL_SetRenderTarget(renderer, nullptr);
+    const bool forgotten = retarget.exchange(false);
+    if (picture != nullptr && (!onPicture || forgotten)) {
+        if (onPicture) {
+            SDL_SetRenderTarget(renderer, nullptr);
+        }
         SDL_SetRenderTarget(renderer, picture);
+        onPicture = true;
     }
     return true;
 }
@@ -213,6 +225,7 @@ void DrawBackend::present(const std::vector<SDL_Rect>* areas) {
         return;
     }
     SDL_SetRenderTarget(renderer, nullptr);
+    onPicture = false;
     int windowWidth = 0;
     int windowHeight = 0;
     SDL_GetRendererOutputSize(renderer, &windowWidth, &windowHeight);
@@ -239,7 +252,6 @@ void DrawBackend::present(const std::vector<SDL_Rect>* areas) {
         SDL_RenderSetClipRect(renderer, nullptr);
     }
     SDL_RenderPresent(renderer);
-    SDL_SetRenderTarget(renderer, picture);
 }
 
 void DrawBackend::showAll(const SDL_Rect& shown, int windowWidth, int windowHeight) {

@@ -78,7 +78,7 @@ class DrawBackend {
   private:
     DrawBackend(SDL_Window* window, SDL_Renderer* renderer, int width, int height);
     static int SDLCALL watchWindow(void* backend, SDL_Event* event);
-    // True while the window exists; the drawing then goes to the back buffer.
+    // True while the window exists; the drawing then goes to the back buffer, made the target.
     bool ready();
     // Copies the back buffer into the window's rectangle `shown`, and the bars around it.
     void showAll(const SDL_Rect& shown, int windowWidth, int windowHeight);
@@ -87,6 +87,7 @@ class DrawBackend {
     std::uint32_t windowId;
     SDL_Renderer* renderer;
     SDL_Texture* picture = nullptr; // the back buffer; null: the window is drawn on directly
+    bool onPicture = false;         // the back buffer is the renderer's target
     int width;
     int height;
     bool software = false;
