@@ -10,10 +10,20 @@
 
 #include <cstdio>
 
+#ifdef _WIN32
+#include "gfx/platform/win32/D3DX9Library.h"
+#endif
+
 // The installed data folder (ZX_DATA_FROM_EXECUTABLE relative to the executable's folder, so
 // that any prefix and an unpacked package work; ZX_INSTALLED_DATA as built for) and
 // ZX_VERSION come from the build.
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Windows does not carry D3DX: without it the game says so and ends before anything shows.
+    if (!loadD3DX9()) {
+        return 1;
+    }
+#endif
     const CommandLine line = parseCommandLine(argc, argv);
     const DataPlaces places = currentDataPlaces(ZX_DATA_FROM_EXECUTABLE, ZX_INSTALLED_DATA);
     const DataPaths paths = chooseDataPaths(places);
@@ -35,6 +45,9 @@ int main(int argc, char** argv) {
     if (!paths.scoreFolder.empty() && !makeFolders(paths.scoreFolder)) {
         std::fprintf(stderr, "zembrix: cannot create %s; the scores will not be kept\n",
                      paths.scoreFolder.c_str());
+    } else if (!carryOverScores(paths)) {
+        std::fprintf(stderr, "zembrix: cannot copy %s to %s\n", paths.carriedScores.c_str(),
+                     paths.scores.c_str());
     }
     Game game;
     bool complained = false;

@@ -25,10 +25,14 @@ function(zx_wine_test name)
         TIMEOUT 300)
 endfunction()
 
+zx_wine_test(nod3dx ${CMAKE_SOURCE_DIR}/tests/windows/nod3dx.sh $<TARGET_FILE:zembrix>)
 zx_wine_test(startup ${zx_e2e}/startup.sh $<TARGET_FILE:zembrix> ${zx_xclose}
     ${ZX_BIN_DIR}/data.zxp)
 zx_wine_test(fullrun ${zx_e2e}/fullrun.sh $<TARGET_FILE:zembrix> ${zx_xclose}
     ${ZX_BIN_DIR}/data.zxp)
+zx_wine_test(readonly ${zx_e2e}/readonly.sh $<TARGET_FILE:zembrix> ${zx_xclose}
+    ${ZX_BIN_DIR}/data.zxp)
+set_tests_properties(wine_readonly PROPERTIES SKIP_RETURN_CODE 77)
 zx_wine_test(damaged ${CMAKE_SOURCE_DIR}/tests/windows/damaged.sh $<TARGET_FILE:zembrix>
     ${ZX_HOST_BUILD}/bin/zembrix ${zx_xclose} ${ZX_BIN_DIR}/data.zxp ${ZX_HOST_BUILD}/tools/zxpack)
 zx_wine_test(frames ${CMAKE_SOURCE_DIR}/tests/windows/frames.sh $<TARGET_FILE:zembrix>
@@ -44,7 +48,8 @@ target_link_options(zx_pad_check PRIVATE -static-libgcc -static-libstdc++)
 set_target_properties(zx_pad_check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZX_BIN_DIR})
 add_dependencies(zx_pad_check windows_zip)
 zx_wine_test(pads ${CMAKE_SOURCE_DIR}/tests/windows/pads.sh $<TARGET_FILE:zx_pad_check>)
-set_tests_properties(wine_prefix wine_startup wine_damaged wine_frames wine_dpi wine_pads PROPERTIES
+set_tests_properties(wine_prefix wine_startup wine_damaged wine_frames wine_dpi wine_pads
+    wine_nod3dx wine_readonly PROPERTIES
     ENVIRONMENT "${zx_wine_env}")
 # The whole run ends with the Linux build reading the table the Windows program wrote.
 set_tests_properties(wine_fullrun PROPERTIES
