@@ -3,6 +3,7 @@
 #include "gfx/Background.h"
 
 #include "app/Globals.h"
+#include "app/platform/WideText.h"
 #include "gfx/RenderDevice.h"
 #include "pack/PackEntry.h"
 
@@ -152,7 +153,7 @@ Background::~Background() {
 // drawn without a texture.
 void Background::loadTexture(PackEntry* entry) {
     if (entry == nullptr) {
-        MessageBoxA(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
+        showMessageBox(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
         return;
     }
     if (texture != nullptr) {

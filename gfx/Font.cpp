@@ -1,6 +1,8 @@
 // Font: a bold D3DX font of a face and pixel height, with aligned and outlined text drawing.
 #include "gfx/Font.h"
 
+#include "app/platform/TextCodec.h"
+#include "app/platform/WideText.h"
 #include "gfx/RenderDevice.h"
 #include "pack/PackEntry.h"
 
@@ -31,7 +33,7 @@ bool Font::create(const char* face, std::int32_t height) {
 
 bool Font::createFromPack(PackEntry* entry, const char* face, std::int32_t height) {
     if (entry == nullptr) {
-        MessageBoxA(nullptr, "Invalid data!", nullptr, MB_OK);
+        showMessageBox(nullptr, "Invalid data!", nullptr, MB_OK);
         return false;
     }
     DWORD installed = 0;
@@ -53,15 +55,21 @@ void Font::draw(const char* text, std::int32_t x, std::int32_t y, D3DCOLOR colou
     if (font == nullptr || x < -kFarAnchor || x > kFarAnchor || y < -kFarAnchor || y > kFarAnchor) {
         return;
     }
+    // Windows reads the wide text alike whatever its code page for programs without Unicode.
+    cp1250ToWide(text, wide);
     if (outline != 0) {
         if (outlineColour == 0) {
             outlineColour = 0xFF000000;
         }
-        draw(text, x - outline, y - outline, outlineColour, format, 0, 0);
-        draw(text, x - outline, y + outline, outlineColour, format, 0, 0);
-        draw(text, x + outline, y + outline, outlineColour, format, 0, 0);
-        draw(text, x + outline, y - outline, outlineColour, format, 0, 0);
+        drawWide(x - outline, y - outline, outlineColour, format);
+        drawWide(x - outline, y + outline, outlineColour, format);
+        drawWide(x + outline, y + outline, outlineColour, format);
+        drawWide(x + outline, y - outline, outlineColour, format);
     }
+    drawWide(x, y, colour, format);
+}
+
+void Font::drawWide(std::int32_t x, std::int32_t y, D3DCOLOR colour, DWORD format) {
     RECT rect = {x, y, x, y};
-    font->DrawTextA(nullptr, text, -1, &rect, format | DT_NOCLIP, colour);
+    font->DrawTextW(nullptr, wide.c_str(), -1, &rect, format | DT_NOCLIP, colour);
 }

@@ -4,6 +4,7 @@
 #include <d3dx9.h>
 
 #include <cstdint>
+#include <string>
 
 struct PackEntry;
 
@@ -26,6 +27,10 @@ class Font {
     std::int32_t getHeight() const { return height; }
 
   private:
+    // Draws the text converted last (wide) once, with its top-left anchor at x, y.
+    void drawWide(std::int32_t x, std::int32_t y, D3DCOLOR colour, DWORD format);
+
     ID3DXFont* font = nullptr;
     std::int32_t height = 0;
+    std::wstring wide; // the text being drawn, as wide text; kept to reuse its storage
 };

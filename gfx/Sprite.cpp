@@ -2,6 +2,7 @@
 // optionally played as a horizontal strip of animation frames.
 #include "gfx/Sprite.h"
 
+#include "app/platform/WideText.h"
 #include "pack/PackEntry.h"
 
 #include <windows.h>
@@ -11,7 +12,7 @@
 Sprite::Sprite(IDirect3DDevice9* device, PackEntry* entry, std::uint32_t width,
                std::uint32_t height, std::uint32_t frames) {
     if (entry == nullptr) {
-        MessageBoxA(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
+        showMessageBox(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
     } else {
         load(device, entry, width, height, frames);
     }

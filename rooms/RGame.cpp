@@ -2,6 +2,7 @@
 #include "rooms/RGame.h"
 
 #include "app/Globals.h"
+#include "app/platform/WideText.h"
 #include "game/Ball.h"
 #include "game/Level.h"
 #include "game/PlayField.h"
@@ -441,7 +442,7 @@ void RGame::pressLaunch(bool alsoEnter) {
 
 bool RGame::askToLeave() {
     const int answer =
-        MessageBoxA(GetActiveWindow(), kLeaveQuestion, "Zembrix", MB_YESNO | MB_ICONQUESTION);
+        showMessageBox(GetActiveWindow(), kLeaveQuestion, "Zembrix", MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES) {
         pause.ownWindowClosed(SDL_GetTicks()); // the box's own focus pauses nothing
         return false;
@@ -487,7 +488,7 @@ bool RGame::loadFirstLevel() {
     if (loadLevel(reader != nullptr ? reader->getEntry("Level1.zxm") : nullptr)) {
         return true;
     }
-    MessageBoxA(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
+    showMessageBox(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
     getRoomManager()->changeRoom(RoomMenu);
     return false;
 }

@@ -2,6 +2,7 @@
 #include "rooms/RMenu.h"
 
 #include "app/Game.h"
+#include "app/platform/WideText.h"
 #include "gfx/Background.h"
 #include "pack/PackerReader.h"
 #include "rooms/Button.h"
@@ -75,10 +76,10 @@ void showScoreboard() {
 }
 
 void showInfo() {
-    MessageBoxA(nullptr,
-                "Tw\xF3rca gry: Vorlenko\nJest to remake starej gry stworzonej w Game Maker 8.0 "
-                "nazwanej Plumbaro 2",
-                "Info", MB_ICONINFORMATION);
+    showMessageBox(nullptr,
+                   "Tw\xF3rca gry: Vorlenko\nJest to remake starej gry stworzonej w Game Maker 8.0 "
+                   "nazwanej Plumbaro 2",
+                   "Info", MB_ICONINFORMATION);
 }
 
 void quitGame() {

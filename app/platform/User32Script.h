@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-// One message box as the game asked for it (texts as given, Windows-1250 bytes).
+// One message box as the game asked for it (texts converted back to Windows-1250 bytes).
 struct MessageBoxCall {
     HWND owner;
     std::string text;
@@ -15,8 +15,8 @@ struct MessageBoxCall {
     UINT type;
 };
 
-// Answers a message box instead of showing it; returns what MessageBoxA returns (IDOK, IDYES...).
+// Answers a message box instead of showing it; returns what MessageBoxW returns (IDOK, IDYES...).
 using MessageBoxAnswerer = std::function<int(const MessageBoxCall&)>;
 
-// Installs an answerer for every later MessageBoxA; an empty one brings back the real boxes.
+// Installs an answerer for every later MessageBoxW; an empty one brings back the real boxes.
 void setMessageBoxAnswerer(MessageBoxAnswerer answerer);

@@ -1,6 +1,6 @@
 // Stand-in for the parts of <windows.h> the game uses: the basic Windows types, the user32
-// message box and window calls, GetTickCount, and the GDI font-installation call and constants.
-// The declarations match the real headers, so the same game code builds against either.
+// message box (wide) and window calls, GetTickCount, and the GDI font-installation call and
+// constants. The declarations match the real headers, so the same game code builds against either.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +19,10 @@ using HRESULT = std::int32_t;
 using CHAR = char;
 using LPSTR = char*;
 using LPCSTR = const char*;
+// Wide text: UTF-16 on Windows, where wchar_t has 16 bits; here wchar_t holds code points.
+using WCHAR = wchar_t;
+using LPWSTR = WCHAR*;
+using LPCWSTR = const WCHAR*;
 using LPVOID = void*;
 using PVOID = void*;
 using HANDLE = void*;
@@ -97,8 +101,8 @@ struct RGNDATA;
 #define DEFAULT_PITCH 0
 #define FF_DONTCARE (0 << 4)
 
-// user32: a blocking message box; the answer tells which button closed it.
-int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+// user32: a blocking message box of wide texts; the answer tells which button closed it.
+int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 
 // user32: the window of this program that is active, or null.
 HWND WINAPI GetActiveWindow();

@@ -32,7 +32,7 @@ D3DXFont::~D3DXFont() {
     device->Release();
 }
 
-INT D3DXFont::DrawTextA(ID3DXSprite* pSprite, LPCSTR pString, INT Count, RECT* pRect, DWORD Format,
+INT D3DXFont::DrawTextW(ID3DXSprite* pSprite, LPCWSTR pString, INT Count, RECT* pRect, DWORD Format,
                         D3DCOLOR Color) {
     const DWORD alignment = Format & ~static_cast<DWORD>(DT_NOCLIP);
     if (pSprite != nullptr || pString == nullptr || Count != -1 || pRect == nullptr ||
@@ -41,7 +41,7 @@ INT D3DXFont::DrawTextA(ID3DXSprite* pSprite, LPCSTR pString, INT Count, RECT* p
         sdlgfx::getRenderer(device) == nullptr) {
         return 0;
     }
-    const std::string text = cp1250ToUtf8(pString);
+    const std::string text = wideToUtf8(pString);
     const int cellHeight = request.height;
     int count = 0;
     std::size_t start = 0;

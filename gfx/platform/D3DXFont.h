@@ -31,12 +31,12 @@ class D3DXFont final : public ComObject<ID3DXFont> {
     // draws.
     explicit D3DXFont(IDirect3DDevice9* device, FaceRequest request);
 
-    // Draws a zero-ended (Count -1) Windows-1250 text at rect's corner, unclipped (DT_NOCLIP):
+    // Draws a zero-ended (Count -1) wide text at rect's corner, unclipped (DT_NOCLIP):
     // lines split at "\n" (and "\r\n"), each aligned by itself (DT_CENTER, DT_RIGHT or left)
     // within rect, one cell height below the previous. Other counts and formats, and drawing
     // through a sprite (pSprite not null), are not supported: nothing is drawn and 0 is
     // returned. Returns the height of the text drawn.
-    INT DrawTextA(ID3DXSprite* pSprite, LPCSTR pString, INT Count, RECT* pRect, DWORD Format,
+    INT DrawTextW(ID3DXSprite* pSprite, LPCWSTR pString, INT Count, RECT* pRect, DWORD Format,
                   D3DCOLOR Color) override;
 
     // The face, opened on the first call when the font was made without it; null when it

@@ -40,7 +40,7 @@ struct ID3DXSprite : public IUnknown {
 
 // Draws text with one face, height and weight.
 struct ID3DXFont : public IUnknown {
-    virtual INT DrawTextA(ID3DXSprite* sprite, const char* string, INT count, RECT* rect,
+    virtual INT DrawTextW(ID3DXSprite* sprite, const WCHAR* string, INT count, RECT* rect,
                           DWORD format, D3DCOLOR color) = 0;
 
   protected:

@@ -1,6 +1,7 @@
 // Message boxes, the clock and the text conversion of the user32 stand-ins.
 #include "app/platform/TextCodec.h"
 #include "app/platform/User32Script.h"
+#include "app/platform/WideText.h"
 #include "app/platform/ui/MessageBoxWindow.h"
 #include "app/platform/ui/TextWrap.h"
 #include "tests/support/DialogDriver.h"
@@ -34,6 +35,21 @@ TEST(TextCodec, CharactersOutsideTheCodePageBecomeQuestionMarks) {
               "a?b"); // 0x98 is undefined in the code page
 }
 
+// The wide text the game draws and asks with is the same text as before: every byte of the code
+// page gives what iconv makes of it, and back; a character the code page lacks becomes '?'.
+TEST(TextCodec, WideTextMatchesTheCodePage) {
+    for (int byte = 1; byte < 256; ++byte) {
+        const char text[2] = {static_cast<char>(byte), '\0'};
+        const std::wstring wide = cp1250ToWide(text);
+        ASSERT_EQ(wide.size(), 1u) << byte;
+        EXPECT_EQ(wideToUtf8(wide.c_str()), cp1250ToUtf8(text)) << byte;
+        if (wide[0] != L'?') {
+            EXPECT_EQ(wideToCp1250(wide.c_str()), text) << byte;
+        }
+    }
+    EXPECT_EQ(wideToCp1250(L"Za\u017C\u00F3\u0142\u0107 \u00F1\u0436"), "Za\xBF\xF3\xB3\xE6 ??");
+}
+
 TEST(MessageBox, ScriptedAnswererSeesEveryCallAndAnswers) {
     std::vector<MessageBoxCall> calls;
     setMessageBoxAnswerer([&](const MessageBoxCall& call) {
@@ -41,8 +57,8 @@ TEST(MessageBox, ScriptedAnswererSeesEveryCallAndAnswers) {
         return IDYES;
     });
     HWND owner = reinterpret_cast<HWND>(&calls);
-    EXPECT_EQ(MessageBoxA(owner, "Pytanie?", "Zembrix", MB_YESNO | MB_ICONQUESTION), IDYES);
-    EXPECT_EQ(MessageBoxA(nullptr, "data.zxp not exists!", nullptr, MB_OK), IDYES);
+    EXPECT_EQ(showMessageBox(owner, "Pytanie?", "Zembrix", MB_YESNO | MB_ICONQUESTION), IDYES);
+    EXPECT_EQ(showMessageBox(nullptr, "data.zxp not exists!", nullptr, MB_OK), IDYES);
     setMessageBoxAnswerer({});
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].owner, owner);
@@ -62,8 +78,8 @@ TEST(MessageBox, WithoutADisplayTheTextGoesToStandardError) {
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
     testing::internal::CaptureStderr();
-    int plain = MessageBoxA(nullptr, "Jeste\x9C pewny?", "Zembrix", MB_YESNO | MB_ICONQUESTION);
-    int error = MessageBoxA(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
+    int plain = showMessageBox(nullptr, "Jeste\x9C pewny?", "Zembrix", MB_YESNO | MB_ICONQUESTION);
+    int error = showMessageBox(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
     std::string err = testing::internal::GetCapturedStderr();
     if (!display.empty()) {
         setenv("DISPLAY", display.c_str(), 1);

@@ -93,6 +93,10 @@ lose_run() {
 }
 declare -A lives_seen=()
 
+
+# The Windows program runs as on an English Windows (code page 1252), where the Polish name
+# typed on a Polish keyboard must still reach the table in Windows-1250.
+wine_locale=en_US.UTF-8
 start_x
 polish_keyboard
 mkdir "$work/run"

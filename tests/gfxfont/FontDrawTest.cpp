@@ -1,5 +1,6 @@
 // Pixel tests of Font: alignment, line breaks, outlines, colours and Windows-1250 text, read
 // back from a headless frame.
+#include "app/platform/TextCodec.h"
 #include "gfx/Font.h"
 #include "gfx/platform/D3DXFont.h"
 #include "gfx/platform/FontFace.h"
@@ -150,9 +151,10 @@ TEST_F(FontDraw, ConvertsWindows1250TextBeforeDrawing) {
               D3D_OK);
     auto* font = static_cast<D3DXFont*>(made);
     RECT rect = {10, 10, 10, 10};
-    font->DrawTextA(nullptr,
-                    "Wyj\x9C"
-                    "cie",
+    font->DrawTextW(nullptr,
+                    cp1250ToWide("Wyj\x9C"
+                                 "cie")
+                        .c_str(),
                     -1, &rect, DT_NOCLIP, 0xFF000000);
     read();
 
@@ -213,16 +215,16 @@ TEST_F(FontDraw, KeepsABoundedNumberOfLines) {
     RECT rect = {0, 0, 0, 0};
     const std::size_t total = D3DXFont::kMaxLines + 10;
     for (std::size_t i = 0; i < total; ++i) {
-        std::string text = std::to_string(i);
-        font->DrawTextA(nullptr, text.c_str(), -1, &rect, DT_NOCLIP, 0xFF000000);
+        std::wstring text = std::to_wstring(i);
+        font->DrawTextW(nullptr, text.c_str(), -1, &rect, DT_NOCLIP, 0xFF000000);
         // "0" stays in use all along, so it is never the oldest.
-        font->DrawTextA(nullptr, "0", -1, &rect, DT_NOCLIP, 0xFF000000);
+        font->DrawTextW(nullptr, L"0", -1, &rect, DT_NOCLIP, 0xFF000000);
     }
     EXPECT_EQ(font->getCachedLineCount(), D3DXFont::kMaxLines);
     std::uint64_t before = FontFace::getRasterisationCount();
-    font->DrawTextA(nullptr, "0", -1, &rect, DT_NOCLIP, 0xFF000000);
+    font->DrawTextW(nullptr, L"0", -1, &rect, DT_NOCLIP, 0xFF000000);
     EXPECT_EQ(FontFace::getRasterisationCount(), before);
-    font->DrawTextA(nullptr, "1", -1, &rect, DT_NOCLIP, 0xFF000000);
+    font->DrawTextW(nullptr, L"1", -1, &rect, DT_NOCLIP, 0xFF000000);
     EXPECT_EQ(FontFace::getRasterisationCount(), before + 1);
     made->Release();
 }
@@ -238,10 +240,10 @@ TEST_F(FontDraw, ClippedTextCountedTextAndEmSizesAreRefused) {
                               DEFAULT_QUALITY, 0, "Arial", &made),
               D3D_OK);
     RECT rect = {100, 100, 140, 120};
-    EXPECT_EQ(made->DrawTextA(nullptr, "Clipped", -1, &rect, DT_LEFT, 0xFF000000), 0);
-    EXPECT_EQ(made->DrawTextA(nullptr, "Words", -1, &rect, DT_WORDBREAK | DT_NOCLIP, 0xFF000000),
+    EXPECT_EQ(made->DrawTextW(nullptr, L"Clipped", -1, &rect, DT_LEFT, 0xFF000000), 0);
+    EXPECT_EQ(made->DrawTextW(nullptr, L"Words", -1, &rect, DT_WORDBREAK | DT_NOCLIP, 0xFF000000),
               0);
-    EXPECT_EQ(made->DrawTextA(nullptr, "Counted", 3, &rect, DT_NOCLIP, 0xFF000000), 0);
+    EXPECT_EQ(made->DrawTextW(nullptr, L"Counted", 3, &rect, DT_NOCLIP, 0xFF000000), 0);
     read();
     EXPECT_TRUE(screen.ink().empty());
     made->Release();

@@ -133,7 +133,7 @@ TEST(FontCreate, ChoosesItsFaceWhenItFirstDraws) {
 
     screen.begin();
     RECT rect = {100, 100, 100, 100};
-    EXPECT_EQ(made->DrawTextA(nullptr, "Graj", -1, &rect, DT_NOCLIP, 0xFF000000), 30);
+    EXPECT_EQ(made->DrawTextW(nullptr, L"Graj", -1, &rect, DT_NOCLIP, 0xFF000000), 30);
     ASSERT_TRUE(screen.read());
     EXPECT_FALSE(screen.ink(100, 130).empty());
     FontFace* face = static_cast<D3DXFont*>(made)->getFace();

@@ -39,10 +39,10 @@ class FontTint : public ::testing::Test {
     }
 
     // Draws a text on a fresh white frame with its top-left at (x, y) and reads the frame.
-    void drawAlone(const char* text, int x, int y, D3DCOLOR colour) {
+    void drawAlone(const wchar_t* text, int x, int y, D3DCOLOR colour) {
         screen.begin();
         RECT rect = {x, y, x, y};
-        made->DrawTextA(nullptr, text, -1, &rect, DT_NOCLIP, colour);
+        made->DrawTextW(nullptr, text, -1, &rect, DT_NOCLIP, colour);
         ASSERT_TRUE(screen.read());
     }
 
@@ -71,7 +71,7 @@ TEST_F(FontTint, EveryColourComesFromOneRasterisation) {
     const D3DCOLOR colours[] = {0xFFE53935, 0xFF1E88E5, 0xFF43A047, 0xFF000000,
                                 0xFFFDD835, 0xFF8E24AA, 0xFFE53935, 0xFF1E88E5};
     for (D3DCOLOR colour : colours) {
-        drawAlone("I", 400, 100, colour);
+        drawAlone(L"I", 400, 100, colour);
         EXPECT_TRUE(near(stem(), colour | 0xFF000000u))
             << std::hex << colour << " drawn as " << stem();
         EXPECT_LE(arial->getTintCount("I"), D3DXFont::kMaxTints);
@@ -86,7 +86,7 @@ TEST_F(FontTint, FadingTextIsDrawnAtEachAlpha) {
     int lastShade = -1;
     // A banner fading out, as the game room's does: the stem gets lighter each frame.
     for (int alpha = 255; alpha > 0; alpha -= 30) {
-        drawAlone("I", 400, 100, static_cast<D3DCOLOR>(alpha) << 24);
+        drawAlone(L"I", 400, 100, static_cast<D3DCOLOR>(alpha) << 24);
         const int shade = fonttest::greenOf(stem());
         EXPECT_NEAR(shade, 255 - alpha, 3) << "alpha " << alpha;
         EXPECT_GT(shade, lastShade);
@@ -98,7 +98,7 @@ TEST_F(FontTint, FadingTextIsDrawnAtEachAlpha) {
 
 TEST_F(FontTint, TransparentColourDrawsAndKeepsNothing) {
     D3DXFont* arial = font(40);
-    drawAlone("Nothing", 100, 100, 0x00E53935);
+    drawAlone(L"Nothing", 100, 100, 0x00E53935);
     EXPECT_TRUE(screen.ink().empty());
     EXPECT_EQ(arial->getTintCount("Nothing"), 0u);
 }
@@ -111,7 +111,7 @@ TEST_F(FontTint, SameTextAtOnceInSeveralColoursKeepsEachRight) {
     for (int i = 0; i < 5; ++i) {
         RECT rect = {100 + 120 * i, 100, 100 + 120 * i, 100};
         const D3DCOLOR alpha = static_cast<D3DCOLOR>(255 - 50 * i) << 24;
-        made->DrawTextA(nullptr, "I", -1, &rect, DT_NOCLIP, alpha);
+        made->DrawTextW(nullptr, L"I", -1, &rect, DT_NOCLIP, alpha);
     }
     ASSERT_TRUE(screen.read());
     const Ink ink = screen.ink();
@@ -134,15 +134,16 @@ TEST_F(FontTint, KeepsBoundedBytesAndTheLineBeingDrawn) {
     std::string text;
     for (int i = 0; i < 40; ++i) {
         text = "Wide line " + std::to_string(i);
-        drawAlone(text.c_str(), 0, 100, 0xFF000000);
-        drawAlone(text.c_str(), 0, 100, 0xFFE53935);
+        const std::wstring wide(text.begin(), text.end());
+        drawAlone(wide.c_str(), 0, 100, 0xFF000000);
+        drawAlone(wide.c_str(), 0, 100, 0xFFE53935);
         EXPECT_LE(arial->getCachedBytes(), D3DXFont::kMaxBytes);
         EXPECT_EQ(arial->getTintCount(text), 2u);
     }
     EXPECT_LT(arial->getCachedLineCount(), 40u);
     // The last line is still kept: drawing it again rasterises nothing.
     const std::uint64_t before = FontFace::getRasterisationCount();
-    drawAlone(text.c_str(), 0, 100, 0xFF000000);
+    drawAlone(std::wstring(text.begin(), text.end()).c_str(), 0, 100, 0xFF000000);
     EXPECT_EQ(FontFace::getRasterisationCount(), before);
     EXPECT_FALSE(screen.ink().empty());
 }

@@ -1,4 +1,5 @@
-// Windows-1250 <-> UTF-8 through the system's code page conversions.
+// Windows-1250 <-> UTF-8 and UTF-16 through the system's code page conversions, which take code
+// page 1250 whatever the system's own code page is.
 #include "app/platform/TextCodec.h"
 
 #include <windows.h>
@@ -7,28 +8,59 @@ namespace {
 
 constexpr UINT kCp1250 = 1250;
 
-// Converts text from code page from to code page to through UTF-16; a character that the
-// target lacks becomes '?' (the system's default character for both code pages).
-std::string convert(UINT to, UINT from, const std::string& text) {
-    if (text.empty()) {
-        return text;
+// Text (size bytes) of code page from as UTF-16, into wide.
+void toWide(UINT from, const char* text, int size, std::wstring& wide) {
+    wide.clear();
+    if (size == 0) {
+        return;
     }
-    const int size = static_cast<int>(text.size());
-    const int wide = MultiByteToWideChar(from, 0, text.data(), size, nullptr, 0);
-    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(from, 0, text.data(), size, utf16.data(), wide);
-    const int narrow = WideCharToMultiByte(to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(narrow), '\0');
-    WideCharToMultiByte(to, 0, utf16.data(), wide, out.data(), narrow, nullptr, nullptr);
+    const int length = MultiByteToWideChar(from, 0, text, size, nullptr, 0);
+    wide.resize(static_cast<std::size_t>(length));
+    MultiByteToWideChar(from, 0, text, size, wide.data(), length);
+}
+
+// UTF-16 text (size units) in code page to. A character that 1250 lacks becomes '?' rather than
+// the look-alike that the system's best fit would choose ("n" for "ñ"); UTF-8 holds them all.
+std::string fromWide(UINT to, const wchar_t* text, int size) {
+    if (size == 0) {
+        return {};
+    }
+    const DWORD flags = to == kCp1250 ? WC_NO_BEST_FIT_CHARS : 0;
+    const char* fallback = to == kCp1250 ? "?" : nullptr;
+    const int length = WideCharToMultiByte(to, flags, text, size, nullptr, 0, fallback, nullptr);
+    std::string out(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(to, flags, text, size, out.data(), length, fallback, nullptr);
     return out;
 }
 
 } // namespace
 
 std::string cp1250ToUtf8(const std::string& text) {
-    return convert(CP_UTF8, kCp1250, text);
+    std::wstring wide;
+    toWide(kCp1250, text.data(), static_cast<int>(text.size()), wide);
+    return fromWide(CP_UTF8, wide.data(), static_cast<int>(wide.size()));
 }
 
 std::string utf8ToCp1250(const std::string& text) {
-    return convert(kCp1250, CP_UTF8, text);
+    std::wstring wide;
+    toWide(CP_UTF8, text.data(), static_cast<int>(text.size()), wide);
+    return fromWide(kCp1250, wide.data(), static_cast<int>(wide.size()));
+}
+
+void cp1250ToWide(const char* text, std::wstring& wide) {
+    toWide(kCp1250, text, static_cast<int>(std::char_traits<char>::length(text)), wide);
+}
+
+std::wstring cp1250ToWide(const char* text) {
+    std::wstring wide;
+    cp1250ToWide(text, wide);
+    return wide;
+}
+
+std::string wideToCp1250(const wchar_t* text) {
+    return fromWide(kCp1250, text, static_cast<int>(std::char_traits<wchar_t>::length(text)));
+}
+
+std::string wideToUtf8(const wchar_t* text) {
+    return fromWide(CP_UTF8, text, static_cast<int>(std::char_traits<wchar_t>::length(text)));
 }

@@ -1,7 +1,10 @@
 // NameDialogWindow on Windows: the name dialog made from the program's dialog template and run
-// in a message loop of its own until the dialog is destroyed.
+// in a message loop of its own until the dialog is destroyed. It is made, filled and read through
+// the wide functions, so that a Windows whose code page is not Polish shows and takes the Polish
+// letters; the name goes back to Windows-1250 for the table.
 #include "score/platform/NameDialogWindow.h"
 
+#include "app/platform/TextCodec.h"
 #include "resources/Resources.h"
 
 #include <windows.h>
@@ -12,8 +15,16 @@ namespace {
 
 // What the dialog procedure leaves for the loop: the field's text as OK found it, and whether
 // OK closed the dialog.
-char fieldText[32];
+std::wstring fieldText;
 bool accepted = false;
+
+// The whole text of window field.
+std::wstring windowText(HWND field) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
 
 // The dialog's procedure: OK (or Enter) takes the field's text, OK and Cancel (or Escape)
 // destroy the dialog, as does its close button; the destruction ends the loop with a quit
@@ -23,7 +34,7 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         if (wParam == IDOK) {
             accepted = true;
-            GetWindowTextA(GetDlgItem(dialog, IDC_NAME), fieldText, sizeof fieldText);
+            fieldText = windowText(GetDlgItem(dialog, IDC_NAME));
             DestroyWindow(dialog);
         } else if (wParam == IDCANCEL) {
             accepted = false;
@@ -43,7 +54,7 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 } // namespace
 
 NameDialogOutcome runNameDialogWindow(std::string& text) {
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_NAME), nullptr,
+    HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_NAME), nullptr,
                                      dialogProcedure, 0);
     if (dialog == nullptr) {
         std::fprintf(stderr,
@@ -53,25 +64,26 @@ NameDialogOutcome runNameDialogWindow(std::string& text) {
         return NameDialogOutcome::Unavailable;
     }
     HWND field = GetDlgItem(dialog, IDC_NAME);
-    SetWindowTextA(field, text.c_str());
+    SetWindowTextW(field, cp1250ToWide(text.c_str()).c_str());
     ShowWindow(dialog, SW_SHOW);
     // The focus would go to the first control in the tab order, the OK button, where typing does
     // nothing: the player is asked for a name, so the field takes the focus with its offered
     // name selected, as tabbing into it would leave it; typing replaces the name, Enter keeps it.
     SetFocus(field);
-    SendMessageA(field, EM_SETSEL, 0, -1);
+    SendMessageW(field, EM_SETSEL, 0, -1);
     accepted = false;
-    fieldText[0] = '\0';
+    fieldText.clear();
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(dialog, &message)) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageW(dialog, &message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     if (!accepted) {
         return NameDialogOutcome::Cancelled;
     }
-    text = fieldText;
+    // A letter that Windows-1250 lacks is kept as '?'; the name is cut to 31 bytes later.
+    text = wideToCp1250(fieldText.c_str());
     return NameDialogOutcome::Accepted;
 }
