@@ -47,17 +47,21 @@ std::string playerFolder(const DataPlaces& places) {
 } // namespace
 
 DataPaths chooseDataPaths(const DataPlaces& places) {
-    const DataPaths beside{kPackName, kScoreName, ""};
-    if (isFile(fs::path(places.workDir) / kPackName)) {
-        return beside;
-    }
+    const DataPaths beside{kPackName, kScoreName, "", ""};
     const std::string folder = playerFolder(places);
+    const std::string playerScores = (fs::path(folder) / kScoreName).string();
+    if (isFile(fs::path(places.workDir) / kPackName)) {
+        if (places.workDirWritable || folder.empty()) {
+            return beside;
+        }
+        return {kPackName, playerScores, folder, kScoreName};
+    }
     for (const fs::path& pack : installedPacks(places)) {
         if (isFile(pack)) {
             if (folder.empty()) {
-                return {pack.string(), kScoreName, ""};
+                return {pack.string(), kScoreName, "", ""};
             }
-            return {pack.string(), (fs::path(folder) / kScoreName).string(), folder};
+            return {pack.string(), playerScores, folder, ""};
         }
     }
     return beside;
@@ -71,6 +75,15 @@ std::string chooseSettingsPath(const DataPlaces& places) {
         return (fs::path(places.home) / ".config" / "zembrix" / "settings.ini").string();
     }
     return "";
+}
+
+bool carryOverScores(const DataPaths& paths) {
+    std::error_code error;
+    if (paths.carriedScores.empty() || fs::exists(paths.scores, error) ||
+        !isFile(paths.carriedScores)) {
+        return true;
+    }
+    return fs::copy_file(paths.carriedScores, paths.scores, error);
 }
 
 bool makeFolders(const std::string& folder) {

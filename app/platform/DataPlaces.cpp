@@ -13,6 +13,19 @@ std::string environment(const char* name) {
     return value != nullptr ? value : "";
 }
 
+// Whether a file can be made in folder: one is made and removed again, which no permission bit
+// or read-only mount can be mistaken about.
+bool canMakeFiles(const std::string& folder) {
+    std::string probe = folder + "/.zembrix-XXXXXX";
+    const int file = mkstemp(probe.data());
+    if (file < 0) {
+        return false;
+    }
+    close(file);
+    unlink(probe.c_str());
+    return true;
+}
+
 } // namespace
 
 DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* installedData) {
@@ -21,6 +34,7 @@ DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* install
     places.executable = std::filesystem::read_symlink("/proc/self/exe", error).string();
     places.dataFromExecutable = dataFromExecutable;
     places.installedData = installedData;
+    places.workDirWritable = canMakeFiles(places.workDir);
     places.dataHome = environment("XDG_DATA_HOME");
     places.configHome = environment("XDG_CONFIG_HOME");
     places.home = environment("HOME");

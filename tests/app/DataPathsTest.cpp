@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -87,6 +88,39 @@ TEST_F(DataPathsTest, InstalledScoresGoToTheXdgDataHomeOrTheHomeFolder) {
     paths = chooseDataPaths(places);
     EXPECT_EQ(paths.scores, "scoreboard.zxs");
     EXPECT_EQ(paths.scoreFolder, "");
+}
+
+// A working directory that holds the pack but takes no file (a read-only folder) keeps the pack
+// and sends the scores to the player's data folder, carrying over the table beside the pack.
+TEST_F(DataPathsTest, AReadOnlyWorkingDirectorySendsTheScoresToThePlayersFolder) {
+    touch(places.workDir + "/data.zxp");
+    places.workDirWritable = false;
+    DataPaths paths = chooseDataPaths(places);
+    EXPECT_EQ(paths.pack, "data.zxp");
+    EXPECT_EQ(paths.scores, root.file("home/.local/share/zembrix/scoreboard.zxs"));
+    EXPECT_EQ(paths.scoreFolder, root.file("home/.local/share/zembrix"));
+    EXPECT_EQ(paths.carriedScores, "scoreboard.zxs");
+    // With no data folder known the scores can only stay beside the pack.
+    places.home.clear();
+    paths = chooseDataPaths(places);
+    EXPECT_EQ(paths.scores, "scoreboard.zxs");
+    EXPECT_EQ(paths.carriedScores, "");
+}
+
+TEST_F(DataPathsTest, TheCarriedTableIsCopiedOnlyWhileTheScoreFileIsMissing) {
+    DataPaths paths{"data.zxp", root.file("home/scoreboard.zxs"), root.file("home"),
+                    places.workDir + "/scoreboard.zxs"};
+    fs::create_directories(root.file("home"));
+    EXPECT_TRUE(carryOverScores(paths)); // nothing to carry
+    EXPECT_FALSE(fs::exists(paths.scores));
+    std::ofstream(paths.carriedScores) << "old table";
+    EXPECT_TRUE(carryOverScores(paths));
+    std::ifstream copied(paths.scores);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), "old table");
+    std::ofstream(paths.carriedScores) << "changed beside the pack";
+    EXPECT_TRUE(carryOverScores(paths));
+    std::ifstream kept(paths.scores);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "old table");
 }
 
 TEST_F(DataPathsTest, MakeFoldersCreatesThePrivateFolderAndItsParents) {

@@ -257,11 +257,11 @@ pixel() {
 }
 
 # Starts the game in folder $2 (which must hold data.zxp) with the binary $1 and sets game_pid;
-# its output goes to stdout.log and stderr.log there. Then wait for its window with
-# `wait_window Zembrix 30 800x608`. The Windows program runs as on a Windows whose language for
-# programs without Unicode is Polish, since its texts are Windows-1250 bytes handed to the ANSI
-# functions (Wine takes that code page from the locale); SDL for Windows has its own video driver,
-# whatever start_x chose for Linux.
+# its output goes to stdout.log and stderr.log there (or in folder $3 when given). Then wait for its window with
+# `wait_window Zembrix 30 800x608`. The Windows program runs as on a Polish Windows, or in the
+# locale $wine_locale when set (Wine takes the code page for programs without Unicode and the
+# language of its boxes from it); SDL for Windows has its own video driver, whatever start_x chose
+# for Linux.
 start_game() {
     if [[ "$1" == *.exe ]]; then
         # A copy of the program in a folder of its own: beside the build's zembrix.exe lies a
@@ -273,14 +273,14 @@ start_game() {
         fi
         windows_game=1
         wine_used=1
-        (cd "$2" && exec env -u SDL_VIDEODRIVER LC_ALL=pl_PL.UTF-8 wine "$program") \
-            >"$2/stdout.log" 2>"$2/stderr.log" &
+        (cd "$2" && exec env -u SDL_VIDEODRIVER LC_ALL="${wine_locale:-pl_PL.UTF-8}" wine "$program") \
+            >"${3:-$2}/stdout.log" 2>"${3:-$2}/stderr.log" &
     else
         windows_game=
-        (cd "$2" && exec "$1") >"$2/stdout.log" 2>"$2/stderr.log" &
+        (cd "$2" && exec "$1") >"${3:-$2}/stdout.log" 2>"${3:-$2}/stderr.log" &
     fi
     game_pid=$!
-    game_dir=$2
+    game_dir=${3:-$2}
 }
 
 # Moves the mouse to ($2, $3) inside window $1 and clicks the left button there (button $4 when
