@@ -2,7 +2,9 @@
 #include "app/Game.h"
 
 #include "app/platform/Gamepads.h"
+#include "app/platform/TextCodec.h"
 #include "app/platform/VideoDriver.h"
+#include "app/platform/WideText.h"
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
 #include "pack/PackerReader.h"
@@ -63,7 +65,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
     setPackerReader(packerReader);
     if (!packerReader->open(packPath)) {
         std::fprintf(stderr, "%s: %s\n", packPath, packerReader->getError());
-        MessageBoxA(nullptr, "data.zxp not exists!", nullptr, MB_OK);
+        showMessageBox(nullptr, "data.zxp not exists!", nullptr, MB_OK);
         return false;
     }
 
@@ -82,15 +84,19 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
                                   static_cast<int>(settings.window.height * scale + 0.5), flags);
     }
     if (window == nullptr) {
-        MessageBoxA(nullptr, SDL_GetError(), "Error!", MB_ICONERROR);
+        showMessageBox(nullptr, utf8ToCp1250(SDL_GetError()).c_str(), "Error!", MB_ICONERROR);
         return false;
     }
     SDL_SetWindowMinimumSize(window, kSmallestWindowSide, kSmallestWindowSide);
+#ifndef _WIN32
+    // On Windows the window keeps the program's own icon, in all its sizes, which SDL gives its
+    // windows; the pack's single picture would be scaled for the title bar and the taskbar.
     loadIcon();
+#endif
 
     renderDevice = new RenderDevice();
     if (!renderDevice->init()) {
-        MessageBoxA(nullptr, "Cannot initialze DirectX!", "Error!", MB_ICONERROR);
+        showMessageBox(nullptr, "Cannot initialze DirectX!", "Error!", MB_ICONERROR);
         return false;
     }
 

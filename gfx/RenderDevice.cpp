@@ -3,6 +3,7 @@
 #include "gfx/RenderDevice.h"
 
 #include "app/Globals.h"
+#include "app/platform/GameWindow.h"
 
 #ifdef _WIN32
 #include "app/platform/PictureArea.h"
@@ -60,7 +61,12 @@ bool RenderDevice::init() {
     params.SwapEffect = D3DSWAPEFFECT_DISCARD;
 #endif
     params.BackBufferFormat = D3DFMT_X8R8G8B8;
+    // The window just made is the active one, unless the player made another program's window
+    // active meanwhile: then GetActiveWindow answers null, and the game's own window is taken.
     window = GetActiveWindow();
+    if (window == nullptr) {
+        window = gameWindowHandle();
+    }
     if (FAILED(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
                                       D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &device))) {
         device = nullptr;

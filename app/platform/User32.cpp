@@ -2,6 +2,7 @@
 // the millisecond clock.
 #include <windows.h>
 
+#include "GameWindow.h"
 #include "TextCodec.h"
 #include "User32Script.h"
 #include "ui/MessageBoxWindow.h"
@@ -15,7 +16,7 @@ namespace {
 
 MessageBoxAnswerer scriptedAnswerer;
 
-// Highest window id scanned when looking for the game's window without keyboard focus.
+// Highest window id scanned when looking for the game's window.
 constexpr Uint32 MaxWindowId = 64;
 
 // The answer of a box closed without choosing a button.
@@ -82,15 +83,16 @@ void setMessageBoxAnswerer(MessageBoxAnswerer answerer) {
     scriptedAnswerer = std::move(answerer);
 }
 
-int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
-    std::string text = lpText ? lpText : "";
+int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType) {
+    const wchar_t* text = lpText ? lpText : L"";
     if (scriptedAnswerer) {
-        return scriptedAnswerer(
-            MessageBoxCall{hWnd, text, lpCaption ? lpCaption : "", lpCaption != nullptr, uType});
+        return scriptedAnswerer(MessageBoxCall{hWnd, wideToCp1250(text),
+                                               wideToCp1250(lpCaption ? lpCaption : L""),
+                                               lpCaption != nullptr, uType});
     }
     // A box without a caption shows the system's default one.
-    std::string caption = cp1250ToUtf8(lpCaption ? lpCaption : "Error");
-    std::string message = cp1250ToUtf8(text);
+    std::string caption = wideToUtf8(lpCaption ? lpCaption : L"Error");
+    std::string message = wideToUtf8(text);
     // The box is centred on, and modal for, the game's window, whoever owns it.
     SDL_Window* owner = reinterpret_cast<SDL_Window*>(hWnd ? hWnd : GetActiveWindow());
     int answer = displayShowsWindows() ? runMessageBoxWindow(owner, message, caption, uType) : 0;
@@ -106,7 +108,12 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
 
 HWND WINAPI GetActiveWindow() {
     SDL_Window* window = SDL_GetKeyboardFocus();
-    // Without focus (a hidden or headless window) the game's window is the oldest one.
+    // Without focus (a hidden or headless window) the game's window stands in.
+    return window != nullptr ? reinterpret_cast<HWND>(window) : gameWindowHandle();
+}
+
+HWND gameWindowHandle() {
+    SDL_Window* window = nullptr;
     for (Uint32 id = 1; window == nullptr && id <= MaxWindowId; ++id) {
         window = SDL_GetWindowFromID(id);
     }
