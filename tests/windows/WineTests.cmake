@@ -25,6 +25,11 @@ function(zx_wine_test name)
         TIMEOUT 300)
 endfunction()
 
+# The text conversions with Windows' own code page functions.
+add_executable(zx_codec_check ${CMAKE_SOURCE_DIR}/tests/windows/CodecCheck.cpp)
+target_link_libraries(zx_codec_check PRIVATE zx_platform)
+target_link_options(zx_codec_check PRIVATE -static-libgcc -static-libstdc++)
+zx_wine_test(codec wine $<TARGET_FILE:zx_codec_check>)
 zx_wine_test(nod3dx ${CMAKE_SOURCE_DIR}/tests/windows/nod3dx.sh $<TARGET_FILE:zembrix>)
 zx_wine_test(startup ${zx_e2e}/startup.sh $<TARGET_FILE:zembrix> ${zx_xclose}
     ${ZX_BIN_DIR}/data.zxp)
@@ -49,7 +54,7 @@ set_target_properties(zx_pad_check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZX_BIN_
 add_dependencies(zx_pad_check windows_zip)
 zx_wine_test(pads ${CMAKE_SOURCE_DIR}/tests/windows/pads.sh $<TARGET_FILE:zx_pad_check>)
 set_tests_properties(wine_prefix wine_startup wine_damaged wine_frames wine_dpi wine_pads
-    wine_nod3dx wine_readonly PROPERTIES
+    wine_nod3dx wine_readonly wine_codec PROPERTIES
     ENVIRONMENT "${zx_wine_env}")
 # The whole run ends with the Linux build reading the table the Windows program wrote.
 set_tests_properties(wine_fullrun PROPERTIES
