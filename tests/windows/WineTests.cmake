@@ -30,6 +30,12 @@ add_executable(zx_codec_check ${CMAKE_SOURCE_DIR}/tests/windows/CodecCheck.cpp)
 target_link_libraries(zx_codec_check PRIVATE zx_platform)
 target_link_options(zx_codec_check PRIVATE -static-libgcc -static-libstdc++)
 zx_wine_test(codec wine $<TARGET_FILE:zx_codec_check>)
+# The device made while the game's window is not the active one.
+add_executable(zx_device_window_check ${CMAKE_SOURCE_DIR}/tests/windows/DeviceWindowCheck.cpp)
+target_link_libraries(zx_device_window_check PRIVATE zx_gfx)
+target_link_options(zx_device_window_check PRIVATE -static-libgcc -static-libstdc++)
+zx_wine_test(devicewindow ${CMAKE_SOURCE_DIR}/tests/windows/check.sh
+    $<TARGET_FILE:zx_device_window_check>)
 zx_wine_test(nod3dx ${CMAKE_SOURCE_DIR}/tests/windows/nod3dx.sh $<TARGET_FILE:zembrix>)
 zx_wine_test(startup ${zx_e2e}/startup.sh $<TARGET_FILE:zembrix> ${zx_xclose}
     ${ZX_BIN_DIR}/data.zxp)
@@ -42,6 +48,8 @@ zx_wine_test(damaged ${CMAKE_SOURCE_DIR}/tests/windows/damaged.sh $<TARGET_FILE:
     ${ZX_HOST_BUILD}/bin/zembrix ${zx_xclose} ${ZX_BIN_DIR}/data.zxp ${ZX_HOST_BUILD}/tools/zxpack)
 zx_wine_test(frames ${CMAKE_SOURCE_DIR}/tests/windows/frames.sh $<TARGET_FILE:zembrix>
     ${ZX_HOST_BUILD}/bin/zembrix ${zx_xclose} ${ZX_BIN_DIR}/data.zxp)
+# Five starts: the Linux build and the Windows program under three locales.
+set_tests_properties(wine_frames PROPERTIES TIMEOUT 600)
 zx_wine_test(dpi ${CMAKE_SOURCE_DIR}/tests/windows/dpi.sh $<TARGET_FILE:zembrix> ${zx_xclose}
     ${ZX_BIN_DIR}/data.zxp)
 # SDL2.dll's game controllers and virtual joysticks, read by the game's pad translation, and
@@ -54,7 +62,7 @@ set_target_properties(zx_pad_check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZX_BIN_
 add_dependencies(zx_pad_check windows_zip)
 zx_wine_test(pads ${CMAKE_SOURCE_DIR}/tests/windows/pads.sh $<TARGET_FILE:zx_pad_check>)
 set_tests_properties(wine_prefix wine_startup wine_damaged wine_frames wine_dpi wine_pads
-    wine_nod3dx wine_readonly wine_codec PROPERTIES
+    wine_nod3dx wine_readonly wine_codec wine_devicewindow PROPERTIES
     ENVIRONMENT "${zx_wine_env}")
 # The whole run ends with the Linux build reading the table the Windows program wrote.
 set_tests_properties(wine_fullrun PROPERTIES
