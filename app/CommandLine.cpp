@@ -17,6 +17,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.screen = ScreenChoice::FullScreen;
         } else if (std::strcmp(argument, "--window") == 0) {
             line.screen = ScreenChoice::Window;
+        } else if (std::strcmp(argument, "--mute") == 0) {
+            line.mute = true;
         } else {
             return {CommandAction::Refuse, ScreenChoice::Kept, argument};
         }
@@ -25,7 +27,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 }
 
 void writeUsage(std::FILE* out) {
-    std::fputs("Usage: zembrix [--fullscreen | --window] [--help | --version]\n", out);
+    std::fputs("Usage: zembrix [--fullscreen | --window] [--mute] [--help | --version]\n", out);
 }
 
 void writeHelp(std::FILE* out, const DataPaths& paths, const std::string& settingsPath) {
@@ -39,6 +41,7 @@ void writeHelp(std::FILE* out, const DataPaths& paths, const std::string& settin
                "  --fullscreen   start in full screen\n"
                "  --window       start in a window\n"
                "                 (without either, as the game was left the last time)\n"
+               "  --mute         start with the sound muted (M turns it on again)\n"
                "\n"
                "Keys:\n"
                "  mouse          choose in the menu (left button)\n"
@@ -50,6 +53,7 @@ void writeHelp(std::FILE* out, const DataPaths& paths, const std::string& settin
                "  P              pause the run, and go on; losing the focus pauses it too\n"
                "  Escape         back to the menu (asks first during a run); leaves the scores\n"
                "  F11, Alt+Enter switch between the window and the full screen\n"
+               "  M              mute or unmute the sound, anywhere in the game\n"
                "\n"
                "Gamepad:\n"
                "  d-pad, stick   move the bat; up, down in the menu; left, right in a box\n"
@@ -61,7 +65,7 @@ void writeHelp(std::FILE* out, const DataPaths& paths, const std::string& settin
                "  data.zxp       the data pack: the working directory's, else the installed one\n"
                "  scoreboard.zxs the ten best runs: beside a data.zxp of the working directory,\n"
                "                 else in $XDG_DATA_HOME/zembrix/ (~/.local/share/zembrix/)\n"
-               "  settings.ini   full screen or not, the window's size: in\n"
+               "  settings.ini   full screen or not, the window's size, the sound muted: in\n"
                "                 $XDG_CONFIG_HOME/zembrix/ (~/.config/zembrix/)\n"
                "\n"
                "Started here, the game would use:\n",

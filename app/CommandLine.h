@@ -1,5 +1,5 @@
-// CommandLine: the options of the zembrix command (--help, --version, --fullscreen, --window)
-// and the texts they print. No option changes how the game plays.
+// CommandLine: the options of the zembrix command (--help, --version, --fullscreen, --window,
+// --mute) and the texts they print.
 #pragma once
 
 #include <cstdio>
@@ -26,10 +26,12 @@ struct CommandLine {
     CommandAction action = CommandAction::Play;
     ScreenChoice screen = ScreenChoice::Kept;
     std::string refused; // the first argument that is not an option of the game
+    bool mute = false;   // --mute: start with the sound muted
 };
 
 // Reads the arguments after the program's name: of --help and --version the last one given
-// decides, and so of --fullscreen and --window; any other argument refuses the whole line.
+// decides, and so of --fullscreen and --window; --mute may stand with any; any other argument
+// refuses the whole line.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // The one-line usage.

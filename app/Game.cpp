@@ -10,6 +10,7 @@
 #include "pack/PackerReader.h"
 #include "rooms/RoomManager.h"
 #include "score/ScoreTable.h"
+#include "sound/Sound.h"
 
 #include <SDL.h>
 #include <windows.h>
@@ -39,6 +40,8 @@ double displayScale() {
 Game::Game() {
     setPackerReader(nullptr);
     setScoreTable(nullptr);
+    sound = new Sound();
+    setSound(sound);
     setGame(this);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
@@ -57,6 +60,7 @@ void Game::keepSettings(const Settings& kept, const std::string& path, bool rewr
 bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
                 const char* scorePath) {
     setScreenSize(width, height);
+    sound->setMuted(settings.mute);
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     Uint32 start = SDL_GetTicks();
     gamepads::start();
@@ -130,6 +134,11 @@ void Game::loadIcon() {
 void Game::run() {
     while (running) {
         turn();
+        // The effects are made and the audio device opened once the first frame is on the
+        // screen, so that start-up does not wait for them.
+        if (sound != nullptr && !sound->isStarted()) {
+            sound->start();
+        }
     }
 }
 
@@ -141,11 +150,21 @@ void Game::turn(const std::function<void()>& beforePresent) {
     }
     update();
     render(beforePresent);
+    if (sound != nullptr) {
+        sound->update();
+    }
 }
 
 void Game::handleEvent(SDL_Event* event) {
     if (event->type == SDL_QUIT) {
         running = false;
+    }
+    // M mutes and unmutes in every room; the choice is kept in the settings.
+    if (event->type == SDL_KEYDOWN && event->key.keysym.sym == SDLK_m && event->key.repeat == 0 &&
+        sound != nullptr) {
+        settings.mute = !settings.mute;
+        sound->setMuted(settings.mute);
+        saveSettingsIfChanged();
     }
     // F11 and Alt+Enter belong to the window, not to the room (Enter alone goes on there).
     if (event->type == SDL_KEYDOWN &&
@@ -277,6 +296,10 @@ void Game::shutdown() {
         window = nullptr;
     }
     gamepads::stop();
+    // The audio device closes before SDL does.
+    delete sound;
+    sound = nullptr;
+    setSound(nullptr);
     SDL_Quit();
     delete smallFont;
     smallFont = nullptr;

@@ -15,10 +15,12 @@ struct SDL_Window;
 union SDL_Event;
 class RenderDevice;
 class RoomManager;
+class Sound;
 
 class Game {
   public:
-    // Seeds rand with the time and makes this the process-wide game.
+    // Seeds rand with the time and makes this the process-wide game, with its sound service
+    // (silent until run starts it).
     Game();
     // Runs shutdown.
     ~Game();
@@ -38,13 +40,15 @@ class Game {
     // other paths are given.
     bool init(std::uint32_t width, std::uint32_t height, const char* packPath = "data.zxp",
               const char* scorePath = "scoreboard.zxs");
-    // The main loop: turns while running.
+    // The main loop: turns while running; the sound starts after the first frame.
     void run();
-    // One turn of the main loop: every pending event, one update, one frame. beforePresent,
+    // One turn of the main loop: every pending event, one update, one frame, then the sound's
+    // turn (see Sound::update). beforePresent,
     // when given, runs after the room has drawn and before the frame is presented.
     void turn(const std::function<void()>& beforePresent = {});
-    // One polled event: a quit event stops the loop after this turn; every event reaches the room,
-    // followed by the pad events (PadEvent.h) a game controller's event gives.
+    // One polled event: a quit event stops the loop after this turn, M mutes or unmutes; every
+    // event reaches the room, followed by the pad events (PadEvent.h) a game controller's event
+    // gives.
     void handleEvent(SDL_Event* event);
     void update();
     // One frame: begin, the room's draw, beforePresent (when given), end and present.
@@ -79,6 +83,7 @@ class Game {
     SDL_Surface* icon = nullptr;
     RenderDevice* renderDevice = nullptr;
     RoomManager* roomManager = nullptr;
+    Sound* sound = nullptr;
     bool running = false;
     Settings settings;
     Settings savedSettings;   // as the settings file holds them

@@ -8,6 +8,7 @@ Game* game = nullptr;
 PackerReader* packerReader = nullptr;
 ScoreTable* scoreTable = nullptr;
 RoomManager* roomManager = nullptr;
+Sound* sound = nullptr;
 std::uint32_t screenWidth = 0;
 std::uint32_t screenHeight = 0;
 
@@ -45,6 +46,14 @@ RoomManager* getRoomManager() {
 
 void setRoomManager(RoomManager* manager) {
     roomManager = manager;
+}
+
+Sound* getSound() {
+    return sound;
+}
+
+void setSound(Sound* value) {
+    sound = value;
 }
 
 std::uint32_t getScreenWidth() {

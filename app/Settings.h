@@ -1,5 +1,5 @@
-// Settings: the player's choices kept between starts (full screen or not, the window's size) and
-// the small text file of "key = value" lines that keeps them.
+// Settings: the player's choices kept between starts (full screen or not, the window's size, the
+// sound muted or not) and the small text file of "key = value" lines that keeps them.
 #pragma once
 
 #include <cstdio>
@@ -18,7 +18,8 @@ struct WindowSize {
 // "on" / "off", and WindowSize).
 #define ZX_SETTINGS(KEY)                                                                           \
     KEY(bool, fullscreen, "fullscreen", false)                                                     \
-    KEY(WindowSize, window, "window", {})
+    KEY(WindowSize, window, "window", {})                                                          \
+    KEY(bool, mute, "mute", false)
 
 struct Settings {
 #define ZX_SETTING_MEMBER(type, member, key, value) type member = value;

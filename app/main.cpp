@@ -58,6 +58,10 @@ int main(int argc, char** argv) {
     if (line.screen != ScreenChoice::Kept) {
         game.getSettings().fullscreen = line.screen == ScreenChoice::FullScreen;
     }
+    // Kept in the settings like M's choice.
+    if (line.mute) {
+        game.getSettings().mute = true;
+    }
     if (!game.init(800, 608, paths.pack.c_str(), paths.scores.c_str())) {
         return 1;
     }

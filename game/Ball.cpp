@@ -6,9 +6,12 @@
 #include "game/Player.h"
 #include "gfx/Sprite.h"
 #include "rooms/RGame.h"
+#include "sound/Sound.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 // How long the bat stays translucent after a contact, in milliseconds.
@@ -71,18 +74,23 @@ bool Ball::fly(RGame* room, Player* bat) {
     // purpose: the ball enters the right wall by up to one step before it turns).
     if (x + static_cast<std::uint32_t>(dx) < kWallWidth) {
         dx = -dx;
+        playSound(SoundEffect::WallBounce, panAt(x));
     } else if (dx > 0 && x > getScreenWidth() - kWallWidth - widthOf(this)) {
         dx = -dx; // only while moving right: a turned ball slowed by the bat would flip for ever
+        playSound(SoundEffect::WallBounce, panAt(x));
     }
     // Top wall, or below the bat's top edge: a life is lost.
     if (y + static_cast<std::uint32_t>(dy) < kWallWidth) {
         dy = -dy;
+        playSound(SoundEffect::WallBounce, panAt(x));
     } else if (y > getScreenHeight() - kWallWidth - heightOf(this)) {
         state = Waiting;
         if (room->getLives() == 1) {
             state = Lost;
+            playSound(SoundEffect::RunLost);
             return false;
         }
+        playSound(SoundEffect::LifeLost, panAt(x));
         room->setLives(room->getLives() - 1);
         // Back on the bat at once, so that a Space in the very next turn launches from there.
         x = restingX(bat);
@@ -132,6 +140,14 @@ void Ball::touchBat(Player* bat) {
         batSprite->setColour(100, 255, 255, 255);
     }
     hitTime = GetTickCount();
+    // The knock rises towards the bat's ends, in twenty steps of 1/80, to a quarter higher
+    // where the ball's centre meets an end.
+    const float half = static_cast<float>(batBox.width > 0 ? batBox.width : 2) / 2.0f;
+    const float off = (static_cast<float>(ballBox.x) + static_cast<float>(ballBox.width) / 2.0f -
+                       static_cast<float>(batBox.x) - half) /
+                      half;
+    const float step = std::round(20.0f * std::min(std::fabs(off), 1.0f));
+    playSound(SoundEffect::BatBounce, panAt(x), 1.0f + step / 80.0f);
 }
 
 void Ball::draw() {

@@ -6,6 +6,7 @@
 #include "gfx/Font.h"
 #include "gfx/Sprite.h"
 #include "rooms/RGame.h"
+#include "sound/Sound.h"
 
 #include <windows.h>
 
@@ -68,6 +69,7 @@ void Stone::startBreaking() {
     textVisible = true;
     textY = static_cast<std::int32_t>(y);
     if (freeLife) {
+        playSound(SoundEffect::FreeLife, panAt(x));
         if (RGame* room = getGameRoom()) {
             room->setLives(room->getLives() + 1);
         }

@@ -8,6 +8,7 @@
 #include "gfx/Sprite.h"
 #include "pack/PackerReader.h"
 #include "rooms/MenuLayout.h"
+#include "sound/Sound.h"
 
 #include <windows.h>
 
@@ -61,6 +62,7 @@ bool Button::choose() {
     if (!action) {
         return false;
     }
+    playSound(SoundEffect::MenuChoice);
     action();
     return true;
 }

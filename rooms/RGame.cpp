@@ -15,6 +15,7 @@
 #include "rooms/GameCommand.h"
 #include "rooms/RoomManager.h"
 #include "score/ScoreTable.h"
+#include "sound/Sound.h"
 
 #include <windows.h>
 
@@ -75,6 +76,18 @@ Background* makeWall(float x, float y, std::uint32_t areaWidth, std::uint32_t ar
     PackerReader* reader = getPackerReader();
     wall->loadTexture(reader != nullptr ? reader->getEntry(picture) : nullptr);
     return wall;
+}
+
+// The sound of a stone of a colour breaking.
+SoundEffect breakingSound(StoneColour colour) {
+    switch (colour) {
+    case Orange:
+        return SoundEffect::StoneOrange;
+    case Purple:
+        return SoundEffect::StonePurple;
+    default:
+        return SoundEffect::StoneGreen;
+    }
 }
 
 // Hands a run's total to the score table, which asks for the player's name.
@@ -242,6 +255,7 @@ void RGame::strikeStones() {
             continue;
         }
         points += static_cast<std::uint32_t>(stone->getPoints());
+        playSound(breakingSound(stone->getColour()), panAt(stone->getX()));
         stone->setSolid(false);
         stone->rollFreeLife();
         stone->startBreaking();
@@ -273,12 +287,14 @@ void RGame::checkRunEnd(bool allBroken) {
     }
     if (allBroken && !levelEndHandled) {
         if (level == kLevelCount) {
+            playSound(SoundEffect::RunCompleted);
             points = pointsWithBonus(points, lives);
             totalScore += points;
             recordScore(totalScore);
             pause.ownWindowClosed(SDL_GetTicks()); // the name dialog took the focus
             ball->setState(GameCompleted);
         } else {
+            playSound(SoundEffect::LevelCleared);
             ball->setState(LevelCleared); // the bonus waits for Enter
         }
         levelEndHandled = true;

@@ -2,6 +2,7 @@
 // the millisecond clock.
 #include <windows.h>
 
+#include "BoxSound.h"
 #include "GameWindow.h"
 #include "TextCodec.h"
 #include "User32Script.h"
@@ -15,6 +16,7 @@
 namespace {
 
 MessageBoxAnswerer scriptedAnswerer;
+BoxSoundHook boxSound = nullptr;
 
 // Highest window id scanned when looking for the game's window.
 constexpr Uint32 MaxWindowId = 64;
@@ -79,6 +81,10 @@ bool showSdlBox(HWND owner, const std::string& text, const std::string& caption,
 
 } // namespace
 
+void setBoxSound(BoxSoundHook hook) {
+    boxSound = hook;
+}
+
 void setMessageBoxAnswerer(MessageBoxAnswerer answerer) {
     scriptedAnswerer = std::move(answerer);
 }
@@ -95,7 +101,11 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
     std::string message = wideToUtf8(text);
     // The box is centred on, and modal for, the game's window, whoever owns it.
     SDL_Window* owner = reinterpret_cast<SDL_Window*>(hWnd ? hWnd : GetActiveWindow());
-    int answer = displayShowsWindows() ? runMessageBoxWindow(owner, message, caption, uType) : 0;
+    const bool shown = displayShowsWindows();
+    if (shown && boxSound != nullptr) {
+        boxSound();
+    }
+    int answer = shown ? runMessageBoxWindow(owner, message, caption, uType) : 0;
     if (answer != 0) {
         return answer;
     }

@@ -1,4 +1,5 @@
-// The zembrix command's options: help and version end the program, anything else is refused.
+// The zembrix command's options: help and version end the program, --mute starts it muted,
+// anything else is refused.
 #include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,9 @@ TEST(CommandLine, OptionsAndRefusals) {
     EXPECT_EQ(parse({"-h"}).action, CommandAction::Help);
     EXPECT_EQ(parse({"--version"}).action, CommandAction::Version);
     EXPECT_EQ(parse({"--help", "--version"}).action, CommandAction::Version);
+    EXPECT_FALSE(parse({}).mute);
+    const CommandLine muted = parse({"--mute", "--window"});
+    EXPECT_TRUE(muted.action == CommandAction::Play && muted.mute);
     EXPECT_EQ(parse({}).screen, ScreenChoice::Kept);
     EXPECT_EQ(parse({"--window", "--fullscreen"}).screen, ScreenChoice::FullScreen);
     EXPECT_EQ(parse({"--fullscreen", "--window"}).screen, ScreenChoice::Window);

@@ -37,11 +37,12 @@ TEST(Settings, WrittenSettingsReadBackTheSame) {
     Settings settings;
     settings.fullscreen = true;
     settings.window = {1200, 912};
+    settings.mute = true;
     std::string complaints;
     EXPECT_EQ(parse(formatSettings(settings), complaints), settings);
     EXPECT_EQ(complaints, "");
     EXPECT_EQ(formatSettings(Settings{}),
-              "# Zembrix settings\nfullscreen = off\nwindow = 800x608\n");
+              "# Zembrix settings\nfullscreen = off\nwindow = 800x608\nmute = off\n");
 }
 
 TEST(Settings, EachDamagedOrUnknownLineKeepsItsDefaultWithOneComplaint) {

@@ -257,7 +257,8 @@ pixel() {
 }
 
 # Starts the game in folder $2 (which must hold data.zxp) with the binary $1 and sets game_pid;
-# its output goes to stdout.log and stderr.log there (or in folder $3 when given). Then wait for its window with
+# its output goes to stdout.log and stderr.log there (or in folder $3 when given); options for
+# the game follow in $4 and after. Then wait for its window with
 # `wait_window Zembrix 30 800x608`. The Windows program runs as on a Polish Windows, or in the
 # locale $wine_locale when set (Wine takes the code page for programs without Unicode and the
 # language of its boxes from it); SDL for Windows has its own video driver, whatever start_x chose
@@ -273,11 +274,11 @@ start_game() {
         fi
         windows_game=1
         wine_used=1
-        (cd "$2" && exec env -u SDL_VIDEODRIVER LC_ALL="${wine_locale:-pl_PL.UTF-8}" wine "$program") \
+        (cd "$2" && exec env -u SDL_VIDEODRIVER LC_ALL="${wine_locale:-pl_PL.UTF-8}" wine "$program" "${@:4}") \
             >"${3:-$2}/stdout.log" 2>"${3:-$2}/stderr.log" &
     else
         windows_game=
-        (cd "$2" && exec "$1") >"${3:-$2}/stdout.log" 2>"${3:-$2}/stderr.log" &
+        (cd "$2" && exec "$1" "${@:4}") >"${3:-$2}/stdout.log" 2>"${3:-$2}/stderr.log" &
     fi
     game_pid=$!
     game_dir=${3:-$2}

@@ -1,0 +1,109 @@
+// Sound: the service behind getSound; the effects, the mixer and the device together.
+#include "sound/Sound.h"
+
+#include "app/Globals.h"
+#include "sound/EffectRecipes.h"
+
+#ifndef _WIN32
+#include "app/platform/BoxSound.h"
+#endif
+
+#include <cstdio>
+
+namespace {
+// Message boxes of the Linux stand-in make the box's sound, as Windows boxes make their own.
+void playBoxSound() {
+    playSound(SoundEffect::BoxOpening);
+}
+} // namespace
+
+Sound::~Sound() {
+#ifndef _WIN32
+    setBoxSound(nullptr);
+#endif
+    device.close();
+}
+
+bool Sound::start() {
+    if (started) {
+        return device.isOpen();
+    }
+    started = true;
+    if (!device.open(kSoundRate, fill, this)) {
+        std::fprintf(stderr, "zembrix: no sound: %s\n", device.getError().c_str());
+        return false;
+    }
+    // Made while the device is paused, so the callback reads none of them yet.
+    for (int i = 0; i < kSoundEffectCount; ++i) {
+        effects[i] = synthesise(effectRecipe(effectAt(i)), kSoundRate);
+    }
+#ifndef _WIN32
+    setBoxSound(playBoxSound);
+#endif
+    return true;
+}
+
+void Sound::play(SoundEffect effect, float pan, float pitch) {
+    const int index = static_cast<int>(effect);
+    if (muted || silenced || !device.isOpen() || index < 0 || index >= kSoundEffectCount) {
+        return;
+    }
+    device.lock();
+    mixer.start(effects[index], 1.0f, pan, pitch);
+    device.unlock();
+    device.setPaused(false);
+    quietTurns = 0;
+}
+
+void Sound::stopAll() {
+    device.lock();
+    mixer.stopAll();
+    device.unlock();
+    device.setPaused(true);
+}
+
+void Sound::setMuted(bool on) {
+    muted = on;
+    if (on) {
+        stopAll();
+    }
+}
+
+void Sound::setSilenced(bool on) {
+    silenced = on;
+    if (on) {
+        stopAll();
+    }
+}
+
+void Sound::update() {
+    if (!isPlaying()) {
+        return;
+    }
+    device.lock();
+    const bool silent = mixer.isSilent();
+    device.unlock();
+    quietTurns = silent ? quietTurns + 1 : 0;
+    if (quietTurns >= kQuietTurnsBeforeRest) {
+        device.setPaused(true);
+    }
+}
+
+void Sound::fill(void* self, std::int16_t* out, int frames) {
+    static_cast<Sound*>(self)->mixer.mix(out, frames);
+}
+
+void playSound(SoundEffect effect, float pan, float pitch) {
+    if (Sound* sound = getSound()) {
+        sound->play(effect, pan, pitch);
+    }
+}
+
+float panAt(std::uint32_t x) {
+    const std::uint32_t width = getScreenWidth();
+    if (width == 0) {
+        return 0.0f;
+    }
+    const float across = static_cast<float>(x) / static_cast<float>(width);
+    return across > 1.0f ? 0.5f : across - 0.5f;
+}

@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# The game's sound, recorded through SDL's disk audio driver and read back with zxsound scan:
+# a menu choice as the click reaches the game; a ball launched straight up from the still bat
+# breaks the three purple stones above it one by one, the first heard between the screenshots
+# that show it whole and broken, knocking on the bat in between, then bounces between the top
+# wall and the bat; Escape's box opens with its sound
+# (Linux only: Windows makes its own). M silences everything after it, the next start is muted
+# from the settings, and M brings the sound back. With an audio driver that fails the game
+# starts and ends as usual.
+# Usage: sound.sh ZEMBRIX XCLOSE PACK ZXSOUND
+game=$(realpath "$1")
+xclose=$(realpath "$2")
+pack=$(realpath "$3")
+zxsound=$(realpath "$4")
+source "$(dirname "$0")/lib.sh"
+
+# The recording: 44.1 kHz, stereo, 16-bit, in the game's folder (a relative name, which the
+# Windows program under Wine takes as well).
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=stream.raw
+rate=44100
+
+# The recording's length so far in milliseconds: the stream runs on while the device is paused,
+# so this is the moment on the recording's clock.
+stream_ms() {
+    echo $(($(stat -c %s "$game_dir/stream.raw" 2>/dev/null || echo 0) / 4 * 1000 / rate))
+}
+
+# The effects heard in the recording of folder $1, one "<ms> <name> ..." line each, after $2 ms.
+heard_after() {
+    "$zxsound" scan "$1/stream.raw" | awk -v from="$2" '$1 >= from'
+}
+
+# Starts the game in $work/run with options "$@" and waits for its menu and its recording.
+start_recorded() {
+    start_game "$game" "$work/run" "$work/run" "$@"
+    window=$(wait_window Zembrix 60 800x608) || die "no game window"
+    poll 60 menu_shown "$window" || die "the menu did not show"
+    poll 20 test -s "$work/run/stream.raw" || die "nothing is recorded with SDL_AUDIODRIVER=disk"
+}
+
+# Clicks "Graj" and waits for the play field; sets clicking and clicked to the moments before
+# and after the click was made.
+play() {
+    xdotool mousemove --window "$window" 400 272
+    sleep 0.3
+    clicking=$(stream_ms)
+    xdotool click --window "$window" 1
+    clicked=$(stream_ms)
+    poll 30 field_shown "$window" || die "Graj did not show the play field"
+}
+
+# The Escape question: a window titled Zembrix that is not the game's; prints its id.
+question_box() {
+    windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
+}
+
+# Closes the window and expects exit code 0.
+close_game() {
+    "$xclose" "$window"
+    wait_game_exit 60 || die "the game did not end after its window was closed"
+    [[ "$exit_code" == 0 ]] || die "exit code $exit_code, expected 0"
+}
+
+start_x
+mkdir "$work/run"
+cp "$pack" "$work/run/data.zxp"
+
+# --- A recorded run.
+start_recorded
+play
+heard_after "$work/run" 0 >"$work/heard.txt"
+read -r first_ms first _ <"$work/heard.txt" || die "nothing was heard"
+[[ "$first" == menu-choice ]] || die "the first effect is $first, expected menu-choice"
+# Heard after the click was made and at most three frames and a buffer after it reached the game.
+latency=$((${first_ms%.*} - clicking))
+((latency >= 0 && ${first_ms%.*} <= clicked + 65)) ||
+    die "the menu choice sounds at $first_ms ms, the click was made from $clicking to $clicked ms"
+echo "ok: menu-choice heard $latency ms after the click began ($((clicked - clicking)) ms to make)"
+
+# The launch, with the stone above the bat watched: screenshots back to back, each between two
+# readings of the recording's clock, until one shows the stone broken. Its break must sound
+# between the last screenshot that showed it whole and the first that did not.
+sleep 3 # the level's banner has left the stone
+screenshot "$window" "$work/whole.png"
+launched=$(stream_ms)
+key "$window" space
+before=$launched
+for ((shot = 0; shot < 100; shot++)); do
+    taking=$(stream_ms)
+    screenshot "$window" "$work/shot.png"
+    taken=$(stream_ms)
+    (($(differing "$work/whole.png" "$work/shot.png" 64x32+368+192 10) > 200)) && break
+    before=$taking
+done
+((shot < 100)) || die "the stone above the bat did not break"
+sleep 10 # at the slowest launch the eighth effect after it comes 9 s later
+heard_after "$work/run" "$launched" >"$work/heard.txt"
+read -r broke_ms broke _ <"$work/heard.txt" || die "nothing was heard after the launch"
+[[ "$broke" == stone-purple ]] || die "the first effect after the launch is $broke"
+((${broke_ms%.*} >= before - 12 && ${broke_ms%.*} <= taken + 12)) ||
+    die "the stone broke between $before and $taken ms on the recording; its sound came at $broke_ms"
+echo "ok: the break heard at $broke_ms ms, seen between $before and $taken ms"
+
+# The flight: the effects after the launch in their order. (A stone may give a free life, one
+# in a hundred: its tune is no part of the flight.)
+names=$(awk '$2 != "free-life" {printf "%s ", $2}' "$work/heard.txt" | cut -d ' ' -f 1-8)
+[[ "$names" == "stone-purple bat-bounce stone-purple bat-bounce stone-purple bat-bounce wall-bounce bat-bounce" ]] ||
+    die "after the launch: $names"
+echo "ok: then $names"
+# The ball meets the bat in its middle, and the bat knocks at its own pitch; everything sounds
+# near the middle, a little to the left (the ball's x is 392 of 800).
+awk '{ if ($4 < $5 || $4 > 1.1 || $5 < 0.9) bad = 1; if ($2 == "bat-bounce" && $3 != "1.000") bad = 1 }
+    END { exit bad }' "$work/heard.txt" || die "gains or pitches differ: $(cat "$work/heard.txt")"
+
+# Escape's box: its own sound on Linux, none from the game on Windows.
+boxed=$(stream_ms)
+key "$window" Escape
+question=$(poll 30 question_box) || die "Escape showed no question"
+sleep 0.5
+key_closing "$question" Return
+poll 30 menu_shown "$window" || die "Yes did not return to the menu"
+box=$(heard_after "$work/run" "$boxed" | grep -c box-opening || true)
+if [[ "$game" == *.exe ]]; then
+    ((box == 0)) || die "the Windows program made the box's sound itself"
+else
+    ((box == 1)) || die "the box opened with $box box sounds, expected 1"
+fi
+echo "ok: the box's sound: $box"
+
+# M: nothing more is heard, neither the menu's choice nor the flight.
+muted=$(stream_ms)
+key "$window" m
+play
+key "$window" space
+sleep 3
+after=$(heard_after "$work/run" "$muted")
+[[ -z "$after" ]] || die "heard after M: $after"
+echo "ok: after M nothing is heard"
+close_game
+
+# --- Started with --mute: muted; M unmutes.
+start_recorded --mute
+play
+key "$window" space
+sleep 2
+after=$(heard_after "$work/run" 0)
+[[ -z "$after" ]] || die "the start with --mute is not muted: $after"
+unmuted=$(stream_ms)
+key "$window" m
+sleep 3 # the ball knocks again
+after=$(heard_after "$work/run" "$unmuted")
+[[ -n "$after" ]] || die "nothing is heard after M unmuted"
+close_game
+echo "ok: started with --mute nothing is heard, M brings the sound back"
+
+# --- An audio driver that fails: the game plays silently, says so in one line, ends with 0.
+SDL_AUDIODRIVER=no-such-driver start_game "$game" "$work/run"
+window=$(wait_window Zembrix 60 800x608) || die "no game window with a failing audio driver"
+poll 60 menu_shown "$window" || die "the menu did not show with a failing audio driver"
+play
+close_game
+lines=$(wc -l <"$work/run/stderr.log")
+((lines <= 1)) || die "$lines lines on standard error with a failing audio driver"
+echo "ok: a failing audio driver: the game runs silently, $lines line on standard error, exit 0"
