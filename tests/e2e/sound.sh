@@ -5,7 +5,7 @@
 # that show it whole and broken, knocking on the bat in between, then bounces between the top
 # wall and the bat; Escape's box opens with its sound
 # (Linux only: Windows makes its own). M silences everything after it, the next start is muted
-# from the settings, and M brings the sound back. With an audio driver that fails the game
+# from the settings, and M brings the sound back; --mute starts muted. With an audio driver that fails the game
 # starts and ends as usual.
 # Usage: sound.sh ZEMBRIX XCLOSE PACK ZXSOUND
 game=$(realpath "$1")
@@ -44,7 +44,7 @@ play() {
     xdotool mousemove --window "$window" 400 272
     sleep 0.3
     clicking=$(stream_ms)
-    xdotool click --window "$window" 1
+    xdotool click 1
     clicked=$(stream_ms)
     poll 30 field_shown "$window" || die "Graj did not show the play field"
 }
@@ -138,20 +138,32 @@ after=$(heard_after "$work/run" "$muted")
 echo "ok: after M nothing is heard"
 close_game
 
-# --- Started with --mute: muted; M unmutes.
-start_recorded --mute
+# --- The next start is muted, as the settings keep it; M unmutes and is kept too.
+settings=$XDG_CONFIG_HOME/zembrix/settings.ini
+grep -qx 'mute = on' "$settings" || die "M was not kept in $settings"
+start_recorded
 play
 key "$window" space
 sleep 2
 after=$(heard_after "$work/run" 0)
-[[ -z "$after" ]] || die "the start with --mute is not muted: $after"
+[[ -z "$after" ]] || die "the start after M is not muted: $after"
 unmuted=$(stream_ms)
 key "$window" m
 sleep 3 # the ball knocks again
 after=$(heard_after "$work/run" "$unmuted")
 [[ -n "$after" ]] || die "nothing is heard after M unmuted"
 close_game
-echo "ok: started with --mute nothing is heard, M brings the sound back"
+grep -qx 'mute = off' "$settings" || die "M's unmuting was not kept in $settings"
+echo "ok: the next start is muted, M brings the sound back and is kept"
+
+# --- --mute: muted from the start, and kept like M's choice.
+start_recorded --mute
+play
+after=$(heard_after "$work/run" 0)
+[[ -z "$after" ]] || die "the start with --mute is not muted: $after"
+close_game
+grep -qx 'mute = on' "$settings" || die "--mute was not kept in $settings"
+echo "ok: --mute starts muted"
 
 # --- An audio driver that fails: the game plays silently, says so in one line, ends with 0.
 SDL_AUDIODRIVER=no-such-driver start_game "$game" "$work/run"
