@@ -3,9 +3,49 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 // Frames per callback: about 12 ms at 44.1 kHz, well inside a frame of the game.
 constexpr Uint16 kBufferFrames = 512;
+// Holds standard error back while it lives. SDL's audio drivers and the libraries under them
+// (ALSA without a sound card writes eight lines) complain there as they look for a device; the
+// game reports the one reason itself.
+class QuietStandardError {
+  public:
+    QuietStandardError() {
+#ifndef _WIN32
+        std::fflush(stderr);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        kept = nowhere >= 0 ? ::dup(STDERR_FILENO) : -1;
+        if (kept >= 0) {
+            ::dup2(nowhere, STDERR_FILENO);
+        }
+        if (nowhere >= 0) {
+            ::close(nowhere);
+        }
+#endif
+    }
+    ~QuietStandardError() {
+#ifndef _WIN32
+        if (kept >= 0) {
+            std::fflush(stderr);
+            ::dup2(kept, STDERR_FILENO);
+            ::close(kept);
+        }
+#endif
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+  private:
+    int kept = -1;
+};
 } // namespace
 
 void AudioDevice::onAudio(void* self, std::uint8_t* stream, int bytes) {
@@ -20,6 +60,7 @@ AudioDevice::~AudioDevice() {
 
 bool AudioDevice::open(int rate, Fill fill, void* user) {
     close();
+    const QuietStandardError quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return false;
