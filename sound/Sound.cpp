@@ -10,12 +10,14 @@
 
 #include <cstdio>
 
+#ifndef _WIN32
 namespace {
 // Message boxes of the Linux stand-in make the box's sound, as Windows boxes make their own.
 void playBoxSound() {
     playSound(SoundEffect::BoxOpening);
 }
 } // namespace
+#endif
 
 Sound::~Sound() {
 #ifndef _WIN32
