@@ -142,6 +142,7 @@ void RGame::create() {
 }
 
 void RGame::release() {
+    silenceWhilePaused(false);
     delete player;
     player = nullptr;
     delete ball;
@@ -426,22 +427,26 @@ bool RGame::isInPlay() const {
 bool RGame::handlePause(const SDL_Event& event) {
     if (gameCommandOf(event) == GameCommand::Pause) {
         resumeAfter(pause.toggle(isInPlay(), SDL_GetTicks()));
-        return true;
-    }
-    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+    } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
         pause.focusLost(isInPlay(), event.window.timestamp);
-        return true;
-    }
-    if (event.type == SDL_MOUSEBUTTONDOWN) {
+    } else if (event.type == SDL_MOUSEBUTTONDOWN) {
         resumeAfter(pause.click(SDL_GetTicks()));
-        return true;
+    } else {
+        return false;
     }
-    return false;
+    silenceWhilePaused(pause.isPaused());
+    return true;
 }
 
 void RGame::resumeAfter(std::uint32_t pauseLength) {
     if (ball != nullptr) {
         ball->shiftClock(pauseLength);
+    }
+}
+
+void RGame::silenceWhilePaused(bool paused) {
+    if (Sound* sound = getSound()) {
+        sound->setSilenced(paused);
     }
 }
 

@@ -85,6 +85,8 @@ class RGame final : public Room {
     bool handlePause(const SDL_Event& event);
     // Ends of a pause: the ball's clock moves on by the pause's length.
     void resumeAfter(std::uint32_t pauseLength);
+    // A paused run makes no sound; the silence is lifted when the pause ends or the room goes.
+    static void silenceWhilePaused(bool paused);
     // Space or A: launches a waiting ball. A: Enter's action in the other states.
     void pressLaunch(bool alsoEnter);
     // Escape's question; true when the room was left (and is gone).

@@ -3,6 +3,7 @@
 #include "game/Ball.h"
 #include "game/Player.h"
 #include "rooms/PauseRules.h"
+#include "sound/Sound.h"
 #include "tests/game/GameRoomFixture.h"
 #include "tests/game/GameTestAccess.h"
 
@@ -84,6 +85,7 @@ TEST_F(PausedRoomTest, NothingMovesUntilPAgainAndEscapeStillAsks) {
     const std::uint32_t batX = game->getPlayer()->getX();
     const std::uint32_t ballY = game->getBall()->getY();
     harness().turn(10);
+    EXPECT_TRUE(getSound()->isSilenced());
     EXPECT_EQ(game->getPlayer()->getX(), batX);
     EXPECT_EQ(game->getBall()->getY(), ballY);
     EXPECT_EQ(game->getBannerAlpha(), bannerAlpha);
@@ -98,6 +100,13 @@ TEST_F(PausedRoomTest, NothingMovesUntilPAgainAndEscapeStillAsks) {
     EXPECT_GE(GameTestAccess::hitTime(*game->getBall()), 5020u);
     harness().turn();
     EXPECT_NE(game->getBall()->getY(), ballY);
+    EXPECT_FALSE(getSound()->isSilenced());
+    // Leaving a paused run for the menu lifts the silence.
+    press(SDLK_p);
+    ASSERT_TRUE(getSound()->isSilenced());
+    harness().answers.push_back(IDYES);
+    press(SDLK_ESCAPE);
+    EXPECT_FALSE(getSound()->isSilenced());
 }
 
 TEST_F(PausedRoomTest, FocusLostToAnotherProgramPausesUntilAClickButNotToTheQuestion) {
