@@ -83,5 +83,7 @@ poll 10 grep -qx 'fullscreen = off' "$settings" || die "the window was not kept"
 wait_game_exit 20 || die "the game did not end after its window was closed"
 [[ "$exit_code" == 0 ]] || die "exit code $exit_code"
 grep -qx 'window = 960x700' "$settings" || die "the window's size was not kept: $(cat "$settings")"
-! grep -q 'zembrix:' "$work/run/stderr.log" || die "complaints: $(cat "$work/run/stderr.log")"
+# A machine without a sound card says so in one line; any other line is a complaint.
+! grep -v '^zembrix: no sound: ' "$work/run/stderr.log" | grep -q 'zembrix:' ||
+    die "complaints: $(cat "$work/run/stderr.log")"
 echo "ok: the next start keeps the full screen, Alt+Enter goes back to the 960x700 window"
