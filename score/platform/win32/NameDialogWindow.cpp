@@ -51,6 +51,27 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
     return 0;
 }
 
+// Whether a key message repeats a key held down since before the dialog opened (the bat's key
+// when the last life went): its previous-state bit is set while no press of the key began here.
+// pressedHere notes the keys whose presses began in the dialog, until their release.
+bool isHeldFromBefore(const MSG& message, bool (&pressedHere)[256]) {
+    const WPARAM key = message.wParam & 0xFF;
+    switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if ((message.lParam & (1L << 30)) == 0) {
+            pressedHere[key] = true;
+        }
+        return !pressedHere[key];
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        pressedHere[key] = false;
+        return false;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 NameDialogOutcome runNameDialogWindow(std::string& text) {
@@ -74,7 +95,11 @@ NameDialogOutcome runNameDialogWindow(std::string& text) {
     accepted = false;
     fieldText.clear();
     MSG message;
+    bool pressedHere[256] = {};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (isHeldFromBefore(message, pressedHere)) {
+            continue; // neither typed nor answered: the key went down before the dialog opened
+        }
         if (!IsDialogMessageW(dialog, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
