@@ -2,7 +2,6 @@
 #include "app/platform/TextCodec.h"
 #include "app/platform/User32Script.h"
 #include "app/platform/WideText.h"
-#include "app/platform/ui/KeyGate.h"
 #include "app/platform/ui/MessageBoxWindow.h"
 #include "app/platform/ui/TextWrap.h"
 #include "tests/support/DialogDriver.h"
@@ -49,22 +48,6 @@ TEST(TextCodec, WideTextMatchesTheCodePage) {
         }
     }
     EXPECT_EQ(wideToCp1250(L"Za\u017C\u00F3\u0142\u0107 \u00F1\u0436"), "Za\xBF\xF3\xB3\xE6 ??");
-}
-
-// A key held as the dialog opened counts only once released; a release the dialog never saw
-// (the focus was in passage) shows as silence longer than any repeat delay.
-TEST(KeyGate, HeldKeysCountOnlyAfterTheirReleaseOrASilence) {
-    KeyGate gate({4, 7}, 1000);
-    EXPECT_FALSE(gate.press(4, false, 1500)); // the first repeat after the focus came
-    EXPECT_FALSE(gate.text());
-    EXPECT_FALSE(gate.press(4, true, 2500));
-    gate.release(4);
-    EXPECT_TRUE(gate.press(4, false, 2600));
-    EXPECT_TRUE(gate.text());
-    EXPECT_TRUE(gate.press(4, true, 2650));  // its own repeat
-    EXPECT_FALSE(gate.press(9, true, 2700)); // first seen repeating: held since before
-    EXPECT_FALSE(gate.press(7, false, 1000 + KeyGate::kLetGoAfterMs));
-    EXPECT_TRUE(gate.press(7, false, 2101 + KeyGate::kLetGoAfterMs));
 }
 
 TEST(MessageBox, ScriptedAnswererSeesEveryCallAndAnswers) {

@@ -33,7 +33,7 @@ bool isClick(const SDL_Event& e) {
 } // namespace
 
 DialogEvents::DialogEvents(Uint32 windowId, bool owned)
-    : windowId(windowId), owned(owned), gate(heldKeys(), SDL_GetTicks()) {}
+    : windowId(windowId), owned(owned), gate(heldKeys()) {}
 
 bool DialogEvents::isMine(const SDL_Event& e, bool takeUnaddressed) const {
     Uint32 id = 0;
@@ -94,9 +94,7 @@ DialogEvents::Route DialogEvents::route(const SDL_Event& e) {
     }
     switch (e.type) {
     case SDL_KEYDOWN:
-        return gate.press(e.key.keysym.scancode, e.key.repeat != 0, e.key.timestamp)
-                   ? Route::Mine
-                   : Route::Ignored;
+        return gate.press(e.key.keysym.scancode, e.key.repeat != 0) ? Route::Mine : Route::Ignored;
     case SDL_KEYUP:
         gate.release(e.key.keysym.scancode);
         return Route::Mine;

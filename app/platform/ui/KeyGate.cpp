@@ -1,18 +1,11 @@
 // KeyGate: key presses that began before a dialog opened are kept from it.
 #include "app/platform/ui/KeyGate.h"
 
-KeyGate::KeyGate(const std::vector<int>& held, std::uint32_t openedAt) {
-    for (int scancode : held) {
-        stale[scancode] = openedAt;
-    }
-}
+KeyGate::KeyGate(const std::vector<int>& held) : stale(held.begin(), held.end()) {}
 
-bool KeyGate::press(int scancode, bool repeat, std::uint32_t at) {
-    const auto found = stale.find(scancode);
-    if (found != stale.end() && !repeat && at - found->second > kLetGoAfterMs) {
-        stale.erase(found); // a fresh press of a key whose release went elsewhere
-    } else if (found != stale.end() || (repeat && !pressed.contains(scancode))) {
-        stale[scancode] = at;
+bool KeyGate::press(int scancode, bool repeat) {
+    if (repeat && !pressed.contains(scancode)) {
+        stale.insert(scancode);
     }
     lastPressCounted = !stale.contains(scancode);
     if (lastPressCounted) {
