@@ -44,10 +44,6 @@ const char* const kCompletedText =
 const char* const kLeaveQuestion = "Jeste\x9C pewny, \xBF"
                                    "e chcesz wr\xF3\xE6i\xE6 do menu?";
 
-const char* const kPauseText = "Pauza";
-// The pause's text stands where the level banner stands when fully shown.
-constexpr std::int32_t kPauseOffset = 100;
-
 // Opaque black for the status text, opaque blue for lives and points.
 constexpr D3DCOLOR kStatusColour = 0xFF000000;
 constexpr D3DCOLOR kCounterColour = 0xFF2196F3;
@@ -142,7 +138,7 @@ void RGame::create() {
 }
 
 void RGame::release() {
-    silenceWhilePaused(false);
+    GamePause::silence(false);
     delete player;
     player = nullptr;
     delete ball;
@@ -372,8 +368,7 @@ void RGame::drawTexts() {
         hudFont->draw(text, w - kCounterInset, kCounterTop, kCounterColour, DT_RIGHT, 0, 0);
     }
     if (bannerFont != nullptr && pause.isPaused()) {
-        bannerFont->draw(kPauseText, w / 2, h / 4 + kPauseOffset, 0xFFFFFFFF, DT_CENTER, 1,
-                         0xFF000000);
+        GamePause::drawText(*bannerFont, w, h);
         return;
     }
     // A banner of alpha 0 is not drawn: its outline colour 0 would come out opaque black.
@@ -393,7 +388,7 @@ void RGame::handleEvent(SDL_Event* event) {
     if (player != nullptr) {
         player->handleEvent(event);
     }
-    if (handlePause(*event)) {
+    if (pause.handleEvent(*event, isInPlay(), ball)) {
         return;
     }
     switch (gameCommandOf(*event)) {
@@ -422,32 +417,6 @@ bool RGame::isInPlay() const {
     }
     const BallState state = ball->getState();
     return state == Waiting || state == Launch || state == Flying;
-}
-
-bool RGame::handlePause(const SDL_Event& event) {
-    if (gameCommandOf(event) == GameCommand::Pause) {
-        resumeAfter(pause.toggle(isInPlay(), SDL_GetTicks()));
-    } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-        pause.focusLost(isInPlay(), event.window.timestamp);
-    } else if (event.type == SDL_MOUSEBUTTONDOWN) {
-        resumeAfter(pause.click(SDL_GetTicks()));
-    } else {
-        return false;
-    }
-    silenceWhilePaused(pause.isPaused());
-    return true;
-}
-
-void RGame::resumeAfter(std::uint32_t pauseLength) {
-    if (ball != nullptr) {
-        ball->shiftClock(pauseLength);
-    }
-}
-
-void RGame::silenceWhilePaused(bool paused) {
-    if (Sound* sound = getSound()) {
-        sound->setSilenced(paused);
-    }
 }
 
 void RGame::pressLaunch(bool alsoEnter) {

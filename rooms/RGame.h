@@ -2,7 +2,7 @@
 // the level banner, the end of a level and of a run, the pause, and the run's score.
 #pragma once
 
-#include "rooms/PauseRules.h"
+#include "rooms/GamePause.h"
 #include "rooms/Room.h"
 
 #include <cstdint>
@@ -81,12 +81,6 @@ class RGame final : public Room {
     void checkRunEnd(bool allBroken);
     void animateBanner();
     void drawTexts();
-    // The pause's keys, the loss of the focus and clicks; true when the event was taken.
-    bool handlePause(const SDL_Event& event);
-    // Ends of a pause: the ball's clock moves on by the pause's length.
-    void resumeAfter(std::uint32_t pauseLength);
-    // A paused run makes no sound; the silence is lifted when the pause ends or the room goes.
-    static void silenceWhilePaused(bool paused);
     // Space or A: launches a waiting ball. A: Enter's action in the other states.
     void pressLaunch(bool alsoEnter);
     // Escape's question; true when the room was left (and is gone).
@@ -115,7 +109,7 @@ class RGame final : public Room {
     std::int8_t bannerPhase = 0;
     bool lossRecorded = false;
     bool levelEndHandled = false;
-    PauseRules pause;
+    GamePause pause;
 
     friend struct GameTestAccess;
 };
