@@ -2,6 +2,7 @@
 #include "app/platform/TextCodec.h"
 #include "app/platform/User32Script.h"
 #include "app/platform/WideText.h"
+#include "app/platform/ui/KeyGate.h"
 #include "app/platform/ui/MessageBoxWindow.h"
 #include "app/platform/ui/TextWrap.h"
 #include "tests/support/DialogDriver.h"
@@ -48,6 +49,23 @@ TEST(TextCodec, WideTextMatchesTheCodePage) {
         }
     }
     EXPECT_EQ(wideToCp1250(L"Za\u017C\u00F3\u0142\u0107 \u00F1\u0436"), "Za\xBF\xF3\xB3\xE6 ??");
+}
+
+// A key held as the dialog opened counts once its release is seen, or once the display reports
+// it up when the dialog takes the focus; a key first seen repeating is held since before.
+TEST(KeyGate, HeldKeysCountOnceLetGo) {
+    KeyGate gate({4, 7, 40});
+    EXPECT_FALSE(gate.press(4, false)); // the first repeat after the focus came
+    EXPECT_FALSE(gate.text());
+    EXPECT_FALSE(gate.press(9, true));
+    gate.release(4);
+    EXPECT_TRUE(gate.press(4, false));
+    EXPECT_TRUE(gate.text());
+    EXPECT_TRUE(gate.press(4, true)); // its own repeat
+    gate.letGo({7, 9, 12});
+    EXPECT_TRUE(gate.press(7, false));
+    EXPECT_TRUE(gate.press(9, false));
+    EXPECT_FALSE(gate.press(40, false)) << "a key still down counted";
 }
 
 TEST(MessageBox, ScriptedAnswererSeesEveryCallAndAnswers) {

@@ -18,3 +18,9 @@ void KeyGate::release(int scancode) {
     stale.erase(scancode);
     pressed.erase(scancode);
 }
+
+void KeyGate::letGo(const std::vector<int>& up) {
+    for (int scancode : up) {
+        stale.erase(scancode);
+    }
+}
