@@ -12,10 +12,6 @@ xclose=$(realpath "$2")
 pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
 
-viewable() {
-    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
-}
-
 # Checks screenshot $1 of a box of width x height $2: white ground above a grey strip of
 # buttons, dark text (at least $3 pixels) in the white part.
 box_look() {
@@ -40,17 +36,13 @@ wait_game_exit 20 || die "Enter did not answer the box without data.zxp"
 [[ "$exit_code" == 1 ]] || die "exit code $exit_code without data.zxp, expected 1"
 echo "ok: \"data.zxp not exists!\" ($geometry) answered with Enter, exit 1"
 
-mkdir "$work/run"
-cp "$pack" "$work/run/data.zxp"
-start_game "$game" "$work/run"
-window=$(wait_window Zembrix 60 800x608) || die "no game window"
-poll 60 menu_shown "$window" || die "the menu did not show"
+start_at_menu "$work/run"
 
 # Return held down in the menu, then a click on "Info": the box opens with Return repeating.
 # The menu takes a click from the last event of a frame: a repeat of the held key in the same
 # frame undoes it, so the click is made again (up to five times) until the box shows.
 # The pointer first leaves the buttons: Return chooses the button under it.
-xdotool mousemove --window "$window" 700 580
+rest_pointer
 focus_window "$window"
 key_down Return
 for ((attempt = 0; attempt < 5; attempt++)); do
@@ -59,10 +51,10 @@ for ((attempt = 0; attempt < 5; attempt++)); do
 done
 [[ -n "$info" ]] || { key_up Return; die "Info showed no box (or the held Return answered it at once)"; }
 sleep 1.5
-viewable "$info" || { key_up Return; die "the Return held before the Info box answered it"; }
+! window_gone "$info" || { key_up Return; die "the Return held before the Info box answered it"; }
 key_up Return
 sleep 0.5
-viewable "$info" || die "releasing Return answered the Info box"
+! window_gone "$info" || die "releasing Return answered the Info box"
 screenshot "$info" "$work/box-info.png"
 box_look "$work/box-info.png" "$(windows_named Info | awk '{print $2; exit}')" 200
 # The box disables the game's window, as on Windows: a click on "WyjÅ›cie" meanwhile does nothing,
@@ -74,23 +66,19 @@ poll 30 menu_shown "$window" || die "no menu after the Info box (a click on WyjÅ
 echo "ok: the Info box stayed open under a held Return, ignored a click on the game, closed on request"
 
 # The play field; Escape held down asks the question, which the held Escape does not answer.
-click "$window" 400 272
-poll 30 field_shown "$window" || die "Graj did not show the play field"
-other_window() {
-    windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
-}
+start_playing
 focus_window "$window"
 key_down Escape
-question=$(poll 20 other_window) || { key_up Escape; die "Escape showed no question (or the held Escape answered it at once)"; }
+question=$(poll 20 dialog_window) || { key_up Escape; die "Escape showed no question (or the held Escape answered it at once)"; }
 sleep 1.5
-viewable "$question" || { key_up Escape; die "the held Escape answered the question"; }
+! window_gone "$question" || { key_up Escape; die "the held Escape answered the question"; }
 key_up Escape
 screenshot "$question" "$work/box-question.png"
 box_look "$work/box-question.png" "$(windows_named Zembrix | awk '$2 != "800x608" {print $2; exit}')" 100
 key "$question" Escape
 "$xclose" "$question"
 sleep 0.5
-viewable "$question" || die "Escape or the close request closed the Yes/No question"
+! window_gone "$question" || die "Escape or the close request closed the Yes/No question"
 echo "ok: the question stayed open under a held Escape, after Escape and a close request"
 
 # Under a window manager the question is a dialog of the game's window: transient for it, centred
@@ -119,7 +107,7 @@ if [[ -n "$wm" ]]; then
     click "$window" 700 560
     sleep 0.5
     stacked_above "$question" "$window" || die "a click on the game's window put it above the question"
-    viewable "$question" || die "a click on the game's window closed the question"
+    ! window_gone "$question" || die "a click on the game's window closed the question"
     echo "ok: under $wm the question is a centred dialog of the game's window, asks for no minimise or maximise, stays above it after a click"
 fi
 
@@ -127,7 +115,7 @@ fi
 # answers it, and then the game ends.
 "$xclose" "$window"
 sleep 0.5
-viewable "$question" || die "closing the game's window closed the question"
+! window_gone "$question" || die "closing the game's window closed the question"
 kill -0 "$game_pid" || die "the game ended while the question was open"
 key "$question" Tab
 key_closing "$question" Return
@@ -136,15 +124,11 @@ wait_game_exit 20 || die "the game did not end after the question closed"
 echo "ok: the game's window closed during the question ends the game after it, exit 0"
 
 # SIGTERM while the question is open: the question closes as "Nie" would and the game ends.
-start_game "$game" "$work/run"
-window=$(wait_window Zembrix 60 800x608) || die "no game window at the second start"
-poll 60 menu_shown "$window" || die "the menu did not show at the second start"
-click "$window" 400 272
-poll 30 field_shown "$window" || die "Graj did not show the play field at the second start"
-key "$window" Escape
-question=$(poll 20 other_window) || die "Escape showed no question at the second start"
+start_at_menu "$work/run"
+start_playing
+ask_question
 kill -TERM "$game_pid"
 wait_game_exit 20 || die "SIGTERM did not end the game while the question was open"
 [[ "$exit_code" == 0 ]] || die "exit code $exit_code after SIGTERM, expected 0"
-viewable "$question" && die "the question stayed after the game ended"
+! window_gone "$question" && die "the question stayed after the game ended"
 echo "ok: SIGTERM while the question is open closes it and ends the game, exit 0"

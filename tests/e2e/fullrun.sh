@@ -27,20 +27,6 @@ ball_at() {
     echo $((32 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((100 + BASH_REMATCH[4] + BASH_REMATCH[2] / 2))
 }
 
-# Prints the id of the window titled Zembrix that is not the game's 800 x 608 one.
-other_window() {
-    windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
-}
-
-# Leaves the play field: Escape, then Yes (Return, the default button) in the question box.
-leave_game() {
-    key "$window" Escape
-    local question
-    question=$(poll 30 other_window) || die "Escape showed no question"
-    key_closing "$question" Return
-    poll 30 menu_shown "$window" || die "Yes did not return to the menu"
-}
-
 # Opens the score table from the menu, copies its screenshot to $1 and returns to the menu.
 look_at_scores() {
     click "$window" 400 336
@@ -64,7 +50,7 @@ lose_run() {
     from=()
     lives_seen=()
     local end=$((SECONDS + 100)) bat lives ball_x ball_y
-    until dialog=$(other_window); do
+    until dialog=$(dialog_window); do
         ((SECONDS < end)) || die "no name dialog after $launches launches"
         screenshot "$window" "$work/play.png"
         bat=$(bat_x "$work/play.png")
@@ -99,24 +85,13 @@ declare -A lives_seen=()
 wine_locale=en_US.UTF-8
 start_x
 polish_keyboard
-mkdir "$work/run"
-cp "$pack" "$work/run/data.zxp"
-start_game "$game" "$work/run"
-window=$(wait_window Zembrix 60 800x608) || die "no game window"
-poll 60 menu_shown "$window" || die "the menu did not show"
+start_at_menu "$work/run"
 look_at_scores "$work/scores-empty.png"
 echo "ok: menu, and the empty score table before the run"
 
 # "Graj": level 1; wait for the banner to pass so that the stones are seen whole.
-click "$window" 400 272
-poll 30 field_shown "$window" || die "Graj did not show the play field"
-settled() {
-    screenshot "$window" "$work/a.png"
-    sleep 0.5
-    screenshot "$window" "$work/b.png"
-    (($(differing "$work/a.png" "$work/b.png" 800x608+0+0) == 0))
-}
-poll 60 settled || die "the field never stood still"
+start_playing
+poll 60 still "$window" || die "the field never stood still"
 cp "$work/b.png" "$work/level.png"
 while read -r cell; do
     saturated "$(mean_colour "$work/level.png" "$cell")" || die "no stone at $cell"
@@ -196,9 +171,7 @@ done
 echo "ok: the score table shows the run in place 1 and nothing else changed"
 
 # "Wyjście" ends the game; the table on disk holds the one record.
-click "$window" 400 464
-wait_game_exit 60 || die "the game did not end after Wyjście"
-[[ "$exit_code" == 0 ]] || { cat "$work/run/stderr.log" >&2; die "exit code $exit_code after Wyjście"; }
+quit_from_menu
 file=$work/run/scoreboard.zxs
 size=$(stat -c %s "$file")
 [[ "$size" == 40 ]] || die "scoreboard.zxs holds $size bytes, expected 40 (count and one record)"
@@ -219,17 +192,13 @@ echo "ok: the log lines of the first start in their order"
 
 # A second start in the same folder reads the table back and shows it as before.
 mv "$work/run/stdout.log" "$work/first-stdout.log"
-start_game "$game" "$work/run"
-window=$(wait_window Zembrix 60 800x608) || die "no game window at the second start"
-poll 60 menu_shown "$window" || die "the menu did not show at the second start"
+start_at_menu "$work/run"
 look_at_scores "$work/scores-again.png"
 again=$(differing "$work/scores-run.png" "$work/scores-again.png" 768x47+16+103 $fuzz)
 ((again == 0)) || die "place 1 differs at the second start ($again pixels)"
 whole=$(differing "$work/scores-run.png" "$work/scores-again.png" 800x608+0+0 $fuzz)
 ((whole == 0)) || die "the score table differs at the second start ($whole pixels)"
-click "$window" 400 464
-wait_game_exit 60 || die "the game did not end after Wyjście at the second start"
-[[ "$exit_code" == 0 ]] || { cat "$work/run/stderr.log" >&2; die "exit code $exit_code at the second start"; }
+quit_from_menu
 cmp -s "$work/first.zxs" "$file" || die "scoreboard.zxs changed at the second start"
 check_lines "$work/run/stdout.log" 'DirectX initialized!' "${menu_log[@]}" 'num = 1' \
     'Intialized in [0-9]+ ms' "${scores_log[@]}" "${menu_log[@]}" ||
@@ -256,11 +225,8 @@ fi
 # A second run, killed right after its name dialog closes, as a crash or a power cut would end it:
 # the run entered the table at once, so both records are on disk.
 if [[ "$game" != *.exe ]]; then
-    start_game "$game" "$work/run"
-    window=$(wait_window Zembrix 60 800x608) || die "no game window at the third start"
-    poll 60 menu_shown "$window" || die "the menu did not show at the third start"
-    click "$window" 400 272
-    poll 30 field_shown "$window" || die "Graj did not show the play field at the third start"
+    start_at_menu "$work/run"
+    start_playing
     lose_run
     sleep 1.5
     type_text "$dialog" "Ola"

@@ -9,17 +9,8 @@ xclose=$(realpath "$2")
 pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
 
-# The Escape question: a window titled Zembrix that is not the game's; prints its id.
-question_box() {
-    windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
-}
-
 start_x
-mkdir "$work/run"
-cp "$pack" "$work/run/data.zxp"
-start_game "$game" "$work/run"
-window=$(wait_window Zembrix 60 800x608) || die "no game window"
-poll 60 menu_shown "$window" || die "the menu did not show"
+start_at_menu "$work/run"
 
 # "Graj": the field with its walls and the bat, the banner fading in over it. The banner lasts
 # only some seconds: screenshots are taken back to back first and looked at afterwards.
@@ -33,13 +24,7 @@ echo "ok: Graj shows grey walls left, top and right and the red line along the b
 
 # The banner moves down one pixel per update and is gone after 150 updates; wait until two
 # screenshots half a second apart agree, then compare with the first one.
-settled() {
-    screenshot "$window" "$work/a.png"
-    sleep 0.5
-    screenshot "$window" "$work/b.png"
-    (($(differing "$work/a.png" "$work/b.png" 800x608+0+0) == 0))
-}
-poll 60 settled || die "the field never stood still"
+poll 60 still "$window" || die "the field never stood still"
 cp "$work/b.png" "$work/field.png"
 # The early screenshot that differs most from the still field, among those showing the field.
 banner=0
@@ -127,8 +112,7 @@ run_goes_on() {
 
 # Escape asks; the question has no way out but its buttons, so Escape in it does nothing.
 # "Nie" (Tab, then Return) keeps the run, and so does clicking "Nie".
-key "$window" Escape
-question=$(poll 20 question_box) || die "Escape showed no question"
+ask_question
 geometry=$(windows_named Zembrix | awk -v id="$question" '$1 == id {print $2}')
 key "$question" Escape
 sleep 0.5
@@ -140,8 +124,7 @@ poll 20 window_gone "$question" ||
 run_goes_on || die "No (Tab, Return) did not keep the run"
 echo "ok: Escape asks ($geometry box), Escape in it does nothing, No with Tab and Return: the run goes on"
 
-key "$window" Escape
-question=$(poll 20 question_box) || die "the second Escape showed no question"
+ask_question
 screenshot "$question" "$work/question.png"
 (($(colour_count "$work/question.png" 10000x10000+0+0) > 2)) || die "the question box is blank"
 # The buttons stand at the bottom right corner of the box, "Tak" left of "Nie": 75 x 22 pixels
@@ -155,15 +138,10 @@ run_goes_on || die "No (clicked) did not keep the run"
 echo "ok: answered No with the mouse: the run goes on"
 
 # Yes (Return, the default button) returns to the menu.
-key "$window" Escape
-question=$(poll 20 question_box) || die "the third Escape showed no question"
-key_closing "$question" Return
-poll 30 menu_shown "$window" || die "Yes did not return to the menu"
+leave_game
 echo "ok: answered Yes: the menu is back"
 
 # The window's close button ends the game cleanly.
-"$xclose" "$window"
-wait_game_exit 60 || die "the game did not end after its window was closed"
-[[ "$exit_code" == 0 ]] || { cat "$work/run/stderr.log" >&2; die "exit code $exit_code, expected 0"; }
+close_game
 grep -q 'Loaded level "Level1.zxm"!' "$work/run/stdout.log" || die "no level load logged"
 echo "ok: closed with exit code 0"

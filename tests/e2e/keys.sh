@@ -5,25 +5,13 @@
 # the focus pauses the run and a click goes on.
 # Usage: keys.sh ZEMBRIX XCLOSE PACK
 game=$(realpath "$1")
+xclose=$(realpath "$2")
 pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
 
-# Whether two screenshots of the window 0.4 s apart are the same; the second is $work/b.png.
-still() {
-    screenshot "$window" "$work/a.png"
-    sleep 0.4
-    screenshot "$window" "$work/b.png"
-    (($(differing "$work/a.png" "$work/b.png" 800x608+0+0) == 0))
-}
-
 start_x
-mkdir "$work/run"
-cp "$pack" "$work/run/data.zxp"
-start_game "$game" "$work/run"
-window=$(wait_window Zembrix 30 800x608) || die "no game window"
-poll 60 menu_shown "$window" || die "the menu did not show"
-# The pointer rests in the window, off the buttons.
-xdotool mousemove --window "$window" 700 580
+start_at_menu "$work/run"
+rest_pointer
 sleep 0.5
 screenshot "$window" "$work/plain.png"
 
@@ -36,14 +24,14 @@ poll 30 field_shown "$window" || die "Down then Enter did not open the game"
 echo "ok: Down highlights Graj and Enter opens the game"
 
 # Once the level's banner is gone, the bat stands at 352; Right held moves it right, Left back.
-poll 60 still || die "the field never stood still"
+poll 60 still "$window" || die "the field never stood still"
 [[ "$(bat_x "$work/b.png")" == 352 ]] || die "the bat is not at 352 ($(bat_x "$work/b.png"))"
 hold_key "$window" Right 0.6
-poll 20 still || die "the bat did not stop after Right"
+poll 20 still "$window" || die "the bat did not stop after Right"
 right=$(bat_x "$work/b.png")
 ((right >= 392)) || die "Right did not move the bat right (bat at $right)"
 hold_key "$window" Left 0.3
-poll 20 still || die "the bat did not stop after Left"
+poll 20 still "$window" || die "the bat did not stop after Left"
 left=$(bat_x "$work/b.png")
 ((left < right)) || die "Left did not move the bat left (bat at $left, was $right)"
 echo "ok: Right moves the bat to $right, Left back to $left"
@@ -51,7 +39,7 @@ echo "ok: Right moves the bat to $right, Left back to $left"
 # Launched, the ball flies; P freezes the frame with "Pauza" in the banner's place.
 key "$window" space
 key "$window" p
-poll 10 still || die "P did not freeze the frame"
+poll 10 still "$window" || die "P did not freeze the frame"
 cp "$work/b.png" "$work/paused.png"
 sleep 1
 screenshot "$window" "$work/paused2.png"
@@ -62,7 +50,7 @@ pauza=$(dark_count "$work/paused.png" 300x68+250+262)
 echo "ok: P freezes the frame with \"Pauza\" over the field ($pauza dark pixels)"
 
 key "$window" p
-moving() { ! still; }
+moving() { ! still "$window"; }
 poll 10 moving || die "P again did not go on"
 screenshot "$window" "$work/after.png"
 after=$(dark_count "$work/after.png" 300x68+250+262)
@@ -77,7 +65,7 @@ if [[ "${ZX_E2E_WM:-}" == openbox ]]; then
     other=$(wait_window Other 20) || die "the other program's window did not show"
     xdotool windowactivate --sync "$other"
     paused_again() {
-        still && (($(dark_count "$work/b.png" 300x68+250+262) > 100))
+        still "$window" && (($(dark_count "$work/b.png" 300x68+250+262) > 100))
     }
     poll 10 paused_again || die "the run did not pause when the focus went to another program"
     kill "$other_pid"
@@ -90,6 +78,4 @@ if [[ "${ZX_E2E_WM:-}" == openbox ]]; then
     echo "ok: the focus lost to another program pauses the run; a click in the window goes on"
 fi
 
-"$(realpath "$2")" "$window"
-wait_game_exit 60 || die "the game did not end after its window was closed"
-[[ "$exit_code" == 0 ]] || die "exit code $exit_code, expected 0"
+close_game

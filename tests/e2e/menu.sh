@@ -7,14 +7,8 @@ pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
 
 start_x
-mkdir "$work/run"
-cp "$pack" "$work/run/data.zxp"
-start_game "$game" "$work/run"
-window=$(wait_window Zembrix 30 800x608) || die "no game window"
-sleep 1
-
-# Park the mouse away from the buttons, then look at the menu.
-xdotool mousemove --window "$window" 700 580
+start_at_menu "$work/run"
+rest_pointer
 sleep 0.5
 screenshot "$window" "$work/menu.png"
 # The four buttons stand at x 320..480, tops 248, 312, 376, 440, height 48; their captions are
@@ -45,7 +39,7 @@ click "$window" 400 336
 screenshot "$window" "$work/scores.png"
 cmp -s <(convert "$work/scores.png" rgb:-) <(convert "$work/menu.png" rgb:-) && die "the scoreboard did not show"
 key "$window" Escape
-xdotool mousemove --window "$window" 700 580
+rest_pointer
 sleep 0.5
 screenshot "$window" "$work/back.png"
 back=$(pixel "$work/back.png" 330 380)
@@ -53,9 +47,7 @@ near "$back" "$before" 8 || die "Escape did not return to the menu ($back vs $be
 echo "ok: scoreboard shown and left with Escape"
 
 # "Wyjście" (top 440) ends the game.
-click "$window" 400 464
-wait_game_exit 20 || die "the game did not end after Wyjście"
-[[ "$exit_code" == 0 ]] || die "exit code $exit_code after Wyjście"
+quit_from_menu
 size=$(stat -c %s "$work/run/scoreboard.zxs")
 [[ "$size" == 4 ]] || die "scoreboard.zxs holds $size bytes, expected 4"
 echo "ok: Wyjście ends with exit 0, scoreboard.zxs of 4 bytes"

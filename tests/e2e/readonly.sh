@@ -17,12 +17,9 @@ write_one() {
 # Starts the game in the read-only folder, waits for its menu and closes it; exit code 0.
 start_and_close() {
     start_game "$game" "$work/ro" "$work/$1"
-    local window
     window=$(wait_window Zembrix 60 800x608) || die "no game window ($1)"
     poll 60 menu_shown "$window" || die "no menu ($1)"
-    "$xclose" "$window"
-    wait_game_exit 30 || die "the game did not end when its window was closed ($1)"
-    [[ "$exit_code" == 0 ]] || die "exit code $exit_code ($1)"
+    close_game
 }
 
 mkdir "$work/src" "$work/ro" "$work/first" "$work/second"

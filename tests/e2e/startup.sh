@@ -28,13 +28,11 @@ mkdir "$work/run"
 cp "$pack" "$work/run/data.zxp"
 start_game "$game" "$work/run"
 window=$(wait_window Zembrix 30) || die "no window titled Zembrix"
-geometry=$(xwininfo -id "$window" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')
+geometry=$(size_of "$window")
 [[ "$geometry" == "800x608" ]] || die "client area $geometry, expected 800x608"
 sleep 1
 screenshot "$window" "$work/frame.png"
-"$xclose" "$window"
-wait_game_exit 20 || die "the game did not end after its window was closed"
-[[ "$exit_code" == 0 ]] || { cat "$work/run/stdout.log"; die "exit code $exit_code after closing, expected 0"; }
+close_game
 check_lines "$work/run/stdout.log" 'DirectX initialized!' "${menu_log[@]}" \
     'Intialized in [0-9]+ ms' || die "the log lines of the start differ"
 [[ -f "$work/run/scoreboard.zxs" ]] || die "scoreboard.zxs was not written"

@@ -10,11 +10,6 @@ pack=$(realpath "$3")
 ZX_E2E_WM=openbox
 source "$(dirname "$0")/lib.sh"
 
-# Prints the client size of window $1 as WIDTHxHEIGHT.
-size_of() {
-    xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'
-}
-
 # True when window $1 is $2 (WIDTHxHEIGHT).
 has_size() {
     [[ "$(size_of "$1")" == "$2" ]]
@@ -29,14 +24,10 @@ scaled_field_shown() {
 }
 
 start_x
-mkdir "$work/run"
-cp "$pack" "$work/run/data.zxp"
 settings=$XDG_CONFIG_HOME/zembrix/settings.ini
-start_game "$game" "$work/run"
-window=$(wait_window Zembrix 30 800x608) || die "no game window of 800x608"
-xdotool mousemove --window "$window" 700 580
+start_at_menu "$work/run"
+rest_pointer
 sleep 1
-poll 10 menu_shown "$window" || die "no menu"
 screenshot "$window" "$work/plain.png"
 
 # 960 x 700: the picture at 9/8 (900 x 684) from (30, 8), black beside it.
@@ -68,8 +59,7 @@ screenshot "$window" "$work/full.png"
 field=$(mean_colour "$work/full.png" 40x700+20+40)
 greyish "$field" || die "the left wall is not at its scaled place ($field)"
 grep -qx 'fullscreen = on' "$settings" || die "the full screen was not kept: $(cat "$settings")"
-"$xclose" "$window"
-wait_game_exit 20 || die "the game did not end after its window was closed"
+close_game
 echo "ok: F11 fills the screen and is kept"
 
 # The next start opens in full screen; Alt+Enter gives back the 960 x 700 window.
@@ -79,9 +69,7 @@ sleep 1
 key "$window" alt+Return
 poll 10 has_size "$window" 960x700 || die "Alt+Enter left the window at $(size_of "$window")"
 poll 10 grep -qx 'fullscreen = off' "$settings" || die "the window was not kept"
-"$xclose" "$window"
-wait_game_exit 20 || die "the game did not end after its window was closed"
-[[ "$exit_code" == 0 ]] || die "exit code $exit_code"
+close_game
 grep -qx 'window = 960x700' "$settings" || die "the window's size was not kept: $(cat "$settings")"
 # A machine without a sound card says so in one line; any other line is a complaint.
 ! grep -v '^zembrix: no sound: ' "$work/run/stderr.log" | grep -q 'zembrix:' ||
