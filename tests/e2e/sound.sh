@@ -32,9 +32,7 @@ heard_after() {
 
 # Starts the game in $work/run with options "$@" and waits for its menu and its recording.
 start_recorded() {
-    start_game "$game" "$work/run" "$work/run" "$@"
-    window=$(wait_window Zembrix 60 800x608) || die "no game window"
-    poll 60 menu_shown "$window" || die "the menu did not show"
+    start_at_menu "$work/run" "$@"
     poll 20 test -s "$work/run/stream.raw" || die "nothing is recorded with SDL_AUDIODRIVER=disk"
 }
 
@@ -49,21 +47,7 @@ play() {
     poll 30 field_shown "$window" || die "Graj did not show the play field"
 }
 
-# The Escape question: a window titled Zembrix that is not the game's; prints its id.
-question_box() {
-    windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
-}
-
-# Closes the window and expects exit code 0.
-close_game() {
-    "$xclose" "$window"
-    wait_game_exit 60 || die "the game did not end after its window was closed"
-    [[ "$exit_code" == 0 ]] || die "exit code $exit_code, expected 0"
-}
-
 start_x
-mkdir "$work/run"
-cp "$pack" "$work/run/data.zxp"
 
 # --- A recorded run.
 start_recorded
@@ -114,8 +98,7 @@ awk '{ if ($4 < $5 || $4 > 1.1 || $5 < 0.9) bad = 1; if ($2 == "bat-bounce" && $
 
 # Escape's box: its own sound on Linux, none from the game on Windows.
 boxed=$(stream_ms)
-key "$window" Escape
-question=$(poll 30 question_box) || die "Escape showed no question"
+ask_question
 sleep 0.5
 key_closing "$question" Return
 poll 30 menu_shown "$window" || die "Yes did not return to the menu"
@@ -166,9 +149,7 @@ grep -qx 'mute = on' "$settings" || die "--mute was not kept in $settings"
 echo "ok: --mute starts muted"
 
 # --- An audio driver that fails: the game plays silently, says so in one line, ends with 0.
-SDL_AUDIODRIVER=no-such-driver start_game "$game" "$work/run"
-window=$(wait_window Zembrix 60 800x608) || die "no game window with a failing audio driver"
-poll 60 menu_shown "$window" || die "the menu did not show with a failing audio driver"
+SDL_AUDIODRIVER=no-such-driver start_at_menu "$work/run"
 play
 close_game
 lines=$(wc -l <"$work/run/stderr.log")
