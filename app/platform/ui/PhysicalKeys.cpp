@@ -5,12 +5,15 @@
 #include <X11/XKBlib.h>
 
 #include <array>
+#include <string>
+#include <string_view>
 
 namespace {
 
 // The scancode of the key whose unshifted symbol is symbol, or SDL_SCANCODE_UNKNOWN. Keys that
 // type a character are found by that character, the others by name: X names Return, Escape,
-// BackSpace, Tab, Left or F1 as SDL does (SDL compares names without regard to case).
+// BackSpace, Tab, Left or F1 as SDL does (SDL compares names without regard to case), and its
+// KP_Enter is SDL's "Keypad Enter".
 SDL_Scancode scancodeOf(KeySym symbol) {
     if ((symbol >= 0x20 && symbol <= 0x7e) || (symbol >= 0xa0 && symbol <= 0xff)) {
         return SDL_GetScancodeFromKey(static_cast<SDL_Keycode>(symbol));
@@ -20,7 +23,14 @@ SDL_Scancode scancodeOf(KeySym symbol) {
         return SDL_GetScancodeFromKey(static_cast<SDL_Keycode>(symbol & 0xffffff));
     }
     const char* name = XKeysymToString(symbol);
-    return name != nullptr ? SDL_GetScancodeFromName(name) : SDL_SCANCODE_UNKNOWN;
+    if (name == nullptr) {
+        return SDL_SCANCODE_UNKNOWN;
+    }
+    const std::string_view keypad = "KP_";
+    if (std::string_view(name).starts_with(keypad)) {
+        return SDL_GetScancodeFromName(("Keypad " + std::string(name + keypad.size())).c_str());
+    }
+    return SDL_GetScancodeFromName(name);
 }
 
 } // namespace
