@@ -47,6 +47,7 @@ cleanup() {
         timeout 10 command xdotool keyup "$held" 2>/dev/null || true
     done
     if [[ -n "$wm_pid" ]]; then
+        kill -CONT "$wm_pid" 2>/dev/null || true # a test may have held it still
         kill "$wm_pid" 2>/dev/null || true
         wait "$wm_pid" 2>/dev/null || true
     fi
