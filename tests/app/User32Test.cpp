@@ -51,8 +51,8 @@ TEST(TextCodec, WideTextMatchesTheCodePage) {
     EXPECT_EQ(wideToCp1250(L"Za\u017C\u00F3\u0142\u0107 \u00F1\u0436"), "Za\xBF\xF3\xB3\xE6 ??");
 }
 
-// A key held as the dialog opened counts once its release is seen, or once the display reports
-// it up when the dialog takes the focus; a key first seen repeating is held since before.
+// A key held as the dialog opened counts once its release is seen or the display reports it up;
+// a key first seen repeating is held since before.
 TEST(KeyGate, HeldKeysCountOnceLetGo) {
     KeyGate gate({4, 7, 40});
     EXPECT_FALSE(gate.press(4, false)); // the first repeat after the focus came
@@ -66,6 +66,9 @@ TEST(KeyGate, HeldKeysCountOnceLetGo) {
     EXPECT_TRUE(gate.press(7, false));
     EXPECT_TRUE(gate.press(9, false));
     EXPECT_FALSE(gate.press(40, false)) << "a key still down counted";
+    EXPECT_TRUE(gate.holdsKeys());
+    gate.release(40);
+    EXPECT_FALSE(gate.holdsKeys());
 }
 
 TEST(MessageBox, ScriptedAnswererSeesEveryCallAndAnswers) {

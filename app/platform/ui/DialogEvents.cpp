@@ -101,16 +101,14 @@ DialogEvents::Route DialogEvents::route(const SDL_Event& e) {
         return Route::Mine;
     case SDL_TEXTINPUT:
         return gate.text() ? Route::Mine : Route::Ignored;
-    case SDL_WINDOWEVENT:
-        // Only the X server knows which held keys were let go while the focus was on its way
-        // here. A key still down now is held since before: its repeats arrive as fresh presses,
-        // since SDL forgot it when the game's window lost the focus.
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
-            gate.letGo(physicalKeysUp(SDL_GetWindowFromID(windowId)));
-        }
-        return Route::Mine;
     default:
         return Route::Mine;
+    }
+}
+
+void DialogEvents::forgetReleasedKeys() {
+    if (gate.holdsKeys()) {
+        gate.letGo(physicalKeysUp(SDL_GetWindowFromID(windowId)));
     }
 }
 

@@ -28,6 +28,12 @@ class DialogEvents {
     // none, and the game ends on that request once the dialog is gone.
     Route route(const SDL_Event& e);
 
+    // Asks the display which of the keys held since before the dialog opened are up now. SDL
+    // shows the dialog no release of a key it forgot when the focus moved (the game's window
+    // lost it): let go while the focus was on its way, or after the dialog took it while the key
+    // was down. Called while the dialog waits for events; costs nothing once no key is held.
+    void forgetReleasedKeys();
+
     // Takes what is still queued, drops what was the dialog's, and queues every kept event again
     // in the order it arrived. Called once the dialog's window is gone.
     void handBack();

@@ -12,15 +12,6 @@ namespace {
 
 std::function<void(SDL_Window*, SDL_Renderer*)> frameHook;
 
-// Takes the next event, waiting for one. SDL's own wait (SDL_WaitEvent) marks a window to be
-// woken through the X server; SDL 2.26 can send that wake-up to a dialog's window after it is
-// gone, and the X error ends the process. Polling a hundred times a second costs nothing seen.
-void nextEvent(SDL_Event& e) {
-    while (SDL_PollEvent(&e) == 0) {
-        SDL_Delay(10);
-    }
-}
-
 // Makes the hidden window. One with an owner is a dialog to the window manager (on X11 its
 // type; SDL_SetWindowModalFor then makes it transient for the owner), which keeps it above its
 // owner, and has no taskbar entry; one without an owner is an ordinary window of the desktop,
@@ -134,6 +125,14 @@ void DialogWindow::handlePads(const SDL_Event& e) {
         if (press && press->down && !finished) {
             pad(press->button);
         }
+    }
+}
+
+void DialogWindow::nextEvent(SDL_Event& e) {
+    events->forgetReleasedKeys();
+    while (SDL_PollEvent(&e) == 0) {
+        SDL_Delay(10);
+        events->forgetReleasedKeys();
     }
 }
 

@@ -52,6 +52,11 @@ class DialogWindow {
 
   private:
     void drawFrame();
+    // Takes the next event, waiting for one. SDL's own wait (SDL_WaitEvent) marks a window to be
+    // woken through the X server; SDL 2.26 can send that wake-up to a dialog's window after it is
+    // gone, and the X error ends the process. Polling a hundred times a second costs nothing
+    // seen; meanwhile the keys held since before the dialog opened are looked at.
+    void nextEvent(SDL_Event& e);
     // A controller's event: its presses of the game's pad buttons go to pad().
     void handlePads(const SDL_Event& e);
 

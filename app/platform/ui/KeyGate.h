@@ -16,10 +16,11 @@ class KeyGate {
     bool press(int scancode, bool repeat);
     // A release seen by the dialog: the key's next press counts.
     void release(int scancode);
-    // Keys the display reports up when the dialog takes the focus: those held since before were
-    // let go while the focus was on its way (their release went to no window of the dialog's),
-    // so their next press counts.
+    // Keys the display reports up: those held since before were let go where the dialog did not
+    // see it, so their next press counts.
     void letGo(const std::vector<int>& up);
+    // Whether some key held since before the dialog opened has not been seen released.
+    bool holdsKeys() const { return !stale.empty(); }
     // Whether typed text counts: text comes right after the key press that made it, and counts
     // when that press did (text with no press before it, from an input method, counts).
     bool text() const { return lastPressCounted; }

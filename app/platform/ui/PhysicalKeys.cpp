@@ -7,13 +7,27 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
+// X's names of keys that SDL names otherwise.
+constexpr std::pair<std::string_view, const char*> kRenamed[] = {{"Shift_L", "Left Shift"},
+                                                                 {"Shift_R", "Right Shift"},
+                                                                 {"Control_L", "Left Ctrl"},
+                                                                 {"Control_R", "Right Ctrl"},
+                                                                 {"Alt_L", "Left Alt"},
+                                                                 {"Alt_R", "Right Alt"},
+                                                                 {"ISO_Level3_Shift", "Right Alt"},
+                                                                 {"Super_L", "Left GUI"},
+                                                                 {"Super_R", "Right GUI"},
+                                                                 {"Prior", "PageUp"},
+                                                                 {"Next", "PageDown"}};
+
 // The scancode of the key whose unshifted symbol is symbol, or SDL_SCANCODE_UNKNOWN. Keys that
 // type a character are found by that character, the others by name: X names Return, Escape,
-// BackSpace, Tab, Left or F1 as SDL does (SDL compares names without regard to case), and its
-// KP_Enter is SDL's "Keypad Enter".
+// BackSpace, Tab, Left or F1 as SDL does (SDL compares names without regard to case), its
+// KP_Enter is SDL's "Keypad Enter", and the modifiers and page keys are renamed.
 SDL_Scancode scancodeOf(KeySym symbol) {
     if ((symbol >= 0x20 && symbol <= 0x7e) || (symbol >= 0xa0 && symbol <= 0xff)) {
         return SDL_GetScancodeFromKey(static_cast<SDL_Keycode>(symbol));
@@ -27,6 +41,11 @@ SDL_Scancode scancodeOf(KeySym symbol) {
         return SDL_SCANCODE_UNKNOWN;
     }
     const std::string_view keypad = "KP_";
+    for (const auto& [x11, sdl] : kRenamed) {
+        if (x11 == name) {
+            return SDL_GetScancodeFromName(sdl);
+        }
+    }
     if (std::string_view(name).starts_with(keypad)) {
         return SDL_GetScancodeFromName(("Keypad " + std::string(name + keypad.size())).c_str());
     }
