@@ -260,8 +260,11 @@ void Game::update() {
     }
 }
 
+// Nothing is drawn while the device is lost (the lock screen, a UAC prompt, sleep).
 void Game::render(const std::function<void()>& beforePresent) {
-    renderDevice->beginFrame();
+    if (!renderDevice->beginFrame()) {
+        return;
+    }
     roomManager->draw();
     if (beforePresent) {
         beforePresent();

@@ -4,6 +4,7 @@
 
 #include "app/Globals.h"
 #include "app/platform/WideText.h"
+#include "gfx/DeviceReset.h"
 #include "gfx/RenderDevice.h"
 #include "pack/PackEntry.h"
 
@@ -103,15 +104,15 @@ Background::Background(std::uint32_t tileWidth, std::uint32_t tileHeight, float 
     if (bytes > std::numeric_limits<UINT>::max()) {
         return; // more than a vertex buffer can hold: none is made
     }
-    std::vector<TileVertex> vertices;
+    std::vector<TileVertex> tiles;
     try {
-        vertices.reserve(static_cast<std::size_t>(quads) * 4);
+        tiles.reserve(static_cast<std::size_t>(quads) * 4);
     } catch (const std::bad_alloc&) {
         return;
     }
     if (quads != 0) {
-        layTiles(vertices, repeat, x, y, static_cast<float>(tileWidth),
-                 static_cast<float>(tileHeight), nx, ny, colour);
+        layTiles(tiles, repeat, x, y, static_cast<float>(tileWidth), static_cast<float>(tileHeight),
+                 nx, ny, colour);
     }
     quadCount = static_cast<std::uint32_t>(quads);
     const auto size = static_cast<UINT>(bytes);
@@ -123,22 +124,44 @@ Background::Background(std::uint32_t tileWidth, std::uint32_t tileHeight, float 
         std::printf("Valid sizeof vertex!\n");
         return;
     }
+    const auto* tileBytes = reinterpret_cast<const std::uint8_t*>(tiles.data());
+    vertices.assign(tileBytes, tileBytes + size);
+    if (!makeVertexBuffer()) {
+        return;
+    }
+    // The buffer lives in the device's own memory: a reset gives it up, and it is made again
+    // from the kept vertices after.
+    keepThroughReset(
+        this,
+        [this] {
+            if (vertexBuffer != nullptr) {
+                vertexBuffer->Release();
+                vertexBuffer = nullptr;
+            }
+        },
+        [this] { makeVertexBuffer(); });
+    std::printf("Texture initialized!\n");
+}
+
+bool Background::makeVertexBuffer() {
     IDirect3DDevice9* device = RenderDevice::getDevice();
+    const auto size = static_cast<UINT>(vertices.size());
     if (device == nullptr ||
         FAILED(device->CreateVertexBuffer(size, D3DUSAGE_DYNAMIC, kTileFvf, D3DPOOL_DEFAULT,
                                           &vertexBuffer, nullptr))) {
         vertexBuffer = nullptr;
-        return;
+        return false;
     }
     void* data = nullptr;
     if (SUCCEEDED(vertexBuffer->Lock(0, 0, &data, 0))) {
         std::memcpy(data, vertices.data(), size);
         vertexBuffer->Unlock();
     }
-    std::printf("Texture initialized!\n");
+    return true;
 }
 
 Background::~Background() {
+    forgetThroughReset(this);
     if (vertexBuffer != nullptr) {
         vertexBuffer->Release();
         vertexBuffer = nullptr;

@@ -5,6 +5,7 @@
 #include <d3d9.h>
 
 #include <cstdint>
+#include <vector>
 
 struct PackEntry;
 
@@ -27,7 +28,11 @@ class Background {
     std::uint32_t getQuadCount() const { return quadCount; }
 
   private:
-    IDirect3DVertexBuffer9* vertexBuffer = nullptr;
+    // Makes the vertex buffer of the kept vertices; false when the device refuses it.
+    bool makeVertexBuffer();
+
+    IDirect3DVertexBuffer9* vertexBuffer = nullptr; // in D3DPOOL_DEFAULT: made again after a reset
     IDirect3DTexture9* texture = nullptr;
     std::uint32_t quadCount = 0;
+    std::vector<std::uint8_t> vertices; // the quads' vertices, for the buffer made again
 };

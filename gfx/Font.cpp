@@ -3,12 +3,14 @@
 
 #include "app/platform/TextCodec.h"
 #include "app/platform/WideText.h"
+#include "gfx/DeviceReset.h"
 #include "gfx/RenderDevice.h"
 #include "pack/PackEntry.h"
 
 #include <windows.h>
 
 Font::~Font() {
+    forgetThroughReset(this);
     if (font != nullptr) {
         font->Release();
         font = nullptr;
@@ -17,6 +19,7 @@ Font::~Font() {
 
 // A font created before is released first, so creating again does not leak it.
 bool Font::create(const char* face, std::int32_t height) {
+    forgetThroughReset(this);
     if (font != nullptr) {
         font->Release();
         font = nullptr;
@@ -27,6 +30,8 @@ bool Font::create(const char* face, std::int32_t height) {
     if (FAILED(result)) {
         return false;
     }
+    keepThroughReset(
+        this, [this] { font->OnLostDevice(); }, [this] { font->OnResetDevice(); });
     this->height = height;
     return true;
 }

@@ -1,9 +1,11 @@
 // Line: straight segments of one colour and width between two screen points.
 #include "gfx/Line.h"
 
+#include "gfx/DeviceReset.h"
 #include "gfx/RenderDevice.h"
 
 Line::~Line() {
+    forgetThroughReset(this);
     if (line != nullptr) {
         line->Release();
         line = nullptr;
@@ -11,6 +13,7 @@ Line::~Line() {
 }
 
 bool Line::create(D3DCOLOR lineColour, float width) {
+    forgetThroughReset(this);
     if (line != nullptr) {
         line->Release();
         line = nullptr;
@@ -19,6 +22,8 @@ bool Line::create(D3DCOLOR lineColour, float width) {
         line = nullptr;
         return false;
     }
+    keepThroughReset(
+        this, [this] { line->OnLostDevice(); }, [this] { line->OnResetDevice(); });
     line->SetWidth(width);
     line->SetPattern(0xFFFFFFFF);
     colour = lineColour;

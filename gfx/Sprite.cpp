@@ -2,8 +2,11 @@
 // optionally played as a horizontal strip of animation frames.
 #include "gfx/Sprite.h"
 
+#include "app/Globals.h"
 #include "app/platform/WideText.h"
+#include "gfx/DeviceReset.h"
 #include "pack/PackEntry.h"
+#include "pack/PackerReader.h"
 
 #include <windows.h>
 
@@ -20,6 +23,11 @@ Sprite::Sprite(IDirect3DDevice9* device, PackEntry* entry, std::uint32_t width,
 }
 
 Sprite::~Sprite() {
+    releaseObjects();
+}
+
+void Sprite::releaseObjects() {
+    forgetThroughReset(this);
     if (sprite != nullptr) {
         sprite->Release();
         sprite = nullptr;
@@ -30,6 +38,17 @@ Sprite::~Sprite() {
     }
 }
 
+bool Sprite::makeTexture(IDirect3DDevice9* device, PackEntry* entry, std::uint32_t width,
+                         std::uint32_t height) {
+    if (FAILED(D3DXCreateTextureFromFileInMemoryEx(
+            device, entry->data, entry->size, width, height, D3DX_DEFAULT, 0, D3DFMT_UNKNOWN,
+            D3DPOOL_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr, nullptr, &texture))) {
+        texture = nullptr;
+        return false;
+    }
+    return true;
+}
+
 // Decodes the entry at width x height and creates the sprite interface; on success the entry's
 // bytes are freed. A failure leaves width and height at 0 and the entry's bytes loaded.
 bool Sprite::load(IDirect3DDevice9* device, PackEntry* entry, std::uint32_t width,
@@ -37,18 +56,8 @@ bool Sprite::load(IDirect3DDevice9* device, PackEntry* entry, std::uint32_t widt
     if (entry == nullptr) {
         return false;
     }
-    if (sprite != nullptr) {
-        sprite->Release();
-        sprite = nullptr;
-    }
-    if (texture != nullptr) {
-        texture->Release();
-        texture = nullptr;
-    }
-    if (FAILED(D3DXCreateTextureFromFileInMemoryEx(
-            device, entry->data, entry->size, width, height, D3DX_DEFAULT, 0, D3DFMT_UNKNOWN,
-            D3DPOOL_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr, nullptr, &texture))) {
-        texture = nullptr;
+    releaseObjects();
+    if (!makeTexture(device, entry, width, height)) {
         std::printf("Cannot load texture from packed file %s\n", entry->name);
         return false;
     }
@@ -64,6 +73,26 @@ bool Sprite::load(IDirect3DDevice9* device, PackEntry* entry, std::uint32_t widt
         frameCount = frames;
         frameWidth = width / frames;
     }
+    // The texture lives in the device's own memory: a reset gives it up and it is read again
+    // from the pack after; the sprite interface is told of both.
+    entryName = entry->name;
+    keepThroughReset(
+        this,
+        [this] {
+            sprite->OnLostDevice();
+            if (texture != nullptr) {
+                texture->Release();
+                texture = nullptr;
+            }
+        },
+        [this, device] {
+            PackEntry* again = getPackerReader()->getEntry(entryName.c_str());
+            if (again != nullptr) {
+                makeTexture(device, again, this->width, this->height);
+                again->freeData();
+            }
+            sprite->OnResetDevice();
+        });
     entry->freeData();
     return true;
 }

@@ -5,6 +5,7 @@
 #include <d3dx9.h>
 
 #include <cstdint>
+#include <string>
 
 struct PackEntry;
 
@@ -39,7 +40,13 @@ class Sprite {
     D3DCOLOR getColour() const { return colour; }
 
   private:
-    IDirect3DTexture9* texture = nullptr;
+    // Makes the texture of the pack's entry name at the sprite's size; false when it cannot.
+    bool makeTexture(IDirect3DDevice9* device, PackEntry* entry, std::uint32_t width,
+                     std::uint32_t height);
+    // Frees the texture and the sprite interface, and forgets the reset's steps.
+    void releaseObjects();
+
+    IDirect3DTexture9* texture = nullptr; // in D3DPOOL_DEFAULT: made again after a reset
     ID3DXSprite* sprite = nullptr;
     std::uint32_t tick = 0;
     std::uint32_t width = 0;
@@ -54,4 +61,5 @@ class Sprite {
     std::uint32_t frameCount = 0;
     std::uint32_t currentFrame = 0;
     std::uint32_t ticksPerFrame = 4;
+    std::string entryName; // the picture's pack entry, read again after a reset
 };

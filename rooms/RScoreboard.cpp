@@ -4,6 +4,7 @@
 #include "app/Globals.h"
 #include "app/platform/PadEvent.h"
 #include "gfx/Background.h"
+#include "gfx/DeviceReset.h"
 #include "gfx/Font.h"
 #include "gfx/Line.h"
 #include "gfx/RenderDevice.h"
@@ -83,6 +84,17 @@ void RScoreboard::create() {
                                 getScreenHeight(), RepeatXY);
     background->loadTexture(getPackerReader()->getEntry("background.png"));
     createPanel(computeLayout());
+    // The panel's buffer lives in the device's own memory: a reset gives it up, and it is made
+    // again after.
+    keepThroughReset(
+        this,
+        [this] {
+            if (panel) {
+                panel->Release();
+                panel = nullptr;
+            }
+        },
+        [this] { createPanel(computeLayout()); });
 }
 
 // Builds the vertex buffer of the panel's four corners, in fan order from the top-right.
@@ -193,6 +205,7 @@ void RScoreboard::release() {
         delete background;
         background = nullptr;
     }
+    forgetThroughReset(this);
     if (panel) {
         panel->Release();
         panel = nullptr;

@@ -32,6 +32,17 @@ D3DXFont::~D3DXFont() {
     device->Release();
 }
 
+HRESULT D3DXFont::OnLostDevice() {
+    while (!lines.empty()) {
+        dropLine(lines.begin());
+    }
+    return D3D_OK;
+}
+
+HRESULT D3DXFont::OnResetDevice() {
+    return D3D_OK;
+}
+
 INT D3DXFont::DrawTextW(ID3DXSprite* pSprite, LPCWSTR pString, INT Count, RECT* pRect, DWORD Format,
                         D3DCOLOR Color) {
     const DWORD alignment = Format & ~static_cast<DWORD>(DT_NOCLIP);

@@ -38,6 +38,11 @@ class D3DXFont final : public ComObject<ID3DXFont> {
     // returned. Returns the height of the text drawn.
     INT DrawTextW(ID3DXSprite* pSprite, LPCWSTR pString, INT Count, RECT* pRect, DWORD Format,
                   D3DCOLOR Color) override;
+    // Before a reset: the kept lines and their textures go, as D3DX's glyph textures in the
+    // device's memory do; they are made again as the texts are drawn.
+    HRESULT OnLostDevice() override;
+    // After a reset: nothing to make before the next draw.
+    HRESULT OnResetDevice() override;
 
     // The face, opened on the first call when the font was made without it; null when it
     // cannot be opened (that is tried once).

@@ -28,6 +28,10 @@ SdlDevice9* SdlDevice9::create(IDirect3D9* direct3d, SDL_Window* window, int wid
     }
     auto* device = new (std::nothrow) SdlDevice9(direct3d, std::move(backend), window);
     hr = device != nullptr ? D3D_OK : E_OUTOFMEMORY;
+    if (device != nullptr) {
+        device->bufferWidth = width;
+        device->bufferHeight = height;
+    }
     return device;
 }
 
@@ -63,6 +67,41 @@ void SdlDevice9::setFrameSkip(bool on) {
     for (SdlDevice9* device = firstDevice; device != nullptr; device = device->nextDevice) {
         device->frames.forget();
     }
+}
+
+HRESULT SdlDevice9::TestCooperativeLevel() {
+    return backend->isLive() ? D3D_OK : D3DERR_DEVICELOST;
+}
+
+HRESULT SdlDevice9::Reset(D3DPRESENT_PARAMETERS* params) {
+    if (params == nullptr || params->hDeviceWindow != nullptr || !params->Windowed ||
+        params->EnableAutoDepthStencil || params->MultiSampleType != D3DMULTISAMPLE_NONE ||
+        params->BackBufferFormat != D3DFMT_X8R8G8B8 ||
+        params->PresentationInterval != D3DPRESENT_INTERVAL_DEFAULT) {
+        return D3DERR_INVALIDCALL;
+    }
+    const bool ownSize = params->BackBufferWidth == static_cast<UINT>(bufferWidth) &&
+                         params->BackBufferHeight == static_cast<UINT>(bufferHeight);
+    if (!ownSize && (params->BackBufferWidth != 0 || params->BackBufferHeight != 0)) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (!backend->isLive()) {
+        return D3DERR_DEVICELOST;
+    }
+    pipeline = FixedFunction();
+    inScene = false;
+    texture = nullptr;
+    stream = nullptr;
+    streamOffset = 0;
+    streamStride = 0;
+    fvf = 0;
+    frames.forget();
+    params->BackBufferWidth = static_cast<UINT>(bufferWidth);
+    params->BackBufferHeight = static_cast<UINT>(bufferHeight);
+    if (params->BackBufferCount == 0) {
+        params->BackBufferCount = 1;
+    }
+    return D3D_OK;
 }
 
 // A discarding swap chain presents the whole back buffer to its own window only. A skipped

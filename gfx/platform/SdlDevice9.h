@@ -23,6 +23,13 @@ class SdlDevice9 final : public ComObject<IDirect3DDevice9> {
     static SdlDevice9* create(IDirect3D9* direct3d, SDL_Window* window, int width, int height,
                               HRESULT& hr);
 
+    // The device is lost only with its window (the game's end); it is never to be reset.
+    HRESULT TestCooperativeLevel() override;
+    // Takes the parameters the device accepts when it is made (see SdlDirect3D), for its own
+    // window and its back buffer's size (or 0 x 0); sets every state back to Direct3D's
+    // defaults, unbinds texture and stream, and draws the next frame whole. D3DERR_DEVICELOST
+    // once the window is gone.
+    HRESULT Reset(D3DPRESENT_PARAMETERS* pPresentationParameters) override;
     HRESULT Present(const RECT* src_rect, const RECT* dst_rect, HWND dst_window_override,
                     const RGNDATA* dirty_region) override;
     HRESULT CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DPOOL Pool,
@@ -68,6 +75,8 @@ class SdlDevice9 final : public ComObject<IDirect3DDevice9> {
     SdlDevice9* nextDevice = nullptr;
 
     IDirect3D9* direct3d;
+    int bufferWidth = 0; // the back buffer's size, as made
+    int bufferHeight = 0;
     std::unique_ptr<DrawBackend> backend;
     FrameCache frames;
     PresentPacing pacing;

@@ -18,6 +18,9 @@ class SdlLine final : public ComObject<ID3DXLine> {
     HRESULT SetPattern(DWORD linePattern) override;
     HRESULT SetWidth(FLOAT lineWidth) override;
     FLOAT GetWidth() override { return width; }
+    // A line holds nothing of the device's between draws: a reset costs it nothing.
+    HRESULT OnLostDevice() override { return D3D_OK; }
+    HRESULT OnResetDevice() override { return D3D_OK; }
 
   private:
     // Lets go of the device.

@@ -91,6 +91,16 @@ HRESULT SdlSprite::Draw(IDirect3DTexture9* texture, const RECT* rect, const D3DX
     return D3D_OK;
 }
 
+HRESULT SdlSprite::OnLostDevice() {
+    dropItems();
+    begun = false;
+    return D3D_OK;
+}
+
+HRESULT SdlSprite::OnResetDevice() {
+    return D3D_OK;
+}
+
 HRESULT SdlSprite::End() {
     if (!begun) {
         return D3DERR_INVALIDCALL;

@@ -23,6 +23,10 @@ class SdlSprite final : public ComObject<ID3DXSprite> {
     HRESULT Draw(IDirect3DTexture9* texture, const RECT* rect, const D3DXVECTOR3* center,
                  const D3DXVECTOR3* position, D3DCOLOR color) override;
     HRESULT End() override;
+    // Before a reset: the pictures waiting for End are dropped with their textures' references.
+    HRESULT OnLostDevice() override;
+    // After a reset: nothing to make again.
+    HRESULT OnResetDevice() override;
 
   private:
     // One picture waiting for End; it holds a reference on its texture.

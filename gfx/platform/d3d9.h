@@ -34,6 +34,7 @@ using D3DCOLOR = DWORD;
 #define D3D_OK S_OK
 #define D3DERR_OUTOFVIDEOMEMORY static_cast<HRESULT>(0x8876017C)
 #define D3DERR_DEVICELOST static_cast<HRESULT>(0x88760868)
+#define D3DERR_DEVICENOTRESET static_cast<HRESULT>(0x88760869)
 #define D3DERR_NOTAVAILABLE static_cast<HRESULT>(0x8876086A)
 #define D3DERR_INVALIDCALL static_cast<HRESULT>(0x8876086C)
 
@@ -144,6 +145,8 @@ struct IDirect3DVertexBuffer9 : public IDirect3DResource9 {
 
 // The rendering device of one window.
 struct IDirect3DDevice9 : public IUnknown {
+    virtual HRESULT TestCooperativeLevel() = 0;
+    virtual HRESULT Reset(D3DPRESENT_PARAMETERS* pPresentationParameters) = 0;
     virtual HRESULT Present(const RECT* src_rect, const RECT* dst_rect, HWND dst_window_override,
                             const RGNDATA* dirty_region) = 0;
     virtual HRESULT CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DPOOL Pool,

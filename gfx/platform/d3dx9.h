@@ -33,6 +33,8 @@ struct ID3DXSprite : public IUnknown {
     virtual HRESULT Draw(IDirect3DTexture9* texture, const RECT* rect, const D3DXVECTOR3* center,
                          const D3DXVECTOR3* position, D3DCOLOR color) = 0;
     virtual HRESULT End() = 0;
+    virtual HRESULT OnLostDevice() = 0;
+    virtual HRESULT OnResetDevice() = 0;
 
   protected:
     ~ID3DXSprite() = default;
@@ -42,6 +44,8 @@ struct ID3DXSprite : public IUnknown {
 struct ID3DXFont : public IUnknown {
     virtual INT DrawTextW(ID3DXSprite* sprite, const WCHAR* string, INT count, RECT* rect,
                           DWORD format, D3DCOLOR color) = 0;
+    virtual HRESULT OnLostDevice() = 0;
+    virtual HRESULT OnResetDevice() = 0;
 
   protected:
     ~ID3DXFont() = default;
@@ -53,6 +57,8 @@ struct ID3DXLine : public IUnknown {
     virtual HRESULT SetPattern(DWORD pattern) = 0;
     virtual HRESULT SetWidth(FLOAT width) = 0;
     virtual FLOAT GetWidth() = 0;
+    virtual HRESULT OnLostDevice() = 0;
+    virtual HRESULT OnResetDevice() = 0;
 
   protected:
     ~ID3DXLine() = default;

@@ -2,6 +2,7 @@
 // event reaches the room, and a room may replace itself from its own update or event handling.
 #include "tests/support/GameHarness.h"
 
+#include "gfx/RenderDevice.h"
 #include "rooms/RoomManager.h"
 
 #include <gtest/gtest.h>
@@ -95,3 +96,24 @@ TEST(MainLoop, SwitchingToTheCurrentRoomNumberBuildsAFreshRoom) {
 }
 
 } // namespace
+
+// A present that reports the device lost: the device is reset, and every room draws the same
+// frame as before, with its state kept (the waiting ball, the lives, the table's rows).
+TEST(MainLoop, EveryRoomDrawsTheSameFrameAfterTheDeviceIsReset) {
+    zxtest::GameHarness harness;
+    ASSERT_TRUE(harness.started());
+    for (RoomId room : {RoomMenu, RoomScoreboard, RoomGame}) {
+        getRoomManager()->changeRoom(room);
+        std::vector<std::uint32_t> before;
+        for (int i = 0; i < 600 && (before.empty() || before != harness.frame()); ++i) {
+            before = harness.frame();
+            harness.turn(); // until the room stands still (the level's banner has passed)
+        }
+        RenderDevice::loseDeviceAtNextPresent();
+        harness.turn();
+        testing::internal::CaptureStdout();
+        harness.turn();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "DirectX device reset!\n") << room;
+        EXPECT_EQ(harness.frame(), before) << room;
+    }
+}

@@ -36,6 +36,12 @@ target_link_libraries(zx_device_window_check PRIVATE zx_gfx)
 target_link_options(zx_device_window_check PRIVATE -static-libgcc -static-libstdc++)
 zx_wine_test(devicewindow ${CMAKE_SOURCE_DIR}/tests/windows/check.sh
     $<TARGET_FILE:zx_device_window_check>)
+# The lost device, reset for real in the menu, the score table and the play field.
+add_executable(zx_lost_device_check ${CMAKE_SOURCE_DIR}/tests/windows/LostDeviceCheck.cpp)
+target_link_libraries(zx_lost_device_check PRIVATE zembrix_core)
+target_link_options(zx_lost_device_check PRIVATE -static-libgcc -static-libstdc++)
+zx_wine_test(lostdevice ${CMAKE_SOURCE_DIR}/tests/windows/check.sh
+    $<TARGET_FILE:zx_lost_device_check> ${ZX_BIN_DIR}/data.zxp)
 zx_wine_test(nod3dx ${CMAKE_SOURCE_DIR}/tests/windows/nod3dx.sh $<TARGET_FILE:zembrix>)
 zx_wine_test(startup ${zx_e2e}/startup.sh $<TARGET_FILE:zembrix> ${zx_xclose}
     ${ZX_BIN_DIR}/data.zxp)
@@ -62,7 +68,7 @@ set_target_properties(zx_pad_check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZX_BIN_
 add_dependencies(zx_pad_check windows_zip)
 zx_wine_test(pads ${CMAKE_SOURCE_DIR}/tests/windows/pads.sh $<TARGET_FILE:zx_pad_check>)
 set_tests_properties(wine_prefix wine_startup wine_damaged wine_frames wine_dpi wine_pads
-    wine_nod3dx wine_readonly wine_codec wine_devicewindow PROPERTIES
+    wine_nod3dx wine_readonly wine_codec wine_devicewindow wine_lostdevice PROPERTIES
     ENVIRONMENT "${zx_wine_env}")
 # The whole run ends with the Linux build reading the table the Windows program wrote.
 set_tests_properties(wine_fullrun PROPERTIES
