@@ -356,6 +356,15 @@ size_of() {
     xwininfo -id "$1" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}'
 }
 
+# Prints the folder of the Wine prefix that stands for %LOCALAPPDATA%, where the Windows program
+# keeps its settings (and its scores, when its own folder cannot be written); false without one.
+wine_local_data() {
+    local folder
+    folder=$(find "$WINEPREFIX/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Local' \
+        ! -path '*/Public/*' | head -n 1)
+    [[ -d "$folder" ]] && echo "$folder"
+}
+
 # Moves the mouse to ($2, $3) inside window $1 and clicks the left button there (button $4 when
 # given). A window manager gives the window the focus on the click, as it does for a player.
 click() {

@@ -34,10 +34,7 @@ trap 'umount "$work/ro" 2>/dev/null || true; cleanup' EXIT
 mount -o remount,ro,bind "$work/ro" || die "cannot make the bind mount read-only"
 
 if [[ "$game" == *.exe ]]; then
-    local_data=$(find "$WINEPREFIX/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Local' \
-        ! -path '*/Public/*' | head -n 1)
-    [[ -d "$local_data" ]] || die "no AppData/Local folder in the Wine prefix"
-    folder=$local_data/zembrix
+    folder=$(wine_local_data)/zembrix || die "no AppData/Local folder in the Wine prefix"
     rm -rf "$folder"
 else
     export XDG_DATA_HOME=$work/data

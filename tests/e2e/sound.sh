@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The game's sound, recorded through SDL's disk audio driver and read back with zxsound scan:
 # a menu choice as the click reaches the game; a ball launched straight up from the still bat
-# breaks the three purple stones above it one by one, the first heard between the screenshots
-# that show it whole and broken, knocking on the bat in between, then bounces between the top
-# wall and the bat; Escape's box opens with its sound
-# (Linux only: Windows makes its own). M silences everything after it, the next start is muted
-# from the settings, and M brings the sound back; --mute starts muted. With an audio driver that fails the game
-# starts and ends as usual.
+# breaks the three purple stones above it one by one, the first heard (on Linux) between the
+# screenshots that show it whole and broken, knocking on the bat in between, then bounces between
+# the top wall and the bat; Escape's box opens with its sound (Linux only: Windows makes its own).
+# M silences everything after it, the next start is muted from the settings, and M brings the
+# sound back; --mute starts muted. With an audio driver that fails the game starts and ends as
+# usual. The Windows program under Wine records through SDL2.dll's disk driver the same way.
 # Usage: sound.sh ZEMBRIX XCLOSE PACK ZXSOUND
 game=$(realpath "$1")
 xclose=$(realpath "$2")
@@ -37,15 +37,41 @@ start_recorded() {
 }
 
 # Clicks "Graj" and waits for the play field; sets clicking and clicked to the moments before
-# and after the click was made.
+# and after the click was made. The pointer comes onto the button from above it, as a player's
+# does: under Wine without a window manager, a click with no motion since a box closed over the
+# window is followed in the same turn by the pointer leaving, and the menu takes a release only
+# as the turn's last event. Under Wine on a loaded machine the field took 23 s to show.
 play() {
+    xdotool mousemove --window "$window" 400 200
+    sleep 0.3
     xdotool mousemove --window "$window" 400 272
     sleep 0.3
     clicking=$(stream_ms)
     xdotool click 1
     clicked=$(stream_ms)
-    poll 30 field_shown "$window" || die "Graj did not show the play field"
+    poll 60 field_shown "$window" || die "Graj did not show the play field"
 }
+
+# True once the flight's eight effects (a free life's tune aside) are heard after $launched;
+# they are left in heard.txt.
+flight_heard() {
+    heard_after "$work/run" "$launched" >"$work/heard.txt"
+    (($(awk '$2 != "free-life"' "$work/heard.txt" | wc -l) >= 8))
+}
+
+# True once an effect is heard after $unmuted (the ball knocks again).
+heard_after_unmuting() {
+    [[ -n "$(heard_after "$work/run" "$unmuted")" ]]
+}
+
+# The settings file; the Windows program's lies in the Wine prefix that the tests share, so it
+# starts unmuted here and is removed again at the end.
+if [[ "$game" == *.exe ]]; then
+    settings=$(wine_local_data)/zembrix/settings.ini || die "no AppData/Local folder in the Wine prefix"
+    rm -f "$settings"
+else
+    settings=$XDG_CONFIG_HOME/zembrix/settings.ini
+fi
 
 start_x
 
@@ -77,12 +103,16 @@ for ((shot = 0; shot < 100; shot++)); do
     before=$taking
 done
 ((shot < 100)) || die "the stone above the bat did not break"
-sleep 10 # at the slowest launch the eighth effect after it comes 9 s later
-heard_after "$work/run" "$launched" >"$work/heard.txt"
+# At the slowest launch the eighth effect comes 9 s after it, twice that under Wine.
+poll 60 flight_heard || die "the flight was not heard: $(cat "$work/heard.txt")"
 read -r broke_ms broke _ <"$work/heard.txt" || die "nothing was heard after the launch"
 [[ "$broke" == stone-purple ]] || die "the first effect after the launch is $broke"
-((${broke_ms%.*} >= before - 12 && ${broke_ms%.*} <= taken + 12)) ||
-    die "the stone broke between $before and $taken ms on the recording; its sound came at $broke_ms"
+# Under Wine the screenshots lag the game's frames (by up to 370 ms), so the bracket holds on
+# Linux only.
+if [[ -z "$windows_game" ]]; then
+    ((${broke_ms%.*} >= before - 12 && ${broke_ms%.*} <= taken + 12)) ||
+        die "the stone broke between $before and $taken ms on the recording; its sound came at $broke_ms"
+fi
 echo "ok: the break heard at $broke_ms ms, seen between $before and $taken ms"
 
 # The flight: the effects after the launch in their order. (A stone may give a free life, one
@@ -122,7 +152,6 @@ echo "ok: after M nothing is heard"
 close_game
 
 # --- The next start is muted, as the settings keep it; M unmutes and is kept too.
-settings=$XDG_CONFIG_HOME/zembrix/settings.ini
 grep -qx 'mute = on' "$settings" || die "M was not kept in $settings"
 start_recorded
 play
@@ -132,9 +161,7 @@ after=$(heard_after "$work/run" 0)
 [[ -z "$after" ]] || die "the start after M is not muted: $after"
 unmuted=$(stream_ms)
 key "$window" m
-sleep 3 # the ball knocks again
-after=$(heard_after "$work/run" "$unmuted")
-[[ -n "$after" ]] || die "nothing is heard after M unmuted"
+poll 20 heard_after_unmuting || die "nothing is heard after M unmuted"
 close_game
 grep -qx 'mute = off' "$settings" || die "M's unmuting was not kept in $settings"
 echo "ok: the next start is muted, M brings the sound back and is kept"
@@ -146,6 +173,7 @@ after=$(heard_after "$work/run" 0)
 [[ -z "$after" ]] || die "the start with --mute is not muted: $after"
 close_game
 grep -qx 'mute = on' "$settings" || die "--mute was not kept in $settings"
+[[ -z "$windows_game" ]] || rm -f "$settings"
 echo "ok: --mute starts muted"
 
 # --- An audio driver that fails: the game plays silently, says so in one line, ends with 0.

@@ -67,8 +67,12 @@ target_link_options(zx_pad_check PRIVATE -static-libgcc -static-libstdc++)
 set_target_properties(zx_pad_check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZX_BIN_DIR})
 add_dependencies(zx_pad_check windows_zip)
 zx_wine_test(pads ${CMAKE_SOURCE_DIR}/tests/windows/pads.sh $<TARGET_FILE:zx_pad_check>)
+# A recorded run through SDL2.dll's disk audio driver, muted by M and by the settings; four starts.
+zx_wine_test(sound ${zx_e2e}/sound.sh $<TARGET_FILE:zembrix> ${zx_xclose} ${ZX_BIN_DIR}/data.zxp
+    ${ZX_HOST_BUILD}/tools/zxsound)
+set_tests_properties(wine_sound PROPERTIES TIMEOUT 600)
 set_tests_properties(wine_prefix wine_startup wine_damaged wine_frames wine_dpi wine_pads
-    wine_nod3dx wine_readonly wine_codec wine_devicewindow wine_lostdevice PROPERTIES
+    wine_nod3dx wine_readonly wine_codec wine_devicewindow wine_lostdevice wine_sound PROPERTIES
     ENVIRONMENT "${zx_wine_env}")
 # The whole run ends with the Linux build reading the table the Windows program wrote.
 set_tests_properties(wine_fullrun PROPERTIES
