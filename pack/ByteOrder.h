@@ -2,8 +2,8 @@
 // score table store them, whatever the processor's own order.
 #pragma once
 
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 // The unsigned value of the four bytes at p, least significant first.
@@ -13,8 +13,12 @@ inline std::uint32_t readU32le(const std::uint8_t* p) {
 }
 
 // The IEEE 754 single whose bits are the four bytes at p, least significant first.
+// (memcpy rather than std::bit_cast, which the browser build's C++ library lacks.)
 inline float readF32le(const std::uint8_t* p) {
-    return std::bit_cast<float>(readU32le(p));
+    const std::uint32_t bits = readU32le(p);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
 }
 
 // Writes value into the four bytes at p, least significant first.
@@ -33,5 +37,7 @@ inline void appendU32le(std::vector<std::uint8_t>& out, std::uint32_t value) {
 
 // Appends the bits of value as four bytes, least significant first.
 inline void appendF32le(std::vector<std::uint8_t>& out, float value) {
-    appendU32le(out, std::bit_cast<std::uint32_t>(value));
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    appendU32le(out, bits);
 }

@@ -12,7 +12,7 @@ packages=(
     cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils openbox
     g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64
-    npm ca-certificates
+    npm ca-certificates emscripten chromium
     dpkg-dev file lintian desktop-file-utils appstream
 )
 

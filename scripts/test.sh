@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # From a fresh Debian 12 machine to every test run: packages, the code style, then the release
 # and the sanitizer builds with their unit, pixel and end-to-end tests, the Windows program with
-# its tests under Wine, short fuzz runs and the Debian package.
+# its tests under Wine, the web page in a headless Chromium, short fuzz runs and the Debian
+# package.
 # Ends with one line that says PASS or FAIL and what ran.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -61,6 +62,26 @@ if scripts/windows.sh -DZX_WERROR=ON; then
     fi
 else
     fail "windows: build failed"
+fi
+
+# The same game as a web page (scripts/web.sh; its libraries are built once per version and
+# kept), played in Debian's Chromium, headless, through puppeteer-core from npm (installed into
+# build/web-test/) against the Linux build's frames.
+echo "== web: the page, and its test in a headless Chromium"
+web_start=$SECONDS
+if scripts/web.sh -DZX_WERROR=ON; then
+    mkdir -p build/web-test
+    cp tests/web/package.json build/web-test/package.json
+    if ! (cd build/web-test && npm install --no-audit --no-fund >npm.log 2>&1); then
+        fail "web: npm could not install puppeteer-core and pngjs (build/web-test/npm.log)"
+    elif tests/web/browser.sh build/web/site build/release/bin/zembrix \
+        build/release/bin/data.zxp build/web-test/node_modules; then
+        note "web PASS in $((SECONDS - web_start)) s"
+    else
+        fail "web tests failed"
+    fi
+else
+    fail "web: build failed"
 fi
 
 echo "== fuzz: build and run each target for ${fuzz_seconds}s"

@@ -1,34 +1,16 @@
-// Face resolution (installed fonts, then fontconfig) and line rasterising with SDL_ttf.
+// Face resolution (installed fonts, then the system's fonts) and line rasterising with SDL_ttf.
 #include "gfx/platform/FontFace.h"
 
 #include "gfx/platform/FontRegistry.h"
+#include "gfx/platform/SystemFonts.h"
 
 #include <SDL_ttf.h>
-#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 
 namespace {
 
 std::uint64_t rasterisations = 0;
-
-// Fontconfig is loaded while anyone needs it and unloaded (FcFini) after the last user, so
-// that nothing of it outlives the fonts.
-int fontconfigUsers = 0;
-
-bool acquireFontconfig() {
-    if (fontconfigUsers == 0 && !FcInit()) {
-        return false;
-    }
-    ++fontconfigUsers;
-    return true;
-}
-
-void releaseFontconfig() {
-    if (--fontconfigUsers == 0) {
-        FcFini();
-    }
-}
 
 // Weights from 600 up ask for a bold face.
 bool wantsBold(int weight) {
@@ -50,56 +32,6 @@ bool findInstalled(const std::string& name, int weight, FontFace::Choice& choice
     return true;
 }
 
-// Copies the file, face index, family and weight of fontconfig's match into the choice.
-bool readMatch(FcPattern* match, FontFace::Choice& choice) {
-    FcChar8* file = nullptr;
-    if (FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch) {
-        return false;
-    }
-    choice.path = reinterpret_cast<const char*>(file);
-    FcChar8* family = nullptr;
-    if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch) {
-        choice.family = reinterpret_cast<const char*>(family);
-    }
-    int index = 0;
-    FcPatternGetInteger(match, FC_INDEX, 0, &index);
-    choice.index = index;
-    int matchedWeight = FC_WEIGHT_REGULAR;
-    FcPatternGetInteger(match, FC_WEIGHT, 0, &matchedWeight);
-    choice.boldFace = matchedWeight >= FC_WEIGHT_DEMIBOLD;
-    return true;
-}
-
-// The system's best scalable face for the name and weight; fontconfig answers its default
-// face for a name that no font carries.
-bool matchSystem(const std::string& name, int weight, FontFace::Choice& choice) {
-    if (!acquireFontconfig()) {
-        return false;
-    }
-    FcPattern* pattern = FcPatternCreate();
-    if (pattern == nullptr) {
-        releaseFontconfig();
-        return false;
-    }
-    if (!name.empty()) {
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
-    }
-    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(std::min(weight, 1000)));
-    FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    bool found = match != nullptr && readMatch(match, choice);
-    if (match != nullptr) {
-        FcPatternDestroy(match);
-    }
-    releaseFontconfig();
-    return found;
-}
-
 } // namespace
 
 bool FontFace::resolve(const std::string& name, int weight, Choice& choice) {
@@ -107,25 +39,26 @@ bool FontFace::resolve(const std::string& name, int weight, Choice& choice) {
         weight = 400;
     }
     choice = Choice();
-    return findInstalled(name, weight, choice) || matchSystem(name, weight, choice);
+    return findInstalled(name, weight, choice) || matchSystemFont(name, weight, choice);
 }
 
 FontFace* FontFace::open(const std::string& name, int weight, int height) {
-    // A face found through fontconfig keeps it loaded while the face lives, so that the next
-    // font resolved by name does not load it again; fonts installed from memory need none of it.
+    // A face found among the system's fonts keeps them loaded while the face lives, so that the
+    // next font resolved by name does not load it again; fonts installed from memory need none of
+    // it.
     Choice choice;
     const int asked = weight <= 0 ? 400 : weight;
     const bool installed = findInstalled(name, asked, choice);
-    if (!installed && !acquireFontconfig()) {
+    if (!installed && !acquireSystemFonts()) {
         return nullptr;
     }
     auto fail = [installed]() -> FontFace* {
         if (!installed) {
-            releaseFontconfig();
+            releaseSystemFonts();
         }
         return nullptr;
     };
-    if ((!installed && !matchSystem(name, asked, choice)) || TTF_Init() != 0) {
+    if ((!installed && !matchSystemFont(name, asked, choice)) || TTF_Init() != 0) {
         return fail();
     }
     auto openSource = [&choice]() {
@@ -167,7 +100,7 @@ FontFace::~FontFace() {
         font = nullptr;
         TTF_Quit();
         if (!choice.installed) {
-            releaseFontconfig();
+            releaseSystemFonts();
         }
     }
 }

@@ -1,5 +1,6 @@
 // FontFace: one face opened with SDL_ttf at a cell height, chosen by face name among the fonts
-// installed from memory, then through fontconfig, and rasterising lines of UTF-8 text.
+// installed from memory, then among the system's fonts (SystemFonts), and rasterising lines of
+// UTF-8 text.
 #pragma once
 
 #include "gfx/platform/FontMetrics.h"

@@ -28,6 +28,8 @@ class PresentPacing {
   private:
     static bool presentWait;
 
-    std::uint64_t refreshPeriod; // in performance counter ticks
+    // In performance counter ticks. Unused in the browser, whose animation frames pace the
+    // presents (web/PresentPacing.cpp).
+    [[maybe_unused]] std::uint64_t refreshPeriod;
     std::uint64_t lastPresent = 0;
 };

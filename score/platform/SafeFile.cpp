@@ -10,6 +10,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 namespace {
 
 // Links followed at most, as many as the system follows in one lookup.
@@ -85,6 +89,15 @@ bool writeAll(int fd, const void* data, std::size_t size) {
     return true;
 }
 
+#ifdef __EMSCRIPTEN__
+// In the browser the files live in memory until the page copies them to its lasting storage
+// (IndexedDB, page.js): the copy starts here and finishes on its own.
+EM_JS(void, keepStoredFiles, (), { zembrixPage.keep(); });
+
+void syncFolder(const std::string& /*folder*/) {
+    keepStoredFiles();
+}
+#else
 // Makes a rename in folder durable. The new file is in place already if this fails.
 void syncFolder(const std::string& folder) {
     const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
@@ -93,6 +106,7 @@ void syncFolder(const std::string& folder) {
         close(dir);
     }
 }
+#endif
 
 } // namespace
 

@@ -1,0 +1,246 @@
+// page.js: what the page adds to the game's WebAssembly program: the pack fetched beside the
+// page, the browser's lasting storage (IndexedDB) at /store, the picture fitted to the window,
+// and the message boxes and the name form drawn in the page in the look of the Linux build's.
+'use strict';
+
+var zembrixPage = (function () {
+    var canvas = document.getElementById('canvas');
+    var keeping = Promise.resolve();
+    var frames = {count: 0, first: 0};
+
+    // Scales the canvas with its shape kept to the largest size that fits the window.
+    function fit() {
+        var scale = Math.min(window.innerWidth / 800, window.innerHeight / 608);
+        canvas.style.width = Math.floor(800 * scale) + 'px';
+        canvas.style.height = Math.floor(608 * scale) + 'px';
+    }
+    window.addEventListener('resize', fit);
+    fit();
+
+    // Copies the files of /store to IndexedDB; the copies run one after another.
+    function keep() {
+        keeping = keeping.then(function () {
+            return new Promise(function (resolve) {
+                FS.syncfs(false, function (error) {
+                    if (error) {
+                        console.error('Zembrix: the scores could not be kept: ' + error);
+                    }
+                    resolve();
+                });
+            });
+        });
+    }
+
+    // The modal layer over the picture: it takes every key press and click until it goes, so
+    // that the game never sees them; key releases pass, so that the game sees its keys let go.
+    function openLayer(onKey) {
+        var layer = document.createElement('div');
+        layer.className = 'zx-layer';
+        var pressedHere = {};
+        function stop(event) { event.stopPropagation(); }
+        function guard(event) {
+            if (!layer.contains(event.target)) {
+                event.stopPropagation();
+                event.preventDefault();
+            }
+            if (event.type === 'keydown') {
+                // A key held down since before the layer opened neither types nor answers.
+                if (event.repeat && !pressedHere[event.code]) {
+                    event.stopPropagation();
+                    event.preventDefault();
+                    return;
+                }
+                pressedHere[event.code] = true;
+                onKey(event);
+            }
+        }
+        function release(event) { delete pressedHere[event.code]; }
+        window.addEventListener('keydown', guard, true);
+        window.addEventListener('keypress', guard, true);
+        window.addEventListener('keyup', release, true);
+        ['mousedown', 'mouseup', 'click', 'keydown', 'keypress', 'wheel'].forEach(function (type) {
+            layer.addEventListener(type, stop);
+        });
+        document.body.appendChild(layer);
+        return {
+            element: layer,
+            close: function () {
+                window.removeEventListener('keydown', guard, true);
+                window.removeEventListener('keypress', guard, true);
+                window.removeEventListener('keyup', release, true);
+                layer.remove();
+            }
+        };
+    }
+
+    function element(tag, className, text) {
+        var made = document.createElement(tag);
+        made.className = className;
+        if (text !== undefined) {
+            made.textContent = text;
+        }
+        return made;
+    }
+
+    // A row of push buttons; the one at index focus has the focus.
+    function buttonRow(labels, onChoose) {
+        var row = element('div', 'zx-strip');
+        var buttons = labels.map(function (label, index) {
+            var button = element('button', 'zx-button', label);
+            button.type = 'button';
+            button.addEventListener('click', function () { onChoose(index); });
+            row.appendChild(button);
+            return button;
+        });
+        return {row: row, buttons: buttons};
+    }
+
+    // Shows a message box and resolves with the index of the button chosen, or -1 when it was
+    // closed without one (Escape closes a box that only says something; a question has no way
+    // out but its buttons). Enter and Space choose the focused button, Tab and the arrows move
+    // the focus. icon: 32 x 32 RGBA bytes or null.
+    function box(caption, text, question, icon, iconSize) {
+        return new Promise(function (resolve) {
+            var focus = 0;
+            var row;
+            var layer = openLayer(function (event) {
+                var count = row.buttons.length;
+                switch (event.key) {
+                case 'Enter': case ' ':
+                    finish(focus);
+                    break;
+                case 'Escape':
+                    if (!question) {
+                        finish(-1);
+                    }
+                    break;
+                case 'Tab': case 'ArrowRight': case 'ArrowDown':
+                    focus = (focus + (event.shiftKey && event.key === 'Tab' ? count - 1 : 1)) % count;
+                    break;
+                case 'ArrowLeft': case 'ArrowUp':
+                    focus = (focus + count - 1) % count;
+                    break;
+                default:
+                    return;
+                }
+                event.preventDefault();
+                if (row.buttons[focus]) {
+                    row.buttons[focus].focus();
+                }
+            });
+            function finish(answer) {
+                layer.close();
+                resolve(answer);
+            }
+            var frame = element('div', 'zx-box');
+            frame.setAttribute('role', 'alertdialog');
+            frame.appendChild(element('div', 'zx-caption', caption));
+            var body = element('div', 'zx-body');
+            if (icon) {
+                var picture = element('canvas', 'zx-icon');
+                picture.width = picture.height = iconSize;
+                var context = picture.getContext('2d');
+                var data = context.createImageData(iconSize, iconSize);
+                data.data.set(icon);
+                context.putImageData(data, 0, 0);
+                body.appendChild(picture);
+            }
+            body.appendChild(element('div', 'zx-text', text));
+            frame.appendChild(body);
+            row = buttonRow(question ? ['Tak', 'Nie'] : ['OK'], finish);
+            frame.appendChild(row.row);
+            layer.element.appendChild(frame);
+            row.buttons[0].classList.add('zx-default');
+            row.buttons[0].focus();
+        });
+    }
+
+    // Shows the name form with the offered name selected, and resolves with the name typed, or
+    // null after Cancel or Escape. Enter is OK.
+    function askName(offered) {
+        return new Promise(function (resolve) {
+            var field;
+            var layer = openLayer(function (event) {
+                if (event.key === 'Enter' && document.activeElement !== row.buttons[1]) {
+                    event.preventDefault();
+                    finish(0);
+                } else if (event.key === 'Escape') {
+                    event.preventDefault();
+                    finish(1);
+                }
+            });
+            function finish(index) {
+                var name = field.value;
+                layer.close();
+                resolve(index === 0 ? name : null);
+            }
+            var frame = element('form', 'zx-box zx-name');
+            frame.addEventListener('submit', function (event) { event.preventDefault(); });
+            frame.appendChild(element('div', 'zx-caption', 'Zembrix'));
+            var body = element('div', 'zx-name-body');
+            var label = element('label', 'zx-label', 'Imie:');
+            field = element('input', 'zx-field');
+            field.id = 'zx-name-field';
+            label.htmlFor = field.id;
+            field.value = offered;
+            field.autocomplete = 'off';
+            field.spellcheck = false;
+            body.appendChild(label);
+            body.appendChild(field);
+            var row = buttonRow(['OK', 'Cancel'], finish);
+            row.buttons[0].classList.add('zx-default');
+            body.appendChild(row.row);
+            frame.appendChild(body);
+            layer.element.appendChild(frame);
+            field.focus();
+            field.select();
+        });
+    }
+
+    // Counts the game's turns (one per frame shown) and notes when the first one ended.
+    function presented() {
+        if (frames.count++ === 0) {
+            frames.first = performance.now();
+        }
+    }
+
+    return {
+        keep: keep,
+        kept: function () { return keeping; },
+        box: box,
+        askName: askName,
+        presented: presented,
+        frames: frames
+    };
+})();
+
+var Module = {
+    canvas: document.getElementById('canvas'),
+    preRun: [function () {
+        // The scores and the settings live in IndexedDB, read back before the game starts.
+        FS.mkdir('/store');
+        FS.mount(IDBFS, {}, '/store');
+        addRunDependency('store');
+        FS.syncfs(true, function (error) {
+            if (error) {
+                console.error('Zembrix: the kept scores could not be read: ' + error);
+            }
+            removeRunDependency('store');
+        });
+        // The pack beside the page; without it the game says so itself.
+        addRunDependency('pack');
+        fetch('data.zxp', {cache: 'no-cache'}).then(function (response) {
+            return response.ok ? response.arrayBuffer() : null;
+        }).then(function (bytes) {
+            if (bytes) {
+                FS.writeFile('/data.zxp', new Uint8Array(bytes));
+            }
+        }).catch(function (error) {
+            console.error('Zembrix: data.zxp could not be fetched: ' + error);
+        }).finally(function () {
+            removeRunDependency('pack');
+        });
+    }],
+    print: function (text) { console.log(text); },
+    printErr: function (text) { console.error(text); }
+};

@@ -1,0 +1,32 @@
+// NameDialogWindow in the browser: a small form in the page (page.js) whose text field takes any
+// letter the browser's keyboards and input methods give; the game's code waits for it through
+// ASYNCIFY. The name goes back to Windows-1250 for the table.
+#include "score/platform/NameDialogWindow.h"
+
+#include "app/platform/TextCodec.h"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Shows the form with the offered name (UTF-8) and waits: the name typed as UTF-8 in memory the
+// caller frees, or null after Cancel or Escape.
+EM_ASYNC_JS(char*, askNameInPage, (const char* offered), {
+    var name = await zembrixPage.askName(UTF8ToString(offered));
+    return name == null ? 0 : allocateUTF8(name);
+});
+
+} // namespace
+
+NameDialogOutcome runNameDialogWindow(std::string& text) {
+    char* typed = askNameInPage(cp1250ToUtf8(text).c_str());
+    if (typed == nullptr) {
+        return NameDialogOutcome::Cancelled;
+    }
+    // A letter that Windows-1250 lacks is kept as '?'; the name is cut to 31 bytes later.
+    text = utf8ToCp1250(typed);
+    std::free(typed);
+    return NameDialogOutcome::Accepted;
+}

@@ -1,0 +1,313 @@
+// The web page in headless Chromium through puppeteer-core, with real key and mouse events: the
+// menu against the Linux build's frame, a whole run with the Escape question, the name form and
+// the score table kept over a reload, and a damaged pack. Prints the figures of the page.
+// Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+const {PNG} = require('pngjs');
+
+const [base, linuxMenuFile, work] = process.argv.slice(2);
+
+function fail(message) { throw new Error(message); }
+
+// Polls check every 100 ms until it gives a truthy value, for at most seconds.
+async function within(seconds, what, check) {
+    const end = Date.now() + seconds * 1000;
+    for (;;) {
+        const value = await check();
+        if (value) return value;
+        if (Date.now() > end) fail(`${what}: not within ${seconds} s`);
+        await new Promise(resolve => setTimeout(resolve, 100));
+    }
+}
+
+const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
+
+// A picture: {width, height, data (RGBA)}.
+async function shot(page) {
+    return PNG.sync.read(await page.screenshot({clip: {x: 0, y: 0, width: 800, height: 608}}));
+}
+
+function rgb(picture, x, y) {
+    const at = (y * picture.width + x) * 4;
+    return [picture.data[at], picture.data[at + 1], picture.data[at + 2]];
+}
+
+// Pixels of region [x, y, w, h] that differ between two pictures.
+function differing(a, b, [x0, y0, w, h]) {
+    let count = 0;
+    for (let y = y0; y < y0 + h; y++)
+        for (let x = x0; x < x0 + w; x++)
+            if (rgb(a, x, y).some((value, i) => value !== rgb(b, x, y)[i])) count++;
+    return count;
+}
+
+function mean(picture, [x0, y0, w, h]) {
+    const sum = [0, 0, 0];
+    for (let y = y0; y < y0 + h; y++)
+        for (let x = x0; x < x0 + w; x++) rgb(picture, x, y).forEach((v, i) => (sum[i] += v));
+    return sum.map(v => v / (w * h));
+}
+
+const saturated = ([r, g, b]) => Math.max(r, g, b) - Math.min(r, g, b) >= 0x40;
+
+// The bat's left edge: the first pixel of row 567 between x 32 and 767 that is not near white.
+function batX(picture) {
+    for (let x = 32; x <= 767; x++) if (rgb(picture, x, 567).some(v => v < 224)) return x;
+    return null;
+}
+
+// The ball waits on the bat: blue in its middle, white just beside it.
+function ballOnBat(picture, bat) {
+    const white = (x, y) => rgb(picture, x, y).every(v => v === 255);
+    return saturated(mean(picture, [bat + 44, 547, 8, 8])) && white(bat + 39, 550) &&
+        white(bat + 56, 550);
+}
+
+// The middle x of the flying ball (its blue, #60B3F6) between the stones and the bat, or null.
+function ballX(picture) {
+    let sum = 0, count = 0;
+    for (let y = 100; y < 556; y += 2)
+        for (let x = 32; x < 768; x += 2) {
+            const [r, g, b] = rgb(picture, x, y);
+            if (Math.abs(r - 0x60) < 40 && Math.abs(g - 0xB3) < 40 && Math.abs(b - 0xF6) < 40) {
+                sum += x;
+                count++;
+            }
+        }
+    return count > 0 ? sum / count : null;
+}
+
+// Level 1: three rows of nine 64 x 32 stones from (112, 128).
+const stoneCells = [];
+for (let row = 0; row < 3; row++)
+    for (let column = 0; column < 9; column++)
+        stoneCells.push([112 + 64 * column, 128 + 32 * row, 64, 32]);
+
+// The menu's regions, as the Linux end-to-end tests know them.
+const menuRegions = {
+    logo: [81, 16, 638, 158],
+    'button Graj': [320, 248, 160, 48],
+    'button Tabela wyników': [320, 312, 160, 48],
+    'button Info': [320, 376, 160, 48],
+    'button Wyjście': [320, 440, 160, 48],
+    'whole frame': [0, 0, 800, 608],
+};
+
+async function menuShown(page) {
+    const picture = await shot(page);
+    return saturated(mean(picture, [320, 248, 160, 48])) ? picture : null;
+}
+
+async function holdKey(page, key, ms) {
+    await page.keyboard.down(key);
+    await sleep(ms);
+    await page.keyboard.up(key);
+}
+
+async function openScores(page) {
+    await page.mouse.click(400, 336);
+    await sleep(700);
+    const picture = await shot(page);
+    await page.keyboard.press('Escape');
+    await within(10, 'the menu after the score table', () => menuShown(page));
+    return picture;
+}
+
+// The box shown in the page: its caption, text and buttons; null when there is none.
+function boxShown(page) {
+    return page.evaluate(() => {
+        const box = document.querySelector('.zx-box:not(.zx-name)');
+        if (!box) return null;
+        return {caption: box.querySelector('.zx-caption').textContent,
+            text: box.querySelector('.zx-text').textContent,
+            buttons: Array.from(box.querySelectorAll('button'), b => b.textContent)};
+    });
+}
+
+async function clickButton(page, label) {
+    const buttons = await page.$$('.zx-box button');
+    for (const button of buttons)
+        if ((await button.evaluate(b => b.textContent)) === label) return button.click();
+    fail(`no button ${label}`);
+}
+
+async function start(page, url, errors) {
+    page.on('pageerror', error => errors.push(String(error)));
+    await page.goto(url);
+    return within(30, 'the first frame', () =>
+        page.evaluate(() => window.zembrixPage && zembrixPage.frames.count > 0 &&
+            zembrixPage.frames.first));
+}
+
+async function menuAgainstLinux(page) {
+    const firstFrame = await start(page, `${base}/game/`, []);
+    await page.mouse.move(790, 600);
+    await within(10, 'the menu', () => menuShown(page));
+    await sleep(500);
+    const web = await shot(page);
+    const linux = PNG.sync.read(fs.readFileSync(linuxMenuFile));
+    fs.writeFileSync(path.join(work, 'web-menu.png'), PNG.sync.write(web));
+    for (const [name, region] of Object.entries(menuRegions)) {
+        const count = differing(web, linux, region);
+        console.log(`menu ${name}: ${count} pixels differ from the Linux build's`);
+        if (count !== 0) fail(`the menu's ${name} differs from the Linux build's frame`);
+    }
+    console.log(`figure: first menu frame ${firstFrame.toFixed(0)} ms after navigation`);
+}
+
+// Loses every life: launches whenever the ball waits and drives the bat to the wall away from
+// the ball. Resolves when the name form shows.
+async function loseRun(page) {
+    const end = Date.now() + 150000;
+    let launches = 0;
+    while (!(await page.$('.zx-name'))) {
+        if (Date.now() > end) fail(`no name form after ${launches} launches`);
+        const picture = await shot(page);
+        const bat = batX(picture);
+        if (bat !== null && ballOnBat(picture, bat)) {
+            await page.keyboard.press('Space');
+            await holdKey(page, bat < 352 ? 'd' : 'a', 1000);
+            launches++;
+        } else if (bat !== null) {
+            const ball = ballX(picture);
+            if (ball !== null && ball > bat - 150 && ball < bat + 246)
+                await holdKey(page, ball < 400 ? 'd' : 'a', 1000);
+        }
+        await sleep(300);
+    }
+    return launches;
+}
+
+// The bytes the Linux build writes for one record: the count, the name in Windows-1250 padded
+// with zeros to 32 bytes, and the points, little-endian.
+function tableBytes(name, points) {
+    const bytes = Buffer.alloc(40);
+    bytes.writeUInt32LE(1, 0);
+    name.copy(bytes, 4);
+    bytes.writeUInt32LE(points, 36);
+    return bytes;
+}
+
+async function wholeRun(page) {
+    const errors = [];
+    await start(page, `${base}/game/`, errors);
+    await within(10, 'the menu', () => menuShown(page));
+    const emptyScores = await openScores(page);
+
+    await page.mouse.click(400, 272);
+    await within(10, 'the play field', async () => saturated(mean(await shot(page), [32, 580, 736, 20])));
+    let level;
+    await within(20, 'a still field', async () => {
+        const a = await shot(page);
+        await sleep(500);
+        level = await shot(page);
+        return differing(a, level, [0, 0, 800, 608]) === 0;
+    });
+    const start0 = batX(level);
+    await holdKey(page, 'd', 500);
+    const right = batX(await shot(page));
+    await holdKey(page, 'a', 500);
+    const left = batX(await shot(page));
+    if (!(right > start0 && left < right)) fail(`a and d moved the bat ${start0} -> ${right} -> ${left}`);
+    console.log(`ok: d and a move the bat (${start0} -> ${right} -> ${left})`);
+
+    await page.keyboard.press('Space');
+    const counted = await page.evaluate(() => zembrixPage.frames.count);
+    await sleep(2000);
+    const fps = (await page.evaluate(() => zembrixPage.frames.count) - counted) / 2;
+    console.log(`figure: ${fps.toFixed(1)} frames per second in play`);
+
+    await page.keyboard.press('Escape');
+    const question = await within(10, 'the Escape question', () => boxShown(page));
+    if (question.caption !== 'Zembrix' || question.buttons.join() !== 'Tak,Nie' ||
+        question.text !== 'Jesteś pewny, że chcesz wrócić do menu?')
+        fail(`the question shows ${JSON.stringify(question)}`);
+    const stopped = await page.evaluate(() => zembrixPage.frames.count);
+    await sleep(300);
+    if ((await page.evaluate(() => zembrixPage.frames.count)) !== stopped)
+        fail('the game went on behind the question');
+    await clickButton(page, 'Nie');
+    await within(5, 'the play after Nie', async () => !(await boxShown(page)) &&
+        (await page.evaluate(() => zembrixPage.frames.count)) > stopped + 10);
+    console.log('ok: Escape asks in the page, and "Nie" goes on');
+
+    const launches = await loseRun(page);
+    const offered = await page.$eval('.zx-name input', field => field.value);
+    if (offered !== '') fail(`the name form offers "${offered}"`);
+    await page.keyboard.type('Zażółć');
+    await page.keyboard.press('Enter');
+    await within(5, 'the name form closing', async () => !(await page.$('.zx-name')));
+    await page.evaluate(() => zembrixPage.kept());
+    const stored = Buffer.from(await page.evaluate(() =>
+        Array.from(FS.readFile('/store/zembrix/scoreboard.zxs'))));
+
+    await sleep(1000);
+    const lost = await shot(page);
+    let points = 0;
+    for (const cell of stoneCells) {
+        if (saturated(mean(lost, cell))) continue;
+        const [r, , b] = mean(level, cell);
+        points += r > b ? 50 : 10;
+    }
+    const expected = tableBytes(Buffer.from([0x5a, 0x61, 0xbf, 0xf3, 0xb3, 0xe6]), points);
+    if (!stored.equals(expected))
+        fail(`the stored table ${stored.toString('hex')} is not ${expected.toString('hex')}`);
+    console.log(`ok: ${launches} launches; "Zażółć" and ${points} points stored as the Linux build writes them`);
+
+    await page.keyboard.press('Escape');
+    await within(10, 'the Escape question', () => boxShown(page));
+    await clickButton(page, 'Tak');
+    await within(10, 'the menu after Tak', () => menuShown(page));
+    const scores = await openScores(page);
+    if (differing(emptyScores, scores, [16, 103, 768, 47]) < 50) fail('place 1 shows no run');
+    if (differing(emptyScores, scores, [16, 152, 768, 456]) !== 0) fail('places 2 to 10 changed');
+
+    await page.reload();
+    await within(30, 'the menu after a reload', () => menuShown(page));
+    const again = await openScores(page);
+    if (differing(scores, again, [0, 0, 800, 608]) !== 0) fail('the table differs after a reload');
+    if (errors.length) fail(`errors in the page: ${errors.join('; ')}`);
+    console.log('ok: the score table shows the run in place 1, and again after a reload');
+}
+
+async function damagedPack(page) {
+    const errors = [];
+    const lines = [];
+    page.on('console', message => lines.push(message.text()));
+    page.on('pageerror', error => errors.push(String(error)));
+    await page.goto(`${base}/damaged/`);
+    const box = await within(20, 'the box of the damaged pack', () => boxShown(page));
+    if (box.text !== 'data.zxp not exists!' || box.buttons.join() !== 'OK')
+        fail(`the damaged pack shows ${JSON.stringify(box)}`);
+    if (!lines.some(line => line.startsWith('data.zxp: '))) fail('no line says what is wrong with the pack');
+    await clickButton(page, 'OK');
+    await within(5, 'the box closing', async () => !(await boxShown(page)));
+    if (errors.length) fail(`errors in the page: ${errors.join('; ')}`);
+    console.log(`ok: a damaged pack gives the game's own box (${lines.find(l => l.startsWith('data.zxp: '))})`);
+}
+
+(async () => {
+    const browser = await puppeteer.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        args: ['--no-sandbox', '--window-size=800,608', '--autoplay-policy=no-user-gesture-required'],
+        userDataDir: path.join(work, 'chromium', 'profile'),
+        defaultViewport: {width: 800, height: 608},
+        protocolTimeout: 20000,
+    });
+    try {
+        for (const test of [menuAgainstLinux, wholeRun, damagedPack]) {
+            const page = await browser.newPage();
+            await test(page);
+            await page.close();
+        }
+    } finally {
+        await browser.close();
+    }
+})().catch(error => {
+    console.error(`FAIL: ${error.message}`);
+    process.exit(1);
+});
