@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds SDL2, SDL2_image, FreeType and SDL2_ttf for the browser from Debian's source packages
-# with Debian's emscripten, as static libraries, into build/web-libs/<versions>/install. Each
-# library is built once per version (SDL2's configure alone takes minutes); prints the prefix.
+# Builds SDL2, SDL2_image, FreeType, HarfBuzz and SDL2_ttf for the browser from Debian's source
+# packages with Debian's emscripten, as static libraries, into build/web-libs/sdl2-<version>/
+# install. Each library is built once per version (SDL2's configure alone takes minutes); prints
+# the prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export NODE_PATH=/usr/share/nodejs
@@ -26,20 +27,21 @@ version_of() { sed -n 's/^Version: //p' "$1"; }
 sdl2_dsc=$(dsc_of libsdl2)
 image_dsc=$(dsc_of libsdl2-image)
 freetype_dsc=$(dsc_of freetype)
+harfbuzz_dsc=$(dsc_of harfbuzz)
 ttf_dsc=$(dsc_of libsdl2-ttf)
-key="sdl2-$(version_of "$sdl2_dsc")_image-$(version_of "$image_dsc")"
-key+="_freetype-$(version_of "$freetype_dsc")_ttf-$(version_of "$ttf_dsc")"
-root=$PWD/build/web-libs/$key
+# One prefix per SDL2 version; each library in it is built again when its version changes.
+root=$PWD/build/web-libs/sdl2-$(version_of "$sdl2_dsc")
 prefix=$root/install
 mkdir -p "$prefix"
 
-# Unpacks one source package and builds it with emcmake into the prefix, unless done before.
+# Unpacks one source package and builds it with emcmake into the prefix, unless this version
+# (stamp) was built before.
 build_one() {
-    local name=$1 dsc=$2
-    shift 2
-    [[ -f $root/$name.done ]] && return 0
+    local name=$1 dsc=$2 stamp=$root/$1-$3.done
+    shift 3
+    [[ -f $stamp ]] && return 0
     echo "== $name for the browser (built once per version)" >&2
-    rm -rf "$root/$name"
+    rm -rf "$root/$name" "$root/$name"-*.done
     mkdir -p "$root/$name"
     dpkg-source --no-check -x "$dsc" "$root/$name/source" >/dev/null
     emcmake cmake -S "$root/$name/source" -B "$root/$name/build" -DCMAKE_BUILD_TYPE=Release \
@@ -53,15 +55,22 @@ build_one() {
         return 1
     }
     make -C "$root/$name/build" install >/dev/null
-    touch "$root/$name.done"
+    touch "$stamp"
 }
 
-build_one sdl2 "$sdl2_dsc" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
-    -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF
-build_one sdl2-image "$image_dsc" -DBUILD_SHARED_LIBS=OFF -DSDL2IMAGE_BACKEND_STB=ON \
-    -DSDL2IMAGE_VENDORED=OFF -DSDL2IMAGE_DEPS_SHARED=OFF -DSDL2IMAGE_SAMPLES=OFF
-build_one freetype "$freetype_dsc" -DBUILD_SHARED_LIBS=OFF -DFT_DISABLE_ZLIB=ON \
-    -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
-build_one sdl2-ttf "$ttf_dsc" -DBUILD_SHARED_LIBS=OFF -DSDL2TTF_VENDORED=OFF \
-    -DSDL2TTF_HARFBUZZ=OFF -DSDL2TTF_SAMPLES=OFF
+build_one sdl2 "$sdl2_dsc" "$(version_of "$sdl2_dsc")" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
+    -DSDL_TEST=OFF -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF
+build_one sdl2-image "$image_dsc" "$(version_of "$image_dsc")" -DBUILD_SHARED_LIBS=OFF \
+    -DSDL2IMAGE_BACKEND_STB=ON -DSDL2IMAGE_VENDORED=OFF -DSDL2IMAGE_DEPS_SHARED=OFF \
+    -DSDL2IMAGE_SAMPLES=OFF
+build_one freetype "$freetype_dsc" "$(version_of "$freetype_dsc")" -DBUILD_SHARED_LIBS=OFF \
+    -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON \
+    -DFT_DISABLE_BROTLI=ON
+# HarfBuzz lays the lines out as Debian's SDL2_ttf does, whose bold text keeps the face's own
+# advances (without it SDL_ttf widens every bold glyph).
+build_one harfbuzz "$harfbuzz_dsc" "$(version_of "$harfbuzz_dsc")" -DBUILD_SHARED_LIBS=OFF \
+    -DHB_HAVE_FREETYPE=ON -DHB_BUILD_SUBSET=OFF -DHB_BUILD_UTILS=OFF
+build_one sdl2-ttf "$ttf_dsc" \
+    "$(version_of "$ttf_dsc")_$(version_of "$freetype_dsc")_$(version_of "$harfbuzz_dsc")" \
+    -DBUILD_SHARED_LIBS=OFF -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=ON -DSDL2TTF_SAMPLES=OFF
 echo "$prefix"

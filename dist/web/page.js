@@ -14,8 +14,24 @@ var zembrixPage = (function () {
         canvas.style.width = Math.floor(800 * scale) + 'px';
         canvas.style.height = Math.floor(608 * scale) + 'px';
     }
-    window.addEventListener('resize', fit);
     fit();
+
+    // SDL sets the canvas's size again at every resize of the page (its listener runs after
+    // this one and before restorePicture), which clears the canvas; when the size stays the same
+    // the game is not told and would not draw its unchanged picture again, so the page keeps the
+    // picture across it.
+    var kept = document.createElement('canvas');
+    window.addEventListener('resize', function () {
+        kept.width = canvas.width;
+        kept.height = canvas.height;
+        kept.getContext('2d').drawImage(canvas, 0, 0);
+        fit();
+    });
+    function restorePicture() {
+        if (canvas.width === kept.width && canvas.height === kept.height) {
+            canvas.getContext('2d').drawImage(kept, 0, 0);
+        }
+    }
 
     // Copies the files of /store to IndexedDB; the copies run one after another.
     function keep() {
@@ -201,6 +217,8 @@ var zembrixPage = (function () {
     function presented() {
         if (frames.count++ === 0) {
             frames.first = performance.now();
+            // SDL's listener is in place now: this one comes after it.
+            window.addEventListener('resize', restorePicture);
         }
     }
 
