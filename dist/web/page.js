@@ -232,6 +232,11 @@ var zembrixPage = (function () {
     };
 })();
 
+// The pack is fetched at once, beside the program's own files, rather than after them.
+var zembrixPack = fetch('data.zxp', {cache: 'no-cache'}).then(function (response) {
+    return response.ok ? response.arrayBuffer() : null;
+});
+
 var Module = {
     canvas: document.getElementById('canvas'),
     preRun: [function () {
@@ -247,9 +252,7 @@ var Module = {
         });
         // The pack beside the page; without it the game says so itself.
         addRunDependency('pack');
-        fetch('data.zxp', {cache: 'no-cache'}).then(function (response) {
-            return response.ok ? response.arrayBuffer() : null;
-        }).then(function (bytes) {
+        zembrixPack.then(function (bytes) {
             if (bytes) {
                 FS.writeFile('/data.zxp', new Uint8Array(bytes));
             }

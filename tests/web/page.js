@@ -162,6 +162,17 @@ async function menuAgainstLinux(page) {
         if (beyond !== 0) fail(`the menu's ${name} differs from the Linux build's frame`);
     }
     console.log(`figure: first menu frame ${firstFrame.toFixed(0)} ms after navigation`);
+
+    // A larger window: the picture grows to its height, keeping its shape, and the game draws
+    // it at that size (the logo's orange where the scale puts it).
+    await page.setViewport({width: 1000, height: 700});
+    await within(5, 'the picture fitted to 1000 x 700', () =>
+        page.evaluate(() => canvas.width === 921 && canvas.height === 700));
+    await within(5, 'the menu at the larger size', async () => {
+        const [r, g, b] = rgb(PNG.sync.read(await page.screenshot()), 39 + 161, 127);
+        return r > 0xF0 && g > 0x90 && g < 0xC0 && b < 0x30;
+    });
+    console.log('ok: the picture fits a larger window with its shape kept');
 }
 
 // Loses every life: launches whenever the ball waits and drives the bat to the wall away from
