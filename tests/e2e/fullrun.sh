@@ -81,8 +81,11 @@ declare -A lives_seen=()
 
 
 # The Windows program runs as on an English Windows (code page 1252), where the Polish name
-# typed on a Polish keyboard must still reach the table in Windows-1250.
-wine_locale=en_US.UTF-8
+# typed on a Polish keyboard must still reach the table in Windows-1250. Wine takes C.UTF-8 as
+# English (United States) too, and unlike en_US.UTF-8 every machine has it: in a locale the
+# machine lacks, Wine reads the keyboard in Latin-1 and drops the letters typed with AltGr
+# that Latin-1 lacks.
+wine_locale=C.UTF-8
 start_x
 polish_keyboard
 start_at_menu "$work/run"

@@ -28,6 +28,7 @@ windows_game= # the game started last is the Windows program
 wine_used=
 wm=${ZX_E2E_WM:-}
 wm_pid=
+keeper_pid= # a client that keeps the server from resetting its keyboard (polish_keyboard)
 held_keys=() # keys pressed and not yet released, released at the end
 
 cleanup() {
@@ -46,6 +47,9 @@ cleanup() {
     for held in "${held_keys[@]}"; do
         timeout 10 command xdotool keyup "$held" 2>/dev/null || true
     done
+    if [[ -n "$keeper_pid" ]]; then
+        kill "$keeper_pid" 2>/dev/null || true
+    fi
     if [[ -n "$wm_pid" ]]; then
         kill -CONT "$wm_pid" 2>/dev/null || true # a test may have held it still
         kill "$wm_pid" 2>/dev/null || true
@@ -185,9 +189,24 @@ start_openbox() {
 
 # Switches the display's keyboard to the Polish layout, whose AltGr level holds the Polish
 # letters. xdotool then types them with keys of the layout; without them it rebinds a spare key
-# for each letter and back, and a letter the game reads after the key was rebound is lost.
+# for each letter and back, and a letter the game reads after the key was rebound is lost. The
+# server sets its keyboard back to the default layout whenever its last client leaves (before the
+# game starts, without a window manager), so a client that watches the root window stays
+# connected until the end of the test, and the layout is checked afterwards.
 polish_keyboard() {
+    local attempt i
+    for attempt in 1 2 3; do
+        command xprop -root -spy >"$work/keeper.log" 2>&1 &
+        keeper_pid=$!
+        for ((i = 0; i < 100; i++)); do
+            [[ -s "$work/keeper.log" ]] && break
+            sleep 0.1
+        done
+        kill -0 "$keeper_pid" 2>/dev/null && break
+    done
     setxkbmap -display "$DISPLAY" pl
+    [[ "$(setxkbmap -display "$DISPLAY" -query | awk '$1 == "layout:" {print $2}')" == pl ]] ||
+        die "the Polish keyboard layout did not hold"
 }
 
 # Types the UTF-8 text $2 into window $1, at a typist's pace: at xdotool's own (12 ms a key)
