@@ -257,6 +257,9 @@ async function wholeRun(page) {
     await page.keyboard.type('Zażółć');
     await page.keyboard.press('Enter');
     await within(5, 'the name form closing', async () => !(await page.$('.zx-name')));
+    // The game writes the table as the form's answer reaches it, and the page keeps it.
+    await within(5, 'the table written', () =>
+        page.evaluate(() => FS.analyzePath('/store/zembrix/scoreboard.zxs').exists));
     await page.evaluate(() => zembrixPage.kept());
     const stored = Buffer.from(await page.evaluate(() =>
         Array.from(FS.readFile('/store/zembrix/scoreboard.zxs'))));

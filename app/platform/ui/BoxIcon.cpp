@@ -91,3 +91,16 @@ SDL_Surface* makeBoxIcon(BoxIconKind kind) {
     }
     return surface;
 }
+
+std::optional<BoxIconKind> boxIconKind(UINT type) {
+    switch (type & 0xF0) {
+    case MB_ICONERROR:
+        return BoxIconKind::Error;
+    case MB_ICONINFORMATION:
+        return BoxIconKind::Information;
+    case MB_ICONQUESTION:
+        return BoxIconKind::Question;
+    default:
+        return std::nullopt;
+    }
+}

@@ -25,20 +25,6 @@ constexpr int kStripPadding = 11;
 constexpr int kStripHeight = kButtonHeight + 2 * kStripPadding;
 constexpr int kMinWidth = 180;
 
-// The kind's icon, none for a plain box.
-std::optional<BoxIconKind> iconOf(UINT type) {
-    switch (type & 0xF0) {
-    case MB_ICONERROR:
-        return BoxIconKind::Error;
-    case MB_ICONINFORMATION:
-        return BoxIconKind::Information;
-    case MB_ICONQUESTION:
-        return BoxIconKind::Question;
-    default:
-        return std::nullopt;
-    }
-}
-
 // Width in pixels of the display showing owner (the first display without one). Windows wraps a
 // box's text at word boundaries to a width derived from the screen's: the box may take up to
 // three quarters of it.
@@ -104,7 +90,7 @@ bool MessageBoxWindow::create(SDL_Window* owner, const std::string& caption) {
     if (font == nullptr) {
         return false;
     }
-    if (const std::optional<BoxIconKind> kind = iconOf(type)) {
+    if (const std::optional<BoxIconKind> kind = boxIconKind(type)) {
         icon = makeBoxIcon(*kind);
     }
     const int iconSpace = icon != nullptr ? kBoxIconSize + kIconGap : 0;

@@ -23,23 +23,10 @@ EM_ASYNC_JS(int, showPageBox,
                                              question != 0, pixels, iconSize);
             });
 
-std::optional<BoxIconKind> iconOf(UINT type) {
-    switch (type & 0xF0) {
-    case MB_ICONERROR:
-        return BoxIconKind::Error;
-    case MB_ICONINFORMATION:
-        return BoxIconKind::Information;
-    case MB_ICONQUESTION:
-        return BoxIconKind::Question;
-    default:
-        return std::nullopt;
-    }
-}
-
 // The kind's icon as RGBA bytes; empty for a box without one.
 std::vector<unsigned char> iconPixels(UINT type) {
     std::vector<unsigned char> pixels;
-    const std::optional<BoxIconKind> kind = iconOf(type);
+    const std::optional<BoxIconKind> kind = boxIconKind(type);
     SDL_Surface* icon = kind ? makeBoxIcon(*kind) : nullptr;
     if (icon == nullptr) {
         return pixels;
