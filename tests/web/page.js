@@ -1,6 +1,7 @@
 // The web page in headless Chromium through puppeteer-core, with real key and mouse events: the
 // menu against the Linux build's frame, a whole run with the Escape question, the name form and
-// the score table kept over a reload, and a damaged pack. Prints the figures of the page.
+// the score table kept over a reload, a damaged pack, and a browser without WebAssembly. Prints
+// the figures of the page.
 // Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR
 'use strict';
 const fs = require('fs');
@@ -309,6 +310,15 @@ async function damagedPack(page) {
     console.log(`ok: a damaged pack gives the game's own box (${lines.find(l => l.startsWith('data.zxp: '))})`);
 }
 
+async function withoutWebAssembly(page) {
+    await page.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+    await page.goto(`${base}/game/`);
+    const text = await page.$eval('#missing', element => element.innerText);
+    if (!text.includes('WebAssembly') || !text.includes('przeglądarki') || !text.includes('browser'))
+        fail(`without WebAssembly the page says "${text}"`);
+    console.log('ok: without WebAssembly the page says so in Polish and in English');
+}
+
 (async () => {
     const browser = await puppeteer.launch({
         executablePath: '/usr/bin/chromium',
@@ -319,7 +329,7 @@ async function damagedPack(page) {
         protocolTimeout: 20000,
     });
     try {
-        for (const test of [menuAgainstLinux, wholeRun, damagedPack]) {
+        for (const test of [menuAgainstLinux, wholeRun, damagedPack, withoutWebAssembly]) {
             const page = await browser.newPage();
             await test(page);
             await page.close();
