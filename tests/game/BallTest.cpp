@@ -26,10 +26,7 @@ class BallTest : public zxtest::GameRoomFixture {
     }
     // Puts the ball in flight at (x, y) with the steps.
     void fly(std::uint32_t x, std::uint32_t y, std::int32_t dx, std::int32_t dy) {
-        GameTestAccess::place(*ball, x, y);
-        ball->setDx(dx);
-        ball->setDy(dy);
-        ball->setState(Flying);
+        GameTestAccess::fly(*ball, x, y, dx, dy);
     }
     D3DCOLOR batColour() const { return bat->getSprite()->getColour(); }
 

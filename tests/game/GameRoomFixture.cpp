@@ -28,12 +28,16 @@ void GameRoomFixture::TearDown() {
     setNameDialogAnswerer({});
 }
 
-void GameRoomFixture::startQuiet() {
+void GameRoomFixture::startWithLevels(const std::vector<std::vector<std::uint8_t>>& levels) {
     std::vector<PackFile> files = gamePictures();
-    for (int level = 1; level <= kLevelCount; ++level) {
-        files.push_back(levelFile(level, quietLevel()));
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        files.push_back(levelFile(static_cast<int>(i + 1), levels[i]));
     }
     start(files);
+}
+
+void GameRoomFixture::startQuiet() {
+    startWithLevels(std::vector<std::vector<std::uint8_t>>(kLevelCount, quietLevel()));
 }
 
 RGame* GameRoomFixture::enterGame() {

@@ -69,9 +69,7 @@ TEST_F(GameScreenTest, BannerShowsOnceItFadesIn) {
 }
 
 TEST_F(GameScreenTest, BallHiddenAfterTheLevelEnds) {
-    std::vector<PackFile> files = zxtest::gamePictures();
-    files.push_back(zxtest::levelFile(1, encodeLevel({})));
-    ASSERT_NO_FATAL_FAILURE(start(files));
+    ASSERT_NO_FATAL_FAILURE(startWithLevels({encodeLevel({})}));
     ASSERT_NE(enterGame(), nullptr);
     harness().turn(); // the level ends in this update, after the ball's own
     EXPECT_EQ(room()->getBall()->getState(), LevelCleared);

@@ -14,6 +14,14 @@ struct GameTestAccess {
         object.y = y;
     }
     static bool isVisible(const Object& object) { return object.visible; }
+    // Puts the ball in flight at (x, y) with the steps.
+    static void fly(Ball& ball, std::uint32_t x, std::uint32_t y, std::int32_t dx,
+                    std::int32_t dy) {
+        place(ball, x, y);
+        ball.setDx(dx);
+        ball.setDy(dy);
+        ball.setState(Flying);
+    }
 
     static void setSpeed(Player& player, std::int32_t speed) { player.speed = speed; }
     static Direction direction(const Player& player) { return player.direction; }

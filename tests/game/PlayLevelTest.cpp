@@ -6,6 +6,7 @@
 #include "game/Stone.h"
 #include "tests/game/GameRoomFixture.h"
 #include "tests/game/GameTestAccess.h"
+#include "tests/support/Captured.h"
 
 #include <gtest/gtest.h>
 
@@ -87,11 +88,8 @@ TEST_F(PlayLevelTest, PlaysLevelOneToItsEndAndMovesOnWithEnter) {
         {1, 96, 96},   {2, 224, 96},  {3, 352, 96},  {1, 480, 96},  {2, 608, 96},
         {3, 160, 160}, {1, 288, 160}, {2, 416, 160}, {3, 544, 160},
     };
-    std::vector<PackFile> files = zxtest::gamePictures();
-    files.push_back(zxtest::levelFile(1, encodeLevel(level1)));
-    files.push_back(
-        zxtest::levelFile(2, encodeLevel({{3, 100, 100}, {2, 300, 100}, {1, 500, 100}})));
-    ASSERT_NO_FATAL_FAILURE(start(files));
+    ASSERT_NO_FATAL_FAILURE(startWithLevels(
+        {encodeLevel(level1), encodeLevel({{3, 100, 100}, {2, 300, 100}, {1, 500, 100}})}));
     ASSERT_NE(enterGame(), nullptr);
     std::srand(2024); // the launches and the free-life rolls follow from it
 
@@ -140,11 +138,10 @@ TEST_F(PlayLevelTest, PlaysLevelOneToItsEndAndMovesOnWithEnter) {
     EXPECT_GE(lives, 1u);
     EXPECT_GE(spacePresses, 1);
 
-    testing::internal::CaptureStdout();
-    harness().keyDown(SDLK_RETURN);
-    harness().turn();
-    std::fflush(stdout);
-    const std::string log = testing::internal::GetCapturedStdout();
+    const std::string log = zxtest::stdoutOf([this] {
+        harness().keyDown(SDLK_RETURN);
+        harness().turn();
+    });
     game = room();
     ASSERT_NE(game, nullptr);
     char bonusLine[64];
@@ -169,10 +166,9 @@ TEST_F(PlayLevelTest, SeededGamesNeverKeepTheBallInsideASideWall) {
         Ball& ball = *room()->getBall();
         Player& bat = *room()->getPlayer();
         const std::uint32_t r = static_cast<std::uint32_t>(std::rand());
-        GameTestAccess::place(ball, 744 + r % 9, 536 + r / 9 % 11);
-        ball.setDx(4 + static_cast<std::int32_t>(r / 99 % 8));
-        ball.setDy(6 + static_cast<std::int32_t>(r / 792 % 3));
-        ball.setState(Flying);
+        GameTestAccess::fly(ball, 744 + r % 9, 536 + r / 9 % 11,
+                            4 + static_cast<std::int32_t>(r / 99 % 8),
+                            6 + static_cast<std::int32_t>(r / 792 % 3));
         GameTestAccess::place(bat, 642 + 2 * (r / 2376 % 11), kBatTop);
         GameTestAccess::setSpeed(bat, 10);
         // Run right until the first catch, then meet the ball on a random part of the bat.

@@ -9,6 +9,8 @@
 #include "score/ScoreTable.h"
 #include "tests/game/GameRoomFixture.h"
 #include "tests/game/GameTestAccess.h"
+#include "tests/support/BoxCheck.h"
+#include "tests/support/Captured.h"
 
 #include <windows.h>
 
@@ -19,21 +21,17 @@
 
 namespace {
 
-using zxtest::gamePictures;
-using zxtest::keyEvent;
-using zxtest::levelFile;
 using zxtest::quietLevel;
+using zxtest::stdoutOf;
+using zxtest::updateTimes;
 
 class RGameTest : public zxtest::GameRoomFixture {
   protected:
     // Starts on the pictures, the given level 1 and quiet levels 2 to 6.
     void startWithLevel1(const std::vector<std::uint8_t>& level1) {
-        std::vector<PackFile> files = gamePictures();
-        files.push_back(levelFile(1, level1));
-        for (int level = 2; level <= kLevelCount; ++level) {
-            files.push_back(levelFile(level, quietLevel()));
-        }
-        start(files);
+        std::vector<std::vector<std::uint8_t>> levels(kLevelCount, quietLevel());
+        levels[0] = level1;
+        startWithLevels(levels);
     }
     // Breaks every stone of the level without points, as if the ball had struck them.
     void breakAll() {
@@ -41,15 +39,21 @@ class RGameTest : public zxtest::GameRoomFixture {
             room()->getStone(i)->setSolid(false);
         }
     }
+    // The run recorded on top of the score table; with alone, the only record in it.
+    void expectRecorded(std::uint32_t points, bool alone = false) {
+        ASSERT_NE(getScoreTable()->at(0), nullptr);
+        EXPECT_EQ(getScoreTable()->at(0)->points, points);
+        if (alone) {
+            EXPECT_EQ(getScoreTable()->at(1), nullptr);
+        }
+    }
 };
 
 TEST_F(RGameTest, CreateLoadsLevelOneWithThreeLivesAndTheBanner) {
     ASSERT_NO_FATAL_FAILURE(startWithLevel1(
         encodeLevel({{1, 96.9f, 64.5f}, {2, 200, 64}, {3, 300, 64}, {7, 400, 64}, {0, 500, 64}})));
-    testing::internal::CaptureStdout();
-    RGame* game = enterGame();
-    std::fflush(stdout);
-    const std::string log = testing::internal::GetCapturedStdout();
+    RGame* game = nullptr;
+    const std::string log = stdoutOf([&] { game = enterGame(); });
     ASSERT_NE(game, nullptr);
     EXPECT_NE(log.find("Loading level \"Level1.zxm\"...\n"), std::string::npos) << log;
     EXPECT_NE(log.find("Loaded level \"Level1.zxm\"!\n"), std::string::npos) << log;
@@ -88,10 +92,7 @@ TEST_F(RGameTest, StrikeCreditsBreaksAndReversesOneStep) {
     ASSERT_NO_FATAL_FAILURE(startWithLevel1(encodeLevel({{3, 200, 100}, {1, 500, 100}})));
     RGame* game = enterGame();
     Ball* ball = game->getBall();
-    GameTestAccess::place(*ball, 224, 130); // centre (232, 138); next centre (232, 132)
-    ball->setDx(2);
-    ball->setDy(-6);
-    ball->setState(Flying);
+    GameTestAccess::fly(*ball, 224, 130, 2, -6); // centre (232, 138); next centre (232, 132)
     game->update();
     Stone* struck = game->getStone(0);
     EXPECT_FALSE(struck->isSolid());
@@ -112,10 +113,7 @@ TEST_F(RGameTest, SideStrikeReversesTheHorizontalStep) {
     ASSERT_NO_FATAL_FAILURE(startWithLevel1(encodeLevel({{2, 200, 100}, {1, 500, 300}})));
     RGame* game = enterGame();
     Ball* ball = game->getBall();
-    GameTestAccess::place(*ball, 188, 104); // centre (196, 112): left band; next (200, 112)
-    ball->setDx(4);
-    ball->setDy(0);
-    ball->setState(Flying);
+    GameTestAccess::fly(*ball, 188, 104, 4, 0); // centre (196, 112): left band; next (200, 112)
     game->update();
     EXPECT_FALSE(game->getStone(0)->isSolid());
     EXPECT_EQ(game->getPoints(), 50u);
@@ -128,10 +126,7 @@ TEST_F(RGameTest, TwoStonesStruckInOneUpdateReverseTheStepTwice) {
         startWithLevel1(encodeLevel({{3, 200, 100}, {2, 200, 132}, {1, 500, 300}})));
     RGame* game = enterGame();
     Ball* ball = game->getBall();
-    GameTestAccess::place(*ball, 224, 130); // next centre (232, 132) on the shared edge
-    ball->setDx(0);
-    ball->setDy(-6);
-    ball->setState(Flying);
+    GameTestAccess::fly(*ball, 224, 130, 0, -6); // next centre (232, 132) on the shared edge
     game->update();
     EXPECT_FALSE(game->getStone(0)->isSolid());
     EXPECT_FALSE(game->getStone(1)->isSolid());
@@ -144,21 +139,15 @@ TEST_F(RGameTest, TwoStonesStruckInOneUpdateReverseTheStepTwice) {
 TEST_F(RGameTest, BannerFadesInSlidesAndVanishesAfter150Updates) {
     ASSERT_NO_FATAL_FAILURE(startQuiet());
     RGame* game = enterGame();
-    for (int i = 1; i <= 51; ++i) {
-        game->update();
-    }
+    updateTimes(*game, 51);
     EXPECT_EQ(game->getBannerAlpha(), 255u);
     EXPECT_EQ(game->getBannerOffset(), 51u);
-    for (int i = 52; i <= 99; ++i) {
-        game->update();
-    }
+    updateTimes(*game, 48); // to the 99th
     EXPECT_EQ(game->getBannerAlpha(), 255u);
     game->update(); // the 100th: the fade-out starts in the same update
     EXPECT_EQ(game->getBannerAlpha(), 250u);
     EXPECT_EQ(game->getBannerOffset(), 101u);
-    for (int i = 101; i <= 149; ++i) {
-        game->update();
-    }
+    updateTimes(*game, 49); // to the 149th
     EXPECT_TRUE(game->isBannerVisible());
     EXPECT_EQ(game->getBannerAlpha(), 5u);
     game->update(); // the 150th
@@ -196,10 +185,7 @@ TEST_F(RGameTest, EnterAfterAClearedLevelAddsTheBonusAndLoadsTheNext) {
     game->update();
     ASSERT_EQ(game->getBall()->getState(), LevelCleared);
     EXPECT_EQ(game->getTotalScore(), 700u);
-    testing::internal::CaptureStdout();
-    press(SDLK_RETURN);
-    std::fflush(stdout);
-    const std::string log = testing::internal::GetCapturedStdout();
+    const std::string log = stdoutOf([this] { press(SDLK_RETURN); });
     EXPECT_NE(log.find("dodatkowo 300.000000\n"), std::string::npos) << log;
     EXPECT_NE(log.find("Loading level \"Level4.zxm\"...\n"), std::string::npos) << log;
     EXPECT_EQ(game->getTotalScore(), 700u + 1800u);
@@ -223,13 +209,10 @@ TEST_F(RGameTest, ClearingLevelSixRecordsTheRunAtOnce) {
     EXPECT_EQ(game->getPoints(), 1300u);
     EXPECT_EQ(game->getTotalScore(), 6300u);
     EXPECT_TRUE(GameTestAccess::levelEndHandled(*game));
-    for (int i = 0; i < 5; ++i) {
-        game->update();
-    }
+    updateTimes(*game, 5);
     EXPECT_EQ(game->getTotalScore(), 6300u); // once
     EXPECT_EQ(namesAsked, 1);
-    ASSERT_NE(getScoreTable()->at(0), nullptr);
-    EXPECT_EQ(getScoreTable()->at(0)->points, 6300u);
+    expectRecorded(6300);
     EXPECT_STREQ(getScoreTable()->at(0)->name, "Tester");
     // Enter starts a new run at level 1.
     press(SDLK_RETURN);
@@ -246,23 +229,16 @@ TEST_F(RGameTest, LosingTheLastLifeRecordsTheRunOnce) {
     GameTestAccess::setPoints(*game, 340);
     game->setLives(1);
     Ball* ball = game->getBall();
-    GameTestAccess::place(*ball, 200, 570);
-    ball->setDx(0);
-    ball->setDy(7);
-    ball->setState(Flying);
+    GameTestAccess::fly(*ball, 200, 570, 0, 7);
     game->update();
     EXPECT_EQ(ball->getState(), Lost);
     EXPECT_EQ(game->getLives(), 1u);
     EXPECT_EQ(game->getTotalScore(), 2340u);
     EXPECT_TRUE(GameTestAccess::lossRecorded(*game));
-    for (int i = 0; i < 20; ++i) {
-        game->update();
-    }
+    updateTimes(*game, 20);
     EXPECT_EQ(game->getTotalScore(), 2340u);
     EXPECT_EQ(namesAsked, 1);
-    ASSERT_NE(getScoreTable()->at(0), nullptr);
-    EXPECT_EQ(getScoreTable()->at(0)->points, 2340u);
-    EXPECT_EQ(getScoreTable()->at(1), nullptr);
+    ASSERT_NO_FATAL_FAILURE(expectRecorded(2340, true));
     press(SDLK_SPACE);
     EXPECT_EQ(ball->getState(), Lost);
     press(SDLK_RETURN);
@@ -282,13 +258,11 @@ TEST_F(RGameTest, EscapeAnsweredNoKeepsTheRun) {
     harness().answers.push_back(IDNO);
     press(SDLK_ESCAPE);
     ASSERT_EQ(harness().boxes.size(), before + 1);
-    const MessageBoxCall& box = harness().boxes.back();
-    EXPECT_EQ(box.text, "Jeste\x9C pewny, \xBF"
-                        "e chcesz wr\xF3\xE6i\xE6 do menu?");
-    EXPECT_TRUE(box.hasCaption);
-    EXPECT_EQ(box.caption, "Zembrix");
-    EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ(box.owner, GetActiveWindow());
+    EXPECT_EQ(harness().boxes.back(),
+              (MessageBoxCall{GetActiveWindow(),
+                              "Jeste\x9C pewny, \xBF"
+                              "e chcesz wr\xF3\xE6i\xE6 do menu?",
+                              "Zembrix", true, MB_YESNO | MB_ICONQUESTION}));
     EXPECT_EQ(room(), game);
     EXPECT_EQ(game->getPoints(), 120u);
     EXPECT_EQ(game->getLives(), 2u);
@@ -317,17 +291,13 @@ class RefusedLevelTest : public RGameTest {
         EXPECT_NE(getRoomManager()->getCurrentRoom(), nullptr);
         // The room's box comes first; the new menu may add its own after it.
         ASSERT_GT(harness().boxes.size(), boxesBefore);
-        const MessageBoxCall& box = harness().boxes[boxesBefore];
-        EXPECT_EQ(box.text, "Invalid data!");
-        EXPECT_FALSE(box.hasCaption);
-        EXPECT_EQ(box.owner, nullptr);
-        EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_EQ(harness().boxes[boxesBefore], zxtest::invalidDataBox());
         harness().turn(2);
     }
 };
 
 TEST_F(RefusedLevelTest, MissingFirstLevelReturnsToTheMenu) {
-    ASSERT_NO_FATAL_FAILURE(start(gamePictures()));
+    ASSERT_NO_FATAL_FAILURE(startWithLevels({}));
     const std::size_t before = harness().boxes.size();
     enterGame();
     expectBackInTheMenu(before);
@@ -370,10 +340,7 @@ TEST_F(RefusedLevelTest, FirstLevelBrokenBeforeARestartReturnsToTheMenu) {
 }
 
 TEST_F(RefusedLevelTest, RefusedNextLevelEndsTheRunCountingItsPointsOnce) {
-    std::vector<PackFile> files = gamePictures();
-    files.push_back(levelFile(1, quietLevel()));
-    files.push_back(levelFile(2, {5, 0, 0, 0, 1, 2, 3}));
-    ASSERT_NO_FATAL_FAILURE(start(files));
+    ASSERT_NO_FATAL_FAILURE(startWithLevels({quietLevel(), {5, 0, 0, 0, 1, 2, 3}}));
     RGame* game = enterGame();
     GameTestAccess::setPoints(*game, 1000);
     breakAll();
@@ -387,16 +354,13 @@ TEST_F(RefusedLevelTest, RefusedNextLevelEndsTheRunCountingItsPointsOnce) {
     game->update();
     EXPECT_TRUE(GameTestAccess::lossRecorded(*game));
     EXPECT_EQ(game->getTotalScore(), 1300u); // not 2600
-    ASSERT_NE(getScoreTable()->at(0), nullptr);
-    EXPECT_EQ(getScoreTable()->at(0)->points, 1300u);
+    expectRecorded(1300);
     // The old stones are kept, all broken.
     EXPECT_EQ(game->getStoneCount(), 1u);
 }
 
 TEST_F(RefusedLevelTest, MissingNextLevelEndsTheRunLikewise) {
-    std::vector<PackFile> files = gamePictures();
-    files.push_back(levelFile(1, quietLevel()));
-    ASSERT_NO_FATAL_FAILURE(start(files));
+    ASSERT_NO_FATAL_FAILURE(startWithLevels({quietLevel()}));
     RGame* game = enterGame();
     GameTestAccess::setPoints(*game, 200);
     game->setLives(1);

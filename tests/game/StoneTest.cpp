@@ -3,9 +3,9 @@
 #include "game/PlayField.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/Sprite.h"
-#include "rooms/RoomManager.h"
 #include "tests/game/GameRoomFixture.h"
 #include "tests/game/GameTestAccess.h"
+#include "tests/support/BoxCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -88,9 +88,7 @@ TEST_F(StoneTest, TextRisesAndFadesForFiftyTwoUpdates) {
     stone.update();
     EXPECT_EQ(stone.getTextY(), 62);
     EXPECT_EQ(stone.getTextAlpha(), 250u);
-    for (int i = 2; i <= 51; ++i) {
-        stone.update();
-    }
+    zxtest::updateTimes(stone, 50); // to the 51st
     EXPECT_TRUE(stone.isTextVisible());
     EXPECT_EQ(stone.getTextAlpha(), 0u);
     EXPECT_EQ(stone.getTextY(), 64 - 102);
@@ -112,30 +110,26 @@ TEST_F(StoneTest, FreeLifeRollIsSeededAndAddsOneLifeOnce) {
     ASSERT_EQ(room()->getLives(), 3u);
     lucky.startBreaking();
     EXPECT_EQ(room()->getLives(), 4u);
-    for (int i = 0; i < 60; ++i) {
-        lucky.update();
-    }
+    zxtest::updateTimes(lucky, 60);
     EXPECT_EQ(room()->getLives(), 4u);
     EXPECT_EQ(lucky.getPoints(), 10);
 }
 
 // A breaking strip that the pack lacks leaves a sprite without frames; the text is then placed
 // as for one frame of it instead of dividing by zero.
-TEST(StoneWithoutStrip, TextPlacedAsForOneFrame) {
-    zxtest::TempDir source;
+class StoneWithoutStrip : public zxtest::GameRoomFixture {};
+
+TEST_F(StoneWithoutStrip, TextPlacedAsForOneFrame) {
     std::vector<PackFile> files = zxtest::gamePicturesWithout("stone_breaking_green.png");
     files.push_back(zxtest::levelFile(1, zxtest::quietLevel()));
-    ASSERT_TRUE(writePack(source.file("data.zxp"), files));
-    zxtest::GameHarness game(source.file("data.zxp"));
-    ASSERT_TRUE(game.started());
-    getRoomManager()->changeRoom(RoomGame);
-    ASSERT_NE(getGameRoom(), nullptr);
-    const std::size_t boxesBefore = game.boxes.size();
+    ASSERT_NO_FATAL_FAILURE(start(files));
+    ASSERT_NE(enterGame(), nullptr);
+    const std::size_t boxesBefore = harness().boxes.size();
 
     Stone stone(96, 64, Green);
     stone.startBreaking();
-    ASSERT_EQ(game.boxes.size(), boxesBefore + 1);
-    EXPECT_EQ(game.boxes.back().text, "Invalid data!");
+    ASSERT_EQ(harness().boxes.size(), boxesBefore + 1);
+    EXPECT_EQ(harness().boxes.back(), zxtest::invalidDataBox());
     ASSERT_NE(stone.getSprite(), nullptr);
     EXPECT_EQ(stone.getSprite()->getFrameCount(), 0u);
     EXPECT_EQ(stone.getTextX(), 96);
