@@ -17,10 +17,9 @@ class BackgroundTest : public GfxFixture {
     std::string build(std::unique_ptr<Background>& out, std::uint32_t tileW, std::uint32_t tileH,
                       float x, float y, std::uint32_t areaW, std::uint32_t areaH,
                       std::uint32_t repeat) {
-        testing::internal::CaptureStdout();
-        out = std::make_unique<Background>(tileW, tileH, x, y, 0, areaW, areaH, repeat);
-        std::fflush(stdout);
-        return testing::internal::GetCapturedStdout();
+        return zxtest::stdoutOf([&] {
+            out = std::make_unique<Background>(tileW, tileH, x, y, 0, areaW, areaH, repeat);
+        });
     }
 };
 
@@ -35,15 +34,9 @@ TEST_F(BackgroundTest, TiledGridCoversTheWholeScreen) {
     EXPECT_EQ(build(background, 200, 200, 0.0f, 0.0f, 800, 608, RepeatXY),
               "Repeat = 16 sizeof = 1792\nTexture initialized!\n");
     EXPECT_EQ(background->getQuadCount(), 16u);
-    testing::internal::CaptureStdout();
-    background->loadTexture(entry("background.png"));
-    std::fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(zxtest::stdoutOf([&] { background->loadTexture(entry("background.png")); }),
               "Loaded \"background.png\" background from packer\n");
-    renderDevice->beginFrame();
-    background->draw();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] { background->draw(); });
     int red = 0;
     for (int y = 0; y < 608; ++y) {
         for (int x = 0; x < 800; ++x) {
@@ -78,10 +71,7 @@ TEST_F(BackgroundTest, UnknownRepeatOrZeroTileDrawsNothing) {
         EXPECT_EQ(build(background, w, h, 0.0f, 0.0f, 0, 0, repeat), "Valid sizeof vertex!\n");
         EXPECT_EQ(background->getQuadCount(), 0u);
         background->loadTexture(entry("wall.png"));
-        renderDevice->beginFrame();
-        background->draw();
-        readFrame();
-        renderDevice->endFrame();
+        drawFrame([&] { background->draw(); });
         EXPECT_EQ(pixel(0, 0), White);
         EXPECT_EQ(pixel(16, 16), White);
     }
@@ -93,10 +83,7 @@ TEST_F(BackgroundTest, LogoStandsWhereItIsPlacedWithItsSize) {
     std::unique_ptr<Background> logo;
     build(logo, 638, 158, 81.0f, 16.0f, 0, 0, RepeatNone);
     logo->loadTexture(entry("logo.png"));
-    renderDevice->beginFrame();
-    logo->draw();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] { logo->draw(); });
     EXPECT_EQ(pixel(81, 16), 0xFFFF0000u);
     EXPECT_EQ(pixel(718, 173), 0xFF203040u);
     EXPECT_EQ(pixel(80, 16), White);
@@ -107,25 +94,15 @@ TEST_F(BackgroundTest, LogoStandsWhereItIsPlacedWithItsSize) {
 TEST_F(BackgroundTest, MissingPictureShowsInvalidDataAndDrawsUntexturedQuads) {
     std::unique_ptr<Background> background;
     build(background, 32, 32, 0.0f, 0.0f, 64, 0, RepeatX);
-    testing::internal::CaptureStdout();
-    background->loadTexture(nullptr);
-    std::fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Invalid data!");
-    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_FALSE(boxes[0].hasCaption);
-    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(zxtest::stdoutOf([&] { background->loadTexture(nullptr); }), "");
+    EXPECT_EQ(boxes, std::vector<MessageBoxCall>{zxtest::invalidDataBox()});
 }
 
 TEST_F(BackgroundTest, UndecodablePictureIsLoggedAsLoaded) {
     makePack({{"junk.png", std::vector<std::uint8_t>(40, 7)}});
     std::unique_ptr<Background> background;
     build(background, 32, 32, 0.0f, 0.0f, 0, 0, RepeatNone);
-    testing::internal::CaptureStdout();
-    background->loadTexture(entry("junk.png"));
-    std::fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(zxtest::stdoutOf([&] { background->loadTexture(entry("junk.png")); }),
               "Loaded \"junk.png\" background from packer\n");
     EXPECT_TRUE(boxes.empty());
 }
@@ -147,13 +124,12 @@ TEST_F(BackgroundTest, UntexturedFanAfterBackgroundTakesTheTopLeftTexel) {
                              {784.0f, 592.0f, 0.0f, 1.0f, 0x00E3F2FD}};
     IDirect3DDevice9* device = RenderDevice::getDevice();
     IDirect3DVertexBuffer9* buffer = vertexBuffer(panel, 4);
-    renderDevice->beginFrame();
-    background->draw();
-    device->SetStreamSource(0, buffer, 0, sizeof(Corner));
-    device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
-    EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2), D3D_OK);
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] {
+        background->draw();
+        device->SetStreamSource(0, buffer, 0, sizeof(Corner));
+        device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
+        EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2), D3D_OK);
+    });
     buffer->Release();
     const std::uint32_t expected = 0xFF000000u | ((0xFFu * 0xE3u + 127) / 255) << 16;
     EXPECT_EQ(pixel(16, 102), expected);
@@ -170,10 +146,7 @@ TEST_F(LineTest, OnePixelBlackLineLandsOnItsRow) {
     Line line;
     ASSERT_TRUE(line.create(0xFF000000, 1.0f));
     EXPECT_EQ(line.getWidth(), 1.0f);
-    renderDevice->beginFrame();
-    line.draw(16.0f, 151.0f, 784.0f, 151.0f);
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] { line.draw(16.0f, 151.0f, 784.0f, 151.0f); });
     for (int x = 16; x < 784; ++x) {
         ASSERT_EQ(pixel(x, 151), 0xFF000000u) << x;
         ASSERT_EQ(pixel(x, 150), White) << x;
@@ -189,11 +162,10 @@ TEST_F(LineTest, WideTranslucentAndDiagonalSegments) {
     EXPECT_EQ(wide.getWidth(), 4.0f);
     Line diagonal;
     ASSERT_TRUE(diagonal.create(0xFF0000FF, 2.0f));
-    renderDevice->beginFrame();
-    wide.draw(100.0f, 10.0f, 100.0f, 50.0f);
-    diagonal.draw(300.0f, 300.0f, 400.0f, 400.0f);
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] {
+        wide.draw(100.0f, 10.0f, 100.0f, 50.0f);
+        diagonal.draw(300.0f, 300.0f, 400.0f, 400.0f);
+    });
     // Columns 98 to 101 half red over white.
     for (int x = 98; x <= 101; ++x) {
         EXPECT_EQ(red(pixel(x, 30)), 255);

@@ -45,10 +45,7 @@ class FrameSkipTest : public GfxFixture {
     // One turn's frame: the white clear and the sprite at x, read back before Present.
     void frameWithSpriteAt(float x) {
         sprite->setPosition(x, 20.0f);
-        renderDevice->beginFrame();
-        sprite->draw();
-        readFrame();
-        renderDevice->endFrame();
+        drawFrame([&] { sprite->draw(); });
     }
 
     std::unique_ptr<Sprite> sprite;
@@ -104,17 +101,16 @@ class PartialFrameTest : public FrameSkipTest {
     }
 
     void scene(float spriteX, const char* text, float lineEnd) {
-        renderDevice->beginFrame();
-        for (int i = 0; i < 8; ++i) {
-            fill(i * 100, 0, 90, 608, 0xFF203040u + 0x1010u * i);
-        }
-        sprite->setColour(200, 255, 255, 255);
-        sprite->setPosition(spriteX, 100.0f);
-        sprite->draw();
-        font.draw(text, 400, 300, 0xC0E53935, DT_CENTER, 1, 0);
-        line.draw(50.0f, 500.0f, lineEnd, 560.0f);
-        readFrame();
-        renderDevice->endFrame();
+        drawFrame([&] {
+            for (int i = 0; i < 8; ++i) {
+                fill(i * 100, 0, 90, 608, 0xFF203040u + 0x1010u * i);
+            }
+            sprite->setColour(200, 255, 255, 255);
+            sprite->setPosition(spriteX, 100.0f);
+            sprite->draw();
+            font.draw(text, 400, 300, 0xC0E53935, DT_CENTER, 1, 0);
+            line.draw(50.0f, 500.0f, lineEnd, 560.0f);
+        });
     }
 
     // The same scene drawn in full on a fresh frame, for comparison.
@@ -169,12 +165,11 @@ TEST_F(PartialFrameTest, ManyOrLargeChangesDrawTheWholeFrame) {
     EXPECT_EQ(partial(), before);
     EXPECT_EQ(rasterised(), drawn + 1);
     // Every tile changes colour: more than half the frame.
-    renderDevice->beginFrame();
-    for (int i = 0; i < 8; ++i) {
-        fill(i * 100, 0, 90, 608, 0xFF000000u + i);
-    }
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] {
+        for (int i = 0; i < 8; ++i) {
+            fill(i * 100, 0, 90, 608, 0xFF000000u + i);
+        }
+    });
     EXPECT_EQ(partial(), before);
     EXPECT_EQ(pixel(5, 5), 0xFF000000u);
 }

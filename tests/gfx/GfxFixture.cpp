@@ -59,4 +59,11 @@ void GfxFixture::readFrame() {
     ASSERT_TRUE(screen->readFrame(frame));
 }
 
+void GfxFixture::drawFrame(const std::function<void()>& draw) {
+    renderDevice->beginFrame();
+    draw();
+    readFrame();
+    renderDevice->endFrame();
+}
+
 } // namespace gfxtest

@@ -6,6 +6,8 @@
 #include "gfx/RenderDevice.h"
 #include "pack/PackEntry.h"
 #include "pack/PackerReader.h"
+#include "tests/support/BoxCheck.h"
+#include "tests/support/Captured.h"
 #include "tests/support/GameHarness.h"
 #include "tests/support/PictureBytes.h"
 
@@ -58,6 +60,8 @@ class GfxFixture : public ::testing::Test {
 
     // Reads the back buffer (call between drawing and endFrame).
     void readFrame();
+    // One frame: begins it, runs draw, reads the back buffer and ends the frame.
+    void drawFrame(const std::function<void()>& draw);
     std::uint32_t pixel(int x, int y) const { return frame[static_cast<std::size_t>(y) * 800 + x]; }
 
     // Releases what the fixture holds in the game's shutdown order: the render device, then

@@ -69,14 +69,13 @@ TEST_F(PictureCacheTest, PictureOutlivesAllButItsLastTexture) {
     // The remaining texture still draws its picture.
     ID3DXSprite* sprite = nullptr;
     ASSERT_EQ(D3DXCreateSprite(device(), &sprite), D3D_OK);
-    renderDevice->beginFrame();
-    sprite->Begin(D3DXSPRITE_ALPHABLEND);
-    const D3DXMATRIX at = moveBy(20.0f, 30.0f);
-    sprite->SetTransform(&at);
-    sprite->Draw(second, nullptr, nullptr, nullptr, 0xFFFFFFFF);
-    sprite->End();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] {
+        sprite->Begin(D3DXSPRITE_ALPHABLEND);
+        const D3DXMATRIX at = moveBy(20.0f, 30.0f);
+        sprite->SetTransform(&at);
+        sprite->Draw(second, nullptr, nullptr, nullptr, 0xFFFFFFFF);
+        sprite->End();
+    });
     EXPECT_EQ(pixel(20, 30), 0xFFFF0000u);
     sprite->Release();
     second->Release();

@@ -28,10 +28,7 @@ TEST_F(SpriteTest, StillSpriteTopLeftTexelLandsAtItsPositionWhateverTheCentre) {
     Sprite sprite(RenderDevice::getDevice(), entry("ball.png"), 16, 16, 0);
     sprite.setPosition(100.0f, 50.0f);
     sprite.setCentre(3.0f, 11.0f);
-    renderDevice->beginFrame();
-    sprite.draw();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] { sprite.draw(); });
     EXPECT_EQ(pixel(100, 50), 0xFFFF0000u);
     EXPECT_EQ(pixel(101, 50), 0xFF0000FFu);
     EXPECT_EQ(pixel(115, 65), 0xFF0000FFu);
@@ -45,10 +42,7 @@ TEST_F(SpriteTest, PictureIsScaledToTheRequestedSize) {
     makePack({{"big.png", makePng(32, 32, [](int, int) { return 0xFF00FF00u; })}});
     Sprite sprite(RenderDevice::getDevice(), entry("big.png"), 16, 8, 0);
     sprite.setPosition(10.0f, 10.0f);
-    renderDevice->beginFrame();
-    sprite.draw();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] { sprite.draw(); });
     EXPECT_EQ(pixel(25, 17), 0xFF00FF00u);
     EXPECT_EQ(pixel(26, 17), White);
     EXPECT_EQ(pixel(25, 18), White);
@@ -65,10 +59,7 @@ TEST_F(SpriteTest, FiveFrameStripAtFrameTwoShowsColumns128To191) {
     ASSERT_EQ(sprite.getCurrentFrame(), 2u);
     sprite.setCentre(7.0f, 16.0f);
     sprite.setPosition(200.0f, 100.0f);
-    renderDevice->beginFrame();
-    sprite.draw();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] { sprite.draw(); });
     for (int i = 0; i < 64; ++i) {
         ASSERT_EQ(pixel(200 + i, 131), columnColour(128 + i, 0)) << "column " << i;
     }
@@ -86,10 +77,7 @@ TEST_F(SpriteTest, TranslucentTintBlendsOverTheWhiteClear) {
     sprite.setColour(100, 255, 255, 255);
     EXPECT_EQ(sprite.getColour(), 0x64FFFFFFu);
     sprite.setPosition(300.0f, 500.0f);
-    renderDevice->beginFrame();
-    sprite.draw();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] { sprite.draw(); });
     const auto expect = [](int src) { return (src * 100 + 255 * 155) / 255; };
     const std::uint32_t got = pixel(340, 508);
     EXPECT_NEAR(red(got), expect(200), 2);
@@ -102,10 +90,7 @@ TEST_F(SpriteTest, TintMultipliesTheColours) {
     Sprite sprite(RenderDevice::getDevice(), entry("button.png"), 160, 48, 0);
     sprite.setColour(255, 200, 200, 200);
     sprite.setPosition(0.0f, 0.0f);
-    renderDevice->beginFrame();
-    sprite.draw();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] { sprite.draw(); });
     EXPECT_EQ(pixel(80, 24), 0xFFC8C8C8u);
 }
 
@@ -124,19 +109,12 @@ TEST_F(SpriteTest, LoadingSetsSizesFramesAndFreesTheEntryBytes) {
 
 TEST_F(SpriteTest, MissingEntryShowsInvalidDataAndLeavesAnEmptySprite) {
     Sprite sprite(RenderDevice::getDevice(), nullptr, 64, 32, 0);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].owner, nullptr);
-    EXPECT_EQ(boxes[0].text, "Invalid data!");
-    EXPECT_FALSE(boxes[0].hasCaption);
-    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(boxes, std::vector<MessageBoxCall>{zxtest::invalidDataBox()});
     EXPECT_EQ(sprite.getWidth(), 0u);
     EXPECT_EQ(sprite.getHeight(), 0u);
     EXPECT_EQ(sprite.getCentre().x, 32.0f);
     EXPECT_EQ(sprite.getCentre().y, 16.0f);
-    renderDevice->beginFrame();
-    sprite.draw();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] { sprite.draw(); });
     EXPECT_EQ(pixel(0, 0), White);
 }
 

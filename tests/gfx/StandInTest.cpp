@@ -27,6 +27,22 @@ void tileFan(TexturedVertex* out, float x, float y, float w, float h, D3DCOLOR c
     out[3] = {x + w, y + h, 0.0f, 1.0f, colour, 1.0f, 1.0f};
 }
 
+// A device's parameters for a window, as the game asks for them.
+D3DPRESENT_PARAMETERS windowedParameters() {
+    D3DPRESENT_PARAMETERS params{};
+    params.Windowed = TRUE;
+    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    params.BackBufferFormat = D3DFMT_X8R8G8B8;
+    return params;
+}
+
+// A device of adapter on the window, as the game creates it.
+HRESULT createDevice(IDirect3D9* d3d, UINT adapter, HWND window, D3DPRESENT_PARAMETERS& params,
+                     IDirect3DDevice9** made) {
+    return d3d->CreateDevice(adapter, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING,
+                             &params, made);
+}
+
 class StandInTest : public GfxFixture {
   protected:
     IDirect3DDevice9* device() { return RenderDevice::getDevice(); }
@@ -124,25 +140,15 @@ TEST_F(StandInTest, SecondDeviceOnTheWindowOrBadParametersFail) {
     IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(d3d, nullptr);
     EXPECT_EQ(Direct3DCreate9(31), nullptr);
-    D3DPRESENT_PARAMETERS params{};
-    params.Windowed = TRUE;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
+    D3DPRESENT_PARAMETERS params = windowedParameters();
     IDirect3DDevice9* other = nullptr;
     const HWND handle = reinterpret_cast<HWND>(window);
-    EXPECT_EQ(d3d->CreateDevice(1, D3DDEVTYPE_HAL, handle, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                                &params, &other),
-              D3DERR_INVALIDCALL);
-    EXPECT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                                &params, &other),
-              D3DERR_INVALIDCALL);
+    EXPECT_EQ(createDevice(d3d, 1, handle, params, &other), D3DERR_INVALIDCALL);
+    EXPECT_EQ(createDevice(d3d, 0, nullptr, params, &other), D3DERR_INVALIDCALL);
     params.EnableAutoDepthStencil = TRUE;
-    EXPECT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, handle, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                                &params, &other),
-              D3DERR_NOTAVAILABLE);
+    EXPECT_EQ(createDevice(d3d, 0, handle, params, &other), D3DERR_NOTAVAILABLE);
     params.EnableAutoDepthStencil = FALSE;
-    EXPECT_TRUE(FAILED(d3d->CreateDevice(0, D3DDEVTYPE_HAL, handle,
-                                         D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &other)));
+    EXPECT_TRUE(FAILED(createDevice(d3d, 0, handle, params, &other)));
     EXPECT_EQ(other, nullptr);
     d3d->Release();
 }
@@ -150,14 +156,9 @@ TEST_F(StandInTest, SecondDeviceOnTheWindowOrBadParametersFail) {
 TEST_F(StandInTest, BackBufferTakesTheClientSize) {
     IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);
     SDL_Window* second = SDL_CreateWindow("second", 0, 0, 320, 200, SDL_WINDOW_SHOWN);
-    D3DPRESENT_PARAMETERS params{};
-    params.Windowed = TRUE;
-    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    params.BackBufferFormat = D3DFMT_X8R8G8B8;
+    D3DPRESENT_PARAMETERS params = windowedParameters();
     IDirect3DDevice9* made = nullptr;
-    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(second),
-                                D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &made),
-              D3D_OK);
+    ASSERT_EQ(createDevice(d3d, 0, reinterpret_cast<HWND>(second), params, &made), D3D_OK);
     EXPECT_EQ(params.BackBufferWidth, 320u);
     EXPECT_EQ(params.BackBufferHeight, 200u);
     d3d->Release(); // the device keeps the Direct3D object alive
@@ -183,16 +184,15 @@ TEST_F(StandInTest, FixedFunctionColourRules) {
     tileFan(quads + 4, 20.0f, 0.0f, 8.0f, 8.0f, 0xFF808080); // colour = texture x diffuse
     tileFan(quads + 8, 40.0f, 0.0f, 8.0f, 8.0f, 0x80000000); // no texture: the diffuse colour
     IDirect3DVertexBuffer9* fans = vertexBuffer(quads, 12);
-    renderDevice->beginFrame();
-    d->SetFVF(TexturedFvf);
-    d->SetStreamSource(0, fans, 0, sizeof(TexturedVertex));
-    d->SetTexture(0, tex);
-    d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2);
-    d->DrawPrimitive(D3DPT_TRIANGLEFAN, 4, 2);
-    d->SetTexture(0, nullptr);
-    d->DrawPrimitive(D3DPT_TRIANGLEFAN, 8, 2);
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] {
+        d->SetFVF(TexturedFvf);
+        d->SetStreamSource(0, fans, 0, sizeof(TexturedVertex));
+        d->SetTexture(0, tex);
+        d->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2);
+        d->DrawPrimitive(D3DPT_TRIANGLEFAN, 4, 2);
+        d->SetTexture(0, nullptr);
+        d->DrawPrimitive(D3DPT_TRIANGLEFAN, 8, 2);
+    });
     fans->Release();
     tex->Release();
     EXPECT_EQ(pixel(1, 1), 0xFF804020u);
@@ -223,14 +223,13 @@ TEST_F(StandInTest, SpriteTransformRotatesAboutItsCentre) {
     IDirect3DTexture9* tex = texture(16, 8, [](int, int) { return 0xFFFF0000u; });
     ID3DXSprite* sprite = nullptr;
     ASSERT_EQ(D3DXCreateSprite(device(), &sprite), D3D_OK);
-    renderDevice->beginFrame();
-    EXPECT_EQ(sprite->Draw(tex, nullptr, nullptr, nullptr, White), D3DERR_INVALIDCALL);
-    sprite->Begin(D3DXSPRITE_ALPHABLEND);
-    sprite->SetTransform(&m);
-    sprite->Draw(tex, nullptr, nullptr, nullptr, White);
-    sprite->End();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] {
+        EXPECT_EQ(sprite->Draw(tex, nullptr, nullptr, nullptr, White), D3DERR_INVALIDCALL);
+        sprite->Begin(D3DXSPRITE_ALPHABLEND);
+        sprite->SetTransform(&m);
+        sprite->Draw(tex, nullptr, nullptr, nullptr, White);
+        sprite->End();
+    });
     sprite->Release();
     tex->Release();
     EXPECT_EQ(pixel(108, 198), 0xFFFF0000u);
@@ -248,15 +247,14 @@ TEST_F(StandInTest, TexturesDecodePngAtItsOwnSizeAndRefuseOtherOptions) {
               D3D_OK);
     ID3DXSprite* sprite = nullptr;
     ASSERT_EQ(D3DXCreateSprite(device(), &sprite), D3D_OK);
-    renderDevice->beginFrame();
-    EXPECT_EQ(sprite->Begin(0), D3DERR_INVALIDCALL); // sprites are always alpha-blended
-    sprite->Begin(D3DXSPRITE_ALPHABLEND);
-    const D3DXMATRIX at = moveBy(50.0f, 60.0f);
-    sprite->SetTransform(&at);
-    sprite->Draw(tex, nullptr, nullptr, nullptr, White);
-    sprite->End();
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] {
+        EXPECT_EQ(sprite->Begin(0), D3DERR_INVALIDCALL); // sprites are always alpha-blended
+        sprite->Begin(D3DXSPRITE_ALPHABLEND);
+        const D3DXMATRIX at = moveBy(50.0f, 60.0f);
+        sprite->SetTransform(&at);
+        sprite->Draw(tex, nullptr, nullptr, nullptr, White);
+        sprite->End();
+    });
     EXPECT_EQ(pixel(50, 60), 0xFF00FF00u);
     EXPECT_EQ(pixel(55, 62), 0xFF0000FFu);
     EXPECT_EQ(pixel(56, 62), White);
@@ -290,11 +288,10 @@ TEST_F(StandInTest, FontSeamDrawsTextureRegionsBlended) {
     SDL_Texture* made = sdlgfx::createTexture(d, glyphs);
     SDL_FreeSurface(glyphs);
     ASSERT_NE(made, nullptr);
-    renderDevice->beginFrame();
-    const SDL_Rect source{0, 0, 2, 2};
-    EXPECT_TRUE(sdlgfx::drawTexture(d, made, &source, SDL_Rect{10, 10, 2, 2}, 0x80000000));
-    readFrame();
-    renderDevice->endFrame();
+    drawFrame([&] {
+        const SDL_Rect source{0, 0, 2, 2};
+        EXPECT_TRUE(sdlgfx::drawTexture(d, made, &source, SDL_Rect{10, 10, 2, 2}, 0x80000000));
+    });
     sdlgfx::destroyTexture(d, made);
     EXPECT_NEAR(red(pixel(10, 10)), 127, 2);
     EXPECT_EQ(pixel(12, 10), White);
