@@ -195,12 +195,10 @@ TEST_F(MessageBoxWindowTest, MouseClicksOnTheButtons) {
 TEST_F(MessageBoxWindowTest, AQuitRequestClosesTheBoxAndStaysQueued) {
     using namespace zxtest;
     pushKey(SDLK_a, 4242);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    pushEventOfType(SDL_QUIT);
     EXPECT_EQ(question(), IDNO);
     EXPECT_EQ(drainEventTypes(), (std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT}));
-    SDL_PushEvent(&quit);
+    pushEventOfType(SDL_QUIT);
     EXPECT_EQ(info(), IDOK);
     EXPECT_EQ(drainEventTypes(), (std::vector<Uint32>{SDL_QUIT}));
 }

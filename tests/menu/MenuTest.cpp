@@ -252,9 +252,7 @@ TEST_F(MenuTest, KeysMoveAHighlightThatLooksLikeTheHoverAndTheMouseTakesItBack) 
     harness.keyDown(SDLK_TAB);
     harness.turn();
     EXPECT_EQ(menu()->getHighlight(), 2);
-    SDL_Event backTab = zxtest::keyEvent(SDL_KEYDOWN, SDLK_TAB);
-    backTab.key.keysym.mod = KMOD_LSHIFT;
-    harness.push(backTab);
+    harness.push(zxtest::keyEvent(SDL_KEYDOWN, SDLK_TAB, KMOD_LSHIFT));
     harness.keyDown(SDLK_UP);
     harness.turn();
     EXPECT_EQ(menu()->getHighlight(), 0);
@@ -276,9 +274,7 @@ TEST_F(MenuTest, DownThenEnterOrSpaceChoosesTheHighlightedButton) {
     // Space on "Tabela wyników"; a repeated Enter held from elsewhere chooses nothing.
     harness.keyDown(SDLK_DOWN);
     harness.keyDown(SDLK_DOWN);
-    SDL_Event repeated = zxtest::keyEvent(SDL_KEYDOWN, SDLK_RETURN);
-    repeated.key.repeat = 1;
-    harness.push(repeated);
+    harness.push(zxtest::keyEvent(SDL_KEYDOWN, SDLK_RETURN, KMOD_NONE, true));
     harness.turn();
     ASSERT_NE(menu(), nullptr);
     harness.keyDown(SDLK_SPACE);

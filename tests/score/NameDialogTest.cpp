@@ -2,6 +2,7 @@
 #include "score/NameDialog.h"
 #include "score/ScoreTable.h"
 #include "tests/pack/FileBytes.h"
+#include "tests/support/Captured.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/TempDir.h"
 
@@ -45,6 +46,20 @@ class NameDialogTest : public testing::Test {
 
     // Runs one dialog through submitScore with points; returns its result.
     bool submit(uint32_t points) { return table.submitScore(points); }
+    // Queues the typing of text and Enter, the dialog's answer.
+    static void typeAndEnter(const std::string& text) {
+        pushText(text);
+        pushKey(SDLK_RETURN);
+    }
+    // Clicks at (x, y) of the dialog once its first frame is drawn.
+    void clickOnFirstFrame(int x, int y) {
+        driver.onFrame = [x, y, first = true](const DialogFrame& frame) mutable {
+            if (first) {
+                pushClick(frame.windowId, x, y);
+            }
+            first = false;
+        };
+    }
 
     DialogDriver driver;
     TempDir dir;
@@ -74,13 +89,11 @@ TEST_F(NameDialogTest, LongNameIsCutTo31Bytes) {
 }
 
 TEST_F(NameDialogTest, LastNameIsOfferedAgainAndTypingReplacesIt) {
-    pushText("Ala");
-    pushKey(SDLK_RETURN);
+    typeAndEnter("Ala");
     EXPECT_TRUE(submit(30));
     pushKey(SDLK_RETURN); // the offered name, unchanged
     EXPECT_TRUE(submit(20));
-    pushText("Ola");
-    pushKey(SDLK_RETURN);
+    typeAndEnter("Ola");
     EXPECT_TRUE(submit(10));
     EXPECT_STREQ(table.at(0)->name, "Ala");
     EXPECT_STREQ(table.at(1)->name, "Ala");
@@ -123,8 +136,7 @@ TEST_F(NameDialogTest, ARunThatEntersTheTableIsWrittenAtOnce) {
     pushKey(SDLK_ESCAPE);
     EXPECT_FALSE(submit(10));
     EXPECT_FALSE(std::filesystem::exists(file));
-    pushText("Ala");
-    pushKey(SDLK_RETURN);
+    typeAndEnter("Ala");
     ASSERT_TRUE(submit(70));
     const std::vector<uint8_t> kept = readBytes(file);
     ASSERT_EQ(kept.size(), 40u);
@@ -143,35 +155,25 @@ TEST_F(NameDialogTest, ARunThatEntersTheTableIsWrittenAtOnce) {
 
 TEST_F(NameDialogTest, MouseClicksOnTheButtons) {
     // Click OK at its centre (37 + 25, 28 + 7 dialog units), once the window exists.
-    int frames = 0;
-    driver.onFrame = [&frames](const DialogFrame& frame) {
-        if (frames++ == 0)
-            pushClick(frame.windowId, 62 * 6 / 4, 35 * 13 / 8);
-    };
+    clickOnFirstFrame(62 * 6 / 4, 35 * 13 / 8);
     pushText("Mysz");
     EXPECT_TRUE(submit(5));
     EXPECT_STREQ(lastName, "Mysz");
 
-    frames = 0;
-    driver.onFrame = [&frames](const DialogFrame& frame) {
-        if (frames++ == 0)
-            pushClick(frame.windowId, 118 * 6 / 4, 35 * 13 / 8); // Cancel's centre
-    };
+    clickOnFirstFrame(118 * 6 / 4, 35 * 13 / 8); // Cancel's centre
     pushText("Kot");
     EXPECT_FALSE(submit(5));
     EXPECT_STREQ(lastName, "Mysz");
 }
 
 TEST_F(NameDialogTest, PolishLettersAreStoredAsWindows1250) {
-    pushText("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"); // "Zażółć" in UTF-8
-    pushKey(SDLK_RETURN);
+    typeAndEnter("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"); // "Zażółć" in UTF-8
     EXPECT_TRUE(submit(1));
     EXPECT_EQ(bytesOf(table.at(0)->name),
               (std::vector<uint8_t>{0x5A, 0x61, 0xBF, 0xF3, 0xB3, 0xE6}));
 
     // Letters the code page lacks become '?'.
-    pushText("\xD0\x96\xE6\x97\xA5x"); // Cyrillic Zhe, a CJK character, 'x'
-    pushKey(SDLK_RETURN);
+    typeAndEnter("\xD0\x96\xE6\x97\xA5x"); // Cyrillic Zhe, a CJK character, 'x'
     EXPECT_TRUE(submit(0));
     EXPECT_STREQ(table.at(1)->name, "??x");
 }
@@ -187,8 +189,7 @@ TEST_F(NameDialogTest, EditingKeys) {
     pushKey(SDLK_RIGHT);
     pushKey(SDLK_RIGHT);
     pushKey(SDLK_LEFT);
-    pushText("_");
-    pushKey(SDLK_RETURN);
+    typeAndEnter("_");
     EXPECT_TRUE(submit(1));
     EXPECT_STREQ(lastName, "<a_ne");
 
@@ -204,21 +205,11 @@ TEST_F(NameDialogTest, OtherWindowsEventsComeBackInOrder) {
     ASSERT_NE(gameId, 0u) << SDL_GetError();
 
     pushKey(SDLK_a, gameId);
-    SDL_Event repeat{};
-    repeat.type = SDL_KEYDOWN;
-    repeat.key.windowID = gameId;
-    repeat.key.repeat = 1;
-    repeat.key.keysym.sym = SDLK_ESCAPE; // held across the dialog: dropped
-    SDL_PushEvent(&repeat);
+    pushKeyEvent(SDL_KEYDOWN, SDLK_ESCAPE, true, gameId); // held across the dialog: dropped
     pushText("Ada");
     pushClick(gameId, 5, 6);
-    SDL_Event user{};
-    user.type = SDL_USEREVENT;
-    SDL_PushEvent(&user);
-    SDL_Event enter{};
-    enter.type = SDL_KEYDOWN;
-    enter.key.keysym.sym = SDLK_RETURN;
-    SDL_PushEvent(&enter);
+    pushEventOfType(SDL_USEREVENT);
+    pushKeyEvent(SDL_KEYDOWN, SDLK_RETURN);
     pushKey(SDLK_d, gameId); // queued after the dialog's Enter
     EXPECT_TRUE(submit(9));
     EXPECT_STREQ(lastName, "Ada");
@@ -244,9 +235,7 @@ TEST_F(NameDialogTest, AQuitRequestEndsTheDialogWithoutANameAndStaysQueued) {
     std::strcpy(lastName, "Ola");
     pushText("Ada");
     pushKey(SDLK_a, 4242);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    pushEventOfType(SDL_QUIT);
     pushKey(SDLK_RETURN); // the dialog has ended: this one is the game's
     EXPECT_FALSE(submit(9));
     EXPECT_FALSE(nameAccepted);
@@ -262,8 +251,7 @@ TEST_F(NameDialogTest, ClosingTheGameWindowQuitsAfterTheDialog) {
     const Uint32 gameId = openGameWindow();
     ASSERT_NE(gameId, 0u) << SDL_GetError();
     pushWindowClose(gameId);
-    pushText("Ewa");
-    pushKey(SDLK_RETURN);
+    typeAndEnter("Ewa");
     EXPECT_TRUE(submit(4));
     EXPECT_STREQ(lastName, "Ewa");
     std::vector<SDL_Event> left;
@@ -337,9 +325,7 @@ TEST_F(NameDialogTest, NoDialogWithoutVideo) {
     const char* old = SDL_getenv("SDL_VIDEODRIVER");
     const std::string saved = old ? old : "";
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(submit(100));
-    const std::string err = testing::internal::GetCapturedStderr();
+    const std::string err = stderrOf([this] { EXPECT_FALSE(submit(100)); });
     setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
     EXPECT_NE(err.find("no name dialog"), std::string::npos) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;

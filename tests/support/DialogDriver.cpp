@@ -21,39 +21,25 @@ std::atomic<bool> watchdogFired{false};
 Uint32 watchdog(Uint32, void*) {
     watchdogFired = true;
     pushWindowClose(openWindow.load());
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    pushEventOfType(SDL_QUIT);
     return 1000;
 }
 
 } // namespace
 
-namespace {
+void pushKey(SDL_Keycode key, Uint32 windowId, Uint16 mod) {
+    pushKeyEvent(SDL_KEYDOWN, key, false, windowId, mod);
+    pushKeyEvent(SDL_KEYUP, key, false, windowId, mod);
+}
 
-SDL_Event keyEvent(Uint32 type, SDL_Keycode key, Uint32 windowId, Uint16 mod, bool repeat) {
+void pushKeyEvent(Uint32 type, SDL_Keycode key, bool repeat, Uint32 windowId, Uint16 mod) {
+    SDL_Event e = keyEvent(type, key, mod, repeat, windowId);
+    SDL_PushEvent(&e);
+}
+
+void pushEventOfType(Uint32 type) {
     SDL_Event e{};
     e.type = type;
-    e.key.windowID = windowId;
-    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.key.repeat = repeat ? 1 : 0;
-    e.key.keysym.sym = key;
-    e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-    e.key.keysym.mod = mod;
-    return e;
-}
-
-} // namespace
-
-void pushKey(SDL_Keycode key, Uint32 windowId, Uint16 mod) {
-    SDL_Event e = keyEvent(SDL_KEYDOWN, key, windowId, mod, false);
-    SDL_PushEvent(&e);
-    e = keyEvent(SDL_KEYUP, key, windowId, mod, false);
-    SDL_PushEvent(&e);
-}
-
-void pushKeyEvent(Uint32 type, SDL_Keycode key, bool repeat) {
-    SDL_Event e = keyEvent(type, key, 0, KMOD_NONE, repeat);
     SDL_PushEvent(&e);
 }
 

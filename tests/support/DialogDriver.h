@@ -14,7 +14,10 @@ namespace zxtest {
 // Queues a key press and its release (windowId 0: addressed to no window).
 void pushKey(SDL_Keycode key, Uint32 windowId = 0, Uint16 mod = KMOD_NONE);
 // Queues a key press (SDL_KEYDOWN; with repeat, as SDL repeats a key held down) or release alone.
-void pushKeyEvent(Uint32 type, SDL_Keycode key, bool repeat = false);
+void pushKeyEvent(Uint32 type, SDL_Keycode key, bool repeat = false, Uint32 windowId = 0,
+                  Uint16 mod = KMOD_NONE);
+// Queues an event of which only the type is set (SDL_QUIT, SDL_USEREVENT).
+void pushEventOfType(Uint32 type);
 // Queues UTF-8 text input, in pieces of at most 31 bytes as SDL carries it.
 void pushText(const std::string& utf8, Uint32 windowId = 0);
 // Queues a left click (press and release) at (x, y) in a window.

@@ -26,12 +26,15 @@ std::string builtPackPath() {
     return path;
 }
 
-SDL_Event keyEvent(Uint32 type, SDL_Keycode key) {
+SDL_Event keyEvent(Uint32 type, SDL_Keycode key, Uint16 mod, bool repeat, Uint32 windowId) {
     SDL_Event event{};
     event.type = type;
+    event.key.windowID = windowId;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat ? 1 : 0;
     event.key.keysym.sym = key;
     event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    event.key.keysym.mod = mod;
     return event;
 }
 

@@ -21,8 +21,10 @@ namespace zxtest {
 // The pack the build made: $ZX_BIN_DIR/data.zxp, or bin/ beside the folder of this executable.
 std::string builtPackPath();
 
-// A key-down (SDL_KEYDOWN) or key-up (SDL_KEYUP) event of a key.
-SDL_Event keyEvent(Uint32 type, SDL_Keycode key);
+// A key-down (SDL_KEYDOWN; with repeat, as SDL repeats a key held down) or key-up (SDL_KEYUP)
+// event of a key with modifiers, addressed to a window (0: to none).
+SDL_Event keyEvent(Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE, bool repeat = false,
+                   Uint32 windowId = 0);
 
 // Which room is current.
 enum class Place { None, Menu, Scoreboard, Game };
