@@ -7,6 +7,7 @@
 #include "rooms/RMenu.h"
 #include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
+#include "tests/support/BoxCheck.h"
 #include "tests/support/GameHarness.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,16 @@ class MenuTest : public ::testing::Test {
         SDL_Event event{};
         event.type = SDL_MOUSEMOTION;
         harness.push(event);
+    }
+    // Moves the mouse to (x, y), then turns the loop once.
+    void moveTo(int x, int y) {
+        harness.mouseMove(x, y);
+        harness.turn();
+    }
+    // Presses a key, then turns the loop once.
+    void pressKey(SDL_Keycode key) {
+        harness.keyDown(key);
+        harness.turn();
     }
     // Moves the mouse to (x, y) and releases a mouse button there, in one turn.
     void clickAt(int x, int y, Uint8 which = SDL_BUTTON_LEFT) {
@@ -72,8 +83,7 @@ TEST_F(MenuTest, FourButtonsStackUnderTheLogoInTheMiddle) {
 }
 
 TEST_F(MenuTest, LogoStandsCentredUnderTheTopEdgeOverTheTiledBackground) {
-    harness.mouseMove(10, 600);
-    harness.turn();
+    moveTo(10, 600);
     // The background repeats every 200 pixels; beside the logo (x < 81 or x >= 719) it shows
     // bare, so the column x % 200 there tells what the background alone looks like.
     auto bare = [this](int x, int y) {
@@ -121,19 +131,16 @@ TEST_F(MenuTest, HoverTintCoversTheButtonEdgesInclusive) {
         {400, 272, Tinted},   {10, 10, Untinted},
     };
     for (const Probe& probe : probes) {
-        harness.mouseMove(probe.x, probe.y);
-        harness.turn();
+        moveTo(probe.x, probe.y);
         EXPECT_EQ(tint(0), probe.first) << probe.x << "," << probe.y;
         EXPECT_EQ(tint(2), Untinted) << probe.x << "," << probe.y;
     }
     // The bottom edge of one button and the gap before the next: 296 is the first's, 297 to 311
     // nobody's, 312 the second's.
-    harness.mouseMove(400, 300);
-    harness.turn();
+    moveTo(400, 300);
     EXPECT_EQ(tint(0), Untinted);
     EXPECT_EQ(tint(1), Untinted);
-    harness.mouseMove(400, 312);
-    harness.turn();
+    moveTo(400, 312);
     EXPECT_EQ(tint(1), Tinted);
     EXPECT_EQ(tint(0), Untinted);
 }
@@ -142,11 +149,9 @@ TEST_F(MenuTest, TintDarkensTheDrawnButton) {
     // A point on the button body left of the caption.
     const int x = 330;
     const int y = 260;
-    harness.mouseMove(10, 10);
-    harness.turn();
+    moveTo(10, 10);
     std::uint32_t plain = harness.pixel(x, y);
-    harness.mouseMove(x, y);
-    harness.turn();
+    moveTo(x, y);
     std::uint32_t hovered = harness.pixel(x, y);
     ASSERT_EQ(tint(0), Tinted);
     EXPECT_NE(plain, hovered);
@@ -162,8 +167,7 @@ TEST_F(MenuTest, LeftReleaseOverScoreTableShowsTheScoreboardAndEscapeReturns) {
     clickAt(400, 330);
     ASSERT_NE(dynamic_cast<RScoreboard*>(getRoomManager()->getCurrentRoom()), nullptr);
     // Holding Escape down does nothing; releasing it returns to a freshly made menu.
-    harness.keyDown(SDLK_ESCAPE);
-    harness.turn();
+    pressKey(SDLK_ESCAPE);
     ASSERT_NE(dynamic_cast<RScoreboard*>(getRoomManager()->getCurrentRoom()), nullptr);
     harness.keyUp(SDLK_ESCAPE);
     harness.turn();
@@ -197,8 +201,7 @@ TEST_F(MenuTest, OnlyTheLeftButtonClicks) {
     harness.mouseMove(10, 10);
     harness.push(press);
     harness.turn();
-    harness.mouseMove(400, 330);
-    harness.turn();
+    moveTo(400, 330);
     ASSERT_NE(menu(), nullptr);
     EXPECT_TRUE(harness.boxes.empty());
 }
@@ -236,29 +239,23 @@ TEST(MenuHighlight, FirstPressHighlightsTheFirstButtonThenStepsRound) {
 }
 
 TEST_F(MenuTest, KeysMoveAHighlightThatLooksLikeTheHoverAndTheMouseTakesItBack) {
-    harness.mouseMove(10, 10);
-    harness.turn();
+    moveTo(10, 10);
     // Nothing highlighted: Enter chooses nothing.
-    harness.keyDown(SDLK_RETURN);
-    harness.turn();
+    pressKey(SDLK_RETURN);
     ASSERT_NE(menu(), nullptr);
-    harness.keyDown(SDLK_DOWN);
-    harness.turn();
+    pressKey(SDLK_DOWN);
     EXPECT_EQ(tint(0), Tinted);
     for (std::uint32_t i = 1; i < 4; ++i) {
         EXPECT_EQ(tint(i), Untinted) << i;
     }
     harness.keyDown(SDLK_TAB);
-    harness.keyDown(SDLK_TAB);
-    harness.turn();
+    pressKey(SDLK_TAB);
     EXPECT_EQ(menu()->getHighlight(), 2);
     harness.push(zxtest::keyEvent(SDL_KEYDOWN, SDLK_TAB, KMOD_LSHIFT));
-    harness.keyDown(SDLK_UP);
-    harness.turn();
+    pressKey(SDLK_UP);
     EXPECT_EQ(menu()->getHighlight(), 0);
     // The mouse moved onto "Info" takes the highlight; unmoved, it leaves the keys' alone.
-    harness.mouseMove(400, 380);
-    harness.turn();
+    moveTo(400, 380);
     EXPECT_EQ(tint(2), Tinted);
     EXPECT_EQ(tint(0), Untinted);
     harness.keyDown(SDLK_DOWN);
@@ -269,35 +266,30 @@ TEST_F(MenuTest, KeysMoveAHighlightThatLooksLikeTheHoverAndTheMouseTakesItBack) 
 }
 
 TEST_F(MenuTest, DownThenEnterOrSpaceChoosesTheHighlightedButton) {
-    harness.mouseMove(10, 10);
-    harness.turn();
+    moveTo(10, 10);
     // Space on "Tabela wyników"; a repeated Enter held from elsewhere chooses nothing.
     harness.keyDown(SDLK_DOWN);
     harness.keyDown(SDLK_DOWN);
     harness.push(zxtest::keyEvent(SDL_KEYDOWN, SDLK_RETURN, KMOD_NONE, true));
     harness.turn();
     ASSERT_NE(menu(), nullptr);
-    harness.keyDown(SDLK_SPACE);
-    harness.turn();
+    pressKey(SDLK_SPACE);
     EXPECT_EQ(zxtest::currentPlace(), zxtest::Place::Scoreboard);
     harness.keyUp(SDLK_ESCAPE);
     harness.turn();
     harness.keyDown(SDLK_DOWN);
-    harness.keyDown(SDLK_RETURN);
-    harness.turn();
+    pressKey(SDLK_RETURN);
     EXPECT_EQ(zxtest::currentPlace(), zxtest::Place::Game);
 }
 
 TEST_F(MenuTest, InfoShowsItsBoxUntilTheNextEventClearsTheRelease) {
     clickAt(400, 400);
     ASSERT_EQ(harness.boxes.size(), 1u);
-    const MessageBoxCall& box = harness.boxes[0];
-    EXPECT_EQ(box.owner, nullptr);
-    EXPECT_EQ(box.text, "Tw\xF3rca gry: Vorlenko\nJest to remake starej gry stworzonej w Game "
-                        "Maker 8.0 nazwanej Plumbaro 2");
-    EXPECT_TRUE(box.hasCaption);
-    EXPECT_EQ(box.caption, "Info");
-    EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_EQ(harness.boxes[0],
+              (MessageBoxCall{nullptr,
+                              "Tw\xF3rca gry: Vorlenko\nJest to remake starej "
+                              "gry stworzonej w Game Maker 8.0 nazwanej Plumbaro 2",
+                              "Info", true, MB_ICONINFORMATION}));
     ASSERT_NE(menu(), nullptr);
     // The release is still the last event seen: without new events the box comes again.
     EXPECT_TRUE(button(2)->isPressed());

@@ -294,8 +294,7 @@ TEST_F(ScoreboardTest, OnlyEscapeReleasedLeaves) {
     show();
     harness.mouseMove(400, 400);
     for (SDL_Keycode key : {SDLK_RETURN, SDLK_SPACE, SDLK_a}) {
-        harness.keyDown(key);
-        harness.keyUp(key);
+        harness.tap(key);
     }
     harness.keyDown(SDLK_ESCAPE);
     harness.mouseUp(400, 400);

@@ -246,14 +246,11 @@ class Driver {
                 harness.keyUp(key);
             }
         } else if (roll < 400) {
-            harness.keyDown(SDLK_SPACE);
-            harness.keyUp(SDLK_SPACE);
+            harness.tap(SDLK_SPACE);
         } else if (roll < 460) {
-            harness.keyDown(SDLK_RETURN);
-            harness.keyUp(SDLK_RETURN);
+            harness.tap(SDLK_RETURN);
         } else if (roll < 462) {
-            harness.keyDown(SDLK_ESCAPE);
-            harness.keyUp(SDLK_ESCAPE);
+            harness.tap(SDLK_ESCAPE);
         } else if (roll < 463) {
             clearLevel();
         } else {
@@ -263,8 +260,7 @@ class Driver {
 
     void scoreboardEvent() {
         if (chance(6)) {
-            harness.keyDown(SDLK_ESCAPE);
-            harness.keyUp(SDLK_ESCAPE);
+            harness.tap(SDLK_ESCAPE);
         } else {
             anyEvent();
         }
@@ -299,12 +295,10 @@ class Driver {
             if (key == SDLK_ESCAPE && currentPlace() == Place::Game && !chance(2)) {
                 return; // leaving the game room stays rare
             }
-            event.type = random() % 2 == 0 ? SDL_KEYDOWN : SDL_KEYUP;
-            event.key.state = event.type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-            event.key.repeat = static_cast<Uint8>(random() % 2);
-            event.key.keysym.sym = key;
-            event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-            event.key.keysym.mod = static_cast<Uint16>(random() % 4 == 0 ? KMOD_SHIFT : 0);
+            const Uint32 type = random() % 2 == 0 ? SDL_KEYDOWN : SDL_KEYUP;
+            const bool repeat = random() % 2 != 0;
+            const Uint16 mod = static_cast<Uint16>(random() % 4 == 0 ? KMOD_SHIFT : 0);
+            event = zxtest::keyEvent(type, key, mod, repeat);
             break;
         }
         case 1:

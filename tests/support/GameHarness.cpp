@@ -99,6 +99,11 @@ void GameHarness::keyUp(SDL_Keycode key) {
     push(keyEvent(SDL_KEYUP, key));
 }
 
+void GameHarness::tap(SDL_Keycode key) {
+    keyDown(key);
+    keyUp(key);
+}
+
 void GameHarness::mouseMove(int x, int y) {
     SDL_WarpMouseInWindow(theGame.getWindow(), x, y);
 }

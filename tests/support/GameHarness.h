@@ -47,6 +47,8 @@ class GameHarness {
     void push(const SDL_Event& event);
     void keyDown(SDL_Keycode key);
     void keyUp(SDL_Keycode key);
+    // A key pressed and released.
+    void tap(SDL_Keycode key);
     // Moves the mouse so that SDL_GetMouseState reports (x, y).
     void mouseMove(int x, int y);
     void mouseUp(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
