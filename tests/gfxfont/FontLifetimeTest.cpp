@@ -79,9 +79,7 @@ TEST(FontCreate, FromThePackInstallsTheFileAndSelectsItsFamily) {
     EXPECT_EQ(FontRegistry::get().getFileCount(), files);
 
     ID3DXFont* made = nullptr;
-    ASSERT_EQ(D3DXCreateFontA(RenderDevice::getDevice(), 30, 0, FW_BOLD, 0, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "dejavu sans", &made),
-              D3D_OK);
+    ASSERT_EQ(fonttest::createFont(RenderDevice::getDevice(), 30, "dejavu sans", &made), D3D_OK);
     FontFace* face = static_cast<D3DXFont*>(made)->getFace();
     ASSERT_NE(face, nullptr);
     const FontFace::Choice& choice = face->getChoice();
@@ -102,9 +100,7 @@ TEST(FontCreate, KeepsTheRequestedHeight) {
     ASSERT_TRUE(font.create("Arial", 72));
     EXPECT_EQ(font.getHeight(), 72);
     ID3DXFont* made = nullptr;
-    ASSERT_EQ(D3DXCreateFontA(RenderDevice::getDevice(), 72, 0, FW_BOLD, 0, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "Arial", &made),
-              D3D_OK);
+    ASSERT_EQ(fonttest::createFont(RenderDevice::getDevice(), 72, "Arial", &made), D3D_OK);
     FontFace* face = static_cast<D3DXFont*>(made)->getFace();
     ASSERT_NE(face, nullptr);
     EXPECT_EQ(face->getHeight(), 72);
@@ -121,9 +117,7 @@ TEST(FontCreate, ChoosesItsFaceWhenItFirstDraws) {
         GTEST_SKIP() << "DejaVu Sans was installed by an earlier test of this process";
     }
     ID3DXFont* made = nullptr;
-    ASSERT_EQ(D3DXCreateFontA(RenderDevice::getDevice(), 30, 0, FW_BOLD, 0, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "DejaVu Sans", &made),
-              D3D_OK);
+    ASSERT_EQ(fonttest::createFont(RenderDevice::getDevice(), 30, "DejaVu Sans", &made), D3D_OK);
     std::vector<std::uint8_t> bytes = fonttest::readFile(fonttest::kDejaVuSans);
     ASSERT_FALSE(bytes.empty());
     DWORD installed = 0;
@@ -142,10 +136,9 @@ TEST(FontCreate, ChoosesItsFaceWhenItFirstDraws) {
     made->Release();
 
     // Heights no face can be opened at are refused when the font is made.
-    EXPECT_EQ(D3DXCreateFontA(RenderDevice::getDevice(), FontFace::kMaxHeight + 1, 0, FW_BOLD, 0,
-                              FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0,
-                              "Arial", &made),
-              E_FAIL);
+    EXPECT_EQ(
+        fonttest::createFont(RenderDevice::getDevice(), FontFace::kMaxHeight + 1, "Arial", &made),
+        E_FAIL);
     EXPECT_EQ(made, nullptr);
 }
 
@@ -165,9 +158,7 @@ TEST(FontCreate, FailsWithoutADevice) {
     EXPECT_TRUE(recorder.boxes.empty());
 
     ID3DXFont* made = reinterpret_cast<ID3DXFont*>(&entry);
-    EXPECT_EQ(D3DXCreateFontA(nullptr, 24, 0, FW_BOLD, 0, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "Arial", &made),
-              D3DERR_INVALIDCALL);
+    EXPECT_EQ(fonttest::createFont(nullptr, 24, "Arial", &made), D3DERR_INVALIDCALL);
     EXPECT_EQ(made, nullptr);
 }
 

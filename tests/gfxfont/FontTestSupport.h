@@ -6,6 +6,7 @@
 #include "tests/support/HeadlessScreen.h"
 
 #include <SDL.h>
+#include <d3dx9.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -18,6 +19,14 @@ namespace fonttest {
 std::vector<std::uint8_t> readFile(const char* path);
 
 extern const char* const kDejaVuSans;
+
+// D3DXCreateFontA as the game calls it: a bold face of a height and a name, default charset,
+// precision and quality.
+inline HRESULT createFont(IDirect3DDevice9* device, INT height, const char* face,
+                          ID3DXFont** made) {
+    return D3DXCreateFontA(device, height, 0, FW_BOLD, 0, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, face, made);
+}
 
 // The smallest rectangle holding every pixel that passes a test; empty (w == 0) for none.
 struct Ink {

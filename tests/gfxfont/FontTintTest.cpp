@@ -31,10 +31,7 @@ class FontTint : public ::testing::Test {
 
     // A bold Arial of the cell height.
     D3DXFont* font(int height) {
-        EXPECT_EQ(D3DXCreateFontA(RenderDevice::getDevice(), height, 0, FW_BOLD, 0, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, 0, "Arial",
-                                  &made),
-                  D3D_OK);
+        EXPECT_EQ(fonttest::createFont(RenderDevice::getDevice(), height, "Arial", &made), D3D_OK);
         return static_cast<D3DXFont*>(made);
     }
 
