@@ -6,6 +6,7 @@
 #include "rooms/RoomManager.h"
 #include "score/ScoreTable.h"
 #include "tests/pack/FileBytes.h"
+#include "tests/support/BoxCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +25,7 @@ TEST(GameStartup, WithoutThePackItRefusesBeforeAnyWindow) {
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_FALSE(harness.started());
     EXPECT_EQ(harness.game().getWindow(), nullptr);
-    ASSERT_EQ(harness.boxes.size(), 1u);
-    EXPECT_EQ(harness.boxes[0].text, "data.zxp not exists!");
-    EXPECT_FALSE(harness.boxes[0].hasCaption);
-    EXPECT_EQ(harness.boxes[0].type, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(harness.boxes[0].owner, nullptr);
+    EXPECT_EQ(harness.boxes, std::vector<MessageBoxCall>{zxtest::missingPackBox()});
     EXPECT_EQ(out.find("Intialized"), std::string::npos);
     // A failed start-up never writes the score table.
     harness.game().shutdown();
@@ -40,8 +37,7 @@ TEST(GameStartup, MalformedPackIsRefusedLikeAMissingOne) {
     ASSERT_TRUE(writeBytes(dir.file("bad.zxp"), {200, 0, 0, 0})); // 200 entries, none present
     GameHarness harness(dir.file("bad.zxp"));
     EXPECT_FALSE(harness.started());
-    ASSERT_EQ(harness.boxes.size(), 1u);
-    EXPECT_EQ(harness.boxes[0].text, "data.zxp not exists!");
+    EXPECT_EQ(harness.boxes, std::vector<MessageBoxCall>{zxtest::missingPackBox()});
 }
 
 TEST(GameStartup, OpensTheWindowAndTheServicesInOrder) {

@@ -5,6 +5,8 @@
 #include "pack/PackerReader.h"
 #include "tests/pack/FileBytes.h"
 #include "tests/robust/RobustPlay.h"
+#include "tests/support/BoxCheck.h"
+#include "tests/support/Captured.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -105,35 +107,29 @@ TEST(MalformedPack, IsRefusedAtStartUpWithTheBoxAndItsReasonOnStandardError) {
         zxtest::TempDir packDir;
         const std::string path = packDir.file("data.zxp");
         ASSERT_TRUE(writeBytes(path, pack.bytes));
-        testing::internal::CaptureStderr();
         bool started = true;
         std::vector<MessageBoxCall> boxes;
-        {
+        const std::string err = zxtest::stderrOf([&] {
             zxtest::GameHarness harness(path);
             started = harness.started();
             boxes = harness.boxes;
-        }
-        const std::string err = testing::internal::GetCapturedStderr();
+        });
         EXPECT_FALSE(started);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, "data.zxp not exists!");
-        EXPECT_FALSE(boxes[0].hasCaption);
-        EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(boxes, std::vector<MessageBoxCall>{zxtest::missingPackBox()});
         EXPECT_NE(err.find("data.zxp: " + pack.reason + "\n"), std::string::npos) << err;
     }
 }
 
 TEST(MalformedPack, AMissingPackIsReportedAsMissing) {
-    testing::internal::CaptureStderr();
     bool started = true;
-    {
+    std::vector<MessageBoxCall> boxes;
+    const std::string err = zxtest::stderrOf([&] {
         zxtest::GameHarness harness("");
         started = harness.started();
-        ASSERT_EQ(harness.boxes.size(), 1u);
-        EXPECT_EQ(harness.boxes[0].text, "data.zxp not exists!");
-    }
-    const std::string err = testing::internal::GetCapturedStderr();
+        boxes = harness.boxes;
+    });
     EXPECT_FALSE(started);
+    EXPECT_EQ(boxes, std::vector<MessageBoxCall>{zxtest::missingPackBox()});
     EXPECT_NE(err.find("data.zxp: cannot open the file: No such file or directory\n"),
               std::string::npos)
         << err;

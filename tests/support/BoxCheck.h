@@ -24,4 +24,9 @@ inline MessageBoxCall invalidDataBox() {
     return MessageBoxCall{nullptr, "Invalid data!", "", false, MB_ICONERROR};
 }
 
+// "data.zxp not exists!": the box of a missing or refused pack at start-up, a plain one.
+inline MessageBoxCall missingPackBox() {
+    return MessageBoxCall{nullptr, "data.zxp not exists!", "", false, MB_OK};
+}
+
 } // namespace zxtest
