@@ -5,6 +5,7 @@
 #include "app/platform/ui/KeyGate.h"
 #include "app/platform/ui/MessageBoxWindow.h"
 #include "app/platform/ui/TextWrap.h"
+#include "tests/support/BoxCheck.h"
 #include "tests/support/DialogDriver.h"
 
 #include <gtest/gtest.h>
@@ -81,15 +82,8 @@ TEST(MessageBox, ScriptedAnswererSeesEveryCallAndAnswers) {
     EXPECT_EQ(showMessageBox(owner, "Pytanie?", "Zembrix", MB_YESNO | MB_ICONQUESTION), IDYES);
     EXPECT_EQ(showMessageBox(nullptr, "data.zxp not exists!", nullptr, MB_OK), IDYES);
     setMessageBoxAnswerer({});
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].owner, owner);
-    EXPECT_EQ(calls[0].text, "Pytanie?");
-    EXPECT_EQ(calls[0].caption, "Zembrix");
-    EXPECT_TRUE(calls[0].hasCaption);
-    EXPECT_EQ(calls[0].type, 0x24u);
-    EXPECT_EQ(calls[1].owner, nullptr);
-    EXPECT_FALSE(calls[1].hasCaption);
-    EXPECT_EQ(calls[1].type, 0u);
+    EXPECT_EQ(calls, (std::vector<MessageBoxCall>{{owner, "Pytanie?", "Zembrix", true, 0x24u},
+                                                  zxtest::missingPackBox()}));
 }
 
 // Without any display the box cannot be shown: its text goes to standard error (as UTF-8) and

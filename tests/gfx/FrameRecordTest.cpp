@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace gfxtest {
 namespace {
 
@@ -25,10 +27,24 @@ FrameRecord::Command fillOf(int x, int y, int w, int h, SDL_BlendMode mode) {
     return c;
 }
 
-// The 4 x 4 grid of 200 x 200 tiles that the menu's background lays over 800 x 608.
-FrameRecord tiledFrame(SDL_BlendMode mode, int skipTile = -1) {
+// A frame: the white clear, then the commands.
+FrameRecord framed(std::initializer_list<FrameRecord::Command> commands) {
     FrameRecord frame;
     frame.add(clearOf(0xFFFFFFFF));
+    for (const FrameRecord::Command& command : commands) {
+        frame.add(command);
+    }
+    return frame;
+}
+
+// A rectangle as {x, y, w, h}, for comparisons.
+std::array<int, 4> xywh(const SDL_Rect& r) {
+    return {r.x, r.y, r.w, r.h};
+}
+
+// The 4 x 4 grid of 200 x 200 tiles that the menu's background lays over 800 x 608.
+FrameRecord tiledFrame(SDL_BlendMode mode, int skipTile = -1) {
+    FrameRecord frame = framed({});
     for (int i = 0; i < 16; ++i) {
         if (i != skipTile) {
             frame.add(fillOf((i % 4) * 200, (i / 4) * 200, 200, 200, mode));
@@ -44,9 +60,7 @@ TEST(FrameRecordTest, SameOnlyWhenEveryCallAndVertexIsTheSame) {
     FrameRecord::Command triangles;
     triangles.mode = SDL_BLENDMODE_BLEND;
     auto frameWith = [&](const FrameRecord::Command& extra, const std::vector<SDL_Vertex>& v) {
-        FrameRecord frame;
-        frame.add(clearOf(0xFFFFFFFF));
-        frame.add(extra);
+        FrameRecord frame = framed({extra});
         frame.addTriangles(triangles, v, {0, 1, 2});
         return frame;
     };
@@ -73,10 +87,7 @@ TEST(FrameRecordTest, SameOnlyWhenEveryCallAndVertexIsTheSame) {
     std::vector<SDL_Vertex> tinted = corners;
     tinted[0].color.a = 254;
     EXPECT_FALSE(base.sameAs(frameWith(copy, tinted)));
-    FrameRecord shorter;
-    shorter.add(clearOf(0xFFFFFFFF));
-    shorter.add(copy);
-    EXPECT_FALSE(base.sameAs(shorter));
+    EXPECT_FALSE(base.sameAs(framed({copy})));
 }
 
 TEST(FrameRecordTest, OpaqueTilesCoverTheTarget) {
@@ -88,22 +99,16 @@ TEST(FrameRecordTest, OpaqueTilesCoverTheTarget) {
     EXPECT_FALSE(tiledFrame(SDL_BLENDMODE_NONE).covers(1, 801, 608));
 
     // Overlapping pieces in any order, and pieces reaching past the target, cover it too.
-    FrameRecord pieces;
-    pieces.add(clearOf(0xFFFFFFFF));
-    pieces.add(fillOf(-50, 300, 900, 400, SDL_BLENDMODE_NONE));
-    pieces.add(fillOf(10, 10, 5, 5, SDL_BLENDMODE_BLEND));
-    pieces.add(fillOf(0, 0, 500, 310, SDL_BLENDMODE_NONE));
-    pieces.add(fillOf(499, -10, 301, 320, SDL_BLENDMODE_NONE));
-    EXPECT_TRUE(pieces.covers(1, 800, 608));
+    EXPECT_TRUE(framed({fillOf(-50, 300, 900, 400, SDL_BLENDMODE_NONE),
+                        fillOf(10, 10, 5, 5, SDL_BLENDMODE_BLEND),
+                        fillOf(0, 0, 500, 310, SDL_BLENDMODE_NONE),
+                        fillOf(499, -10, 301, 320, SDL_BLENDMODE_NONE)})
+                    .covers(1, 800, 608));
     // A one-pixel gap between them is found.
-    FrameRecord gap;
-    gap.add(clearOf(0xFFFFFFFF));
-    gap.add(fillOf(0, 0, 400, 608, SDL_BLENDMODE_NONE));
-    gap.add(fillOf(401, 0, 399, 608, SDL_BLENDMODE_NONE));
-    EXPECT_FALSE(gap.covers(1, 800, 608));
-    FrameRecord nothing;
-    nothing.add(clearOf(0xFFFFFFFF));
-    EXPECT_FALSE(nothing.covers(1, 800, 608));
+    EXPECT_FALSE(framed({fillOf(0, 0, 400, 608, SDL_BLENDMODE_NONE),
+                         fillOf(401, 0, 399, 608, SDL_BLENDMODE_NONE)})
+                     .covers(1, 800, 608));
+    EXPECT_FALSE(framed({}).covers(1, 800, 608));
 }
 
 TEST(FrameRecordTest, ChangedAreasHoldEveryChangedCallBeforeAndAfter) {
@@ -117,10 +122,7 @@ TEST(FrameRecordTest, ChangedAreasHoldEveryChangedCallBeforeAndAfter) {
     ASSERT_TRUE(after.changedAreas(before, 800, 608, areas));
     // The old and new places of the moved call overlap and become one area.
     ASSERT_EQ(areas.size(), 1u);
-    EXPECT_EQ(areas[0].x, 100);
-    EXPECT_EQ(areas[0].y, 100);
-    EXPECT_EQ(areas[0].w, 15);
-    EXPECT_EQ(areas[0].h, 10);
+    EXPECT_EQ(xywh(areas[0]), (std::array{100, 100, 15, 10}));
 
     // Both moved: two areas apart.
     FrameRecord both = tiledFrame(SDL_BLENDMODE_NONE);
@@ -158,18 +160,10 @@ TEST(FrameRecordTest, BoundsOfTrianglesReachAPixelPastTheirVertices) {
                                           {{30.2f, 20.5f}, {0, 0, 0, 255}, {0.0f, 0.0f}},
                                           {{30.2f, 40.0f}, {0, 0, 0, 255}, {0.0f, 0.0f}}};
     frame.addTriangles(FrameRecord::Command{}, corners, {0, 1, 2});
-    const SDL_Rect area = frame.bounds(0, 800, 608);
-    EXPECT_EQ(area.x, 9);
-    EXPECT_EQ(area.y, 19);
-    EXPECT_EQ(area.x + area.w, 33);
-    EXPECT_EQ(area.y + area.h, 42);
+    EXPECT_EQ(xywh(frame.bounds(0, 800, 608)), (std::array{9, 19, 33 - 9, 42 - 19}));
     // Cut to the target.
     frame.add(fillOf(-10, 600, 30, 30, SDL_BLENDMODE_NONE));
-    const SDL_Rect cut = frame.bounds(1, 800, 608);
-    EXPECT_EQ(cut.x, 0);
-    EXPECT_EQ(cut.y, 600);
-    EXPECT_EQ(cut.w, 20);
-    EXPECT_EQ(cut.h, 8);
+    EXPECT_EQ(xywh(frame.bounds(1, 800, 608)), (std::array{0, 600, 20, 8}));
 }
 
 TEST(FrameRecordTest, CopiesFromOutsideTheirTextureDoNotCover) {
@@ -179,20 +173,11 @@ TEST(FrameRecordTest, CopiesFromOutsideTheirTextureDoNotCover) {
     copy.textureSize = {100, 100};
     copy.src = {0, 0, 100, 100};
     copy.dst = {0, 0, 800, 608};
-    FrameRecord whole;
-    whole.add(clearOf(0xFFFFFFFF));
-    whole.add(copy);
-    EXPECT_TRUE(whole.covers(1, 800, 608));
+    EXPECT_TRUE(framed({copy}).covers(1, 800, 608));
     copy.src = {50, 50, 50, 50};
-    FrameRecord inside;
-    inside.add(clearOf(0xFFFFFFFF));
-    inside.add(copy);
-    EXPECT_TRUE(inside.covers(1, 800, 608));
+    EXPECT_TRUE(framed({copy}).covers(1, 800, 608));
     copy.src = {60, 60, 50, 50}; // SDL would cut this source and the copy with it
-    FrameRecord outside;
-    outside.add(clearOf(0xFFFFFFFF));
-    outside.add(copy);
-    EXPECT_FALSE(outside.covers(1, 800, 608));
+    EXPECT_FALSE(framed({copy}).covers(1, 800, 608));
 }
 
 } // namespace
