@@ -28,6 +28,11 @@ class BallTest : public zxtest::GameRoomFixture {
     void fly(std::uint32_t x, std::uint32_t y, std::int32_t dx, std::int32_t dy) {
         GameTestAccess::fly(*ball, x, y, dx, dy);
     }
+    // Puts the ball in flight as fly does, then runs one update of the ball.
+    void flyOnce(std::uint32_t x, std::uint32_t y, std::int32_t dx, std::int32_t dy) {
+        fly(x, y, dx, dy);
+        ball->update();
+    }
     D3DCOLOR batColour() const { return bat->getSprite()->getColour(); }
 
     Ball* ball = nullptr;
@@ -69,20 +74,16 @@ TEST_F(BallTest, LaunchTakesTheBatSpeedAndASeededRandomRise) {
 }
 
 TEST_F(BallTest, TurnsAtTheSideWalls) {
-    fly(kWallWidth + 8, 300, -9, -6); // 40 - 9 = 31 < 32
-    ball->update();
+    flyOnce(kWallWidth + 8, 300, -9, -6); // 40 - 9 = 31 < 32
     EXPECT_EQ(ball->getDx(), 9);
     EXPECT_EQ(ball->getX(), kWallWidth + 17);
-    fly(kWallWidth + 9, 300, -9, -6);
-    ball->update();
+    flyOnce(kWallWidth + 9, 300, -9, -6);
     EXPECT_EQ(ball->getDx(), -9);
     EXPECT_EQ(ball->getX(), kWallWidth);
-    fly(kRightWallLimit, 300, 5, -6); // the right test looks at the current x
-    ball->update();
+    flyOnce(kRightWallLimit, 300, 5, -6); // the right test looks at the current x
     EXPECT_EQ(ball->getDx(), 5);
     EXPECT_EQ(ball->getX(), kRightWallLimit + 5);
-    fly(kRightWallLimit + 1, 300, 5, -6);
-    ball->update();
+    flyOnce(kRightWallLimit + 1, 300, 5, -6);
     EXPECT_EQ(ball->getDx(), -5);
     EXPECT_EQ(ball->getX(), kRightWallLimit - 4);
 }
@@ -101,23 +102,19 @@ TEST_F(BallTest, ABallTheBatSlowsInTheRightWallStillLeavesIt) {
 }
 
 TEST_F(BallTest, TurnsAtTheTopWall) {
-    fly(300, kWallWidth + 6, 0, -7); // 31 < 32
-    ball->update();
+    flyOnce(300, kWallWidth + 6, 0, -7); // 31 < 32
     EXPECT_EQ(ball->getDy(), 7);
     EXPECT_EQ(ball->getY(), kWallWidth + 13);
-    fly(300, kWallWidth + 7, 0, -7);
-    ball->update();
+    flyOnce(300, kWallWidth + 7, 0, -7);
     EXPECT_EQ(ball->getDy(), -7);
     EXPECT_EQ(ball->getY(), kWallWidth);
 }
 
 TEST_F(BallTest, ALostBallWaitsOnTheBatAtOnceAndRelaunchesFromThere) {
     ASSERT_EQ(room()->getLives(), 3u);
-    fly(200, kBallLowest, 3, 7); // not below yet
-    ball->update();
+    flyOnce(200, kBallLowest, 3, 7); // not below yet
     EXPECT_EQ(ball->getState(), Flying);
-    fly(757, kBallLowest + 1, 5, 7); // lost in the bottom right corner
-    ball->update();
+    flyOnce(757, kBallLowest + 1, 5, 7); // lost in the bottom right corner
     EXPECT_EQ(room()->getLives(), 2u);
     EXPECT_EQ(ball->getState(), Waiting);
     EXPECT_EQ(ball->getX(), kBallRestX);
@@ -133,8 +130,7 @@ TEST_F(BallTest, ALostBallWaitsOnTheBatAtOnceAndRelaunchesFromThere) {
 
 TEST_F(BallTest, LosingTheLastLifeEndsTheRunWhereTheBallWas) {
     room()->setLives(1);
-    fly(200, 570, 3, 7);
-    ball->update();
+    flyOnce(200, 570, 3, 7);
     EXPECT_EQ(ball->getState(), Lost);
     EXPECT_EQ(room()->getLives(), 1u);
     EXPECT_EQ(ball->getX(), 200u);
@@ -145,14 +141,12 @@ TEST_F(BallTest, LosingTheLastLifeEndsTheRunWhereTheBallWas) {
 
 TEST_F(BallTest, TopContactAddsHalfTheBatSpeedCappedAtTen) {
     GameTestAccess::setSpeed(*bat, 8);
-    fly(392, 546, 8, 6); // centre (400, 554): top band; next centre (408, 560) on the moved bat
-    ball->update();
+    flyOnce(392, 546, 8, 6); // centre (400, 554): top band; next centre (408, 560) on the moved bat
     EXPECT_EQ(ball->getDy(), -6);
     EXPECT_EQ(ball->getDx(), 10); // 8 + 4 = 12 becomes 10
     EXPECT_EQ(ball->getX(), 402u);
     EXPECT_EQ(ball->getY(), 540u);
-    fly(392, 546, 7, 6);
-    ball->update();
+    flyOnce(392, 546, 7, 6);
     EXPECT_EQ(ball->getDx(), 11); // 7 + 4 = 11 stays
     fly(392, 546, -8, 6);
     GameTestAccess::setSpeed(*bat, -8);
@@ -161,8 +155,7 @@ TEST_F(BallTest, TopContactAddsHalfTheBatSpeedCappedAtTen) {
 }
 
 TEST_F(BallTest, SideContactWithARestingBatStopsTheHorizontalStep) {
-    fly(337, 556, 8, 6); // centre (345, 564): left band of the bat
-    ball->update();
+    flyOnce(337, 556, 8, 6); // centre (345, 564): left band of the bat
     EXPECT_EQ(ball->getDx(), 0);
     EXPECT_EQ(ball->getDy(), 6);
     EXPECT_EQ(ball->getX(), 337u);
@@ -171,14 +164,12 @@ TEST_F(BallTest, SideContactWithARestingBatStopsTheHorizontalStep) {
 
 TEST_F(BallTest, BatTurnsTranslucentAtAContactAndOpaqueAfter200Ms) {
     ASSERT_EQ(batColour(), 0xFFFFFFFFu);
-    fly(392, 546, 0, 6);
-    ball->update();
+    flyOnce(392, 546, 0, 6);
     EXPECT_EQ(batColour(), 0x64FFFFFFu);
     const std::uint32_t contact = GameTestAccess::hitTime(*ball);
     EXPECT_LE(GetTickCount() - contact, 1000u);
     // Without contact, less than 200 ms after it: still translucent.
-    fly(300, 300, 0, -6);
-    ball->update();
+    flyOnce(300, 300, 0, -6);
     EXPECT_EQ(batColour(), 0x64FFFFFFu);
     // 200 ms after the contact: opaque again.
     GameTestAccess::setHitTime(*ball, GetTickCount() - 200);
