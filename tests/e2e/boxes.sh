@@ -41,11 +41,15 @@ start_at_menu "$work/run"
 # Return held down in the menu, then a click on "Info": the box opens with Return repeating.
 # The menu takes a click from the last event of a frame: a repeat of the held key in the same
 # frame undoes it, so the click is made again (up to five times) until the box shows.
-# The pointer first leaves the buttons: Return chooses the button under it.
+# The pointer first leaves the buttons: Return chooses the button under it. It leaves them again
+# before each new click, so that every click comes with the pointer's move onto "Info", as a
+# player's does (the menu reads where the pointer is, and a move missed once would otherwise
+# stay missed for every click on the same spot).
 rest_pointer
 focus_window "$window"
 key_down Return
 for ((attempt = 0; attempt < 5; attempt++)); do
+    ((attempt == 0)) || rest_pointer
     click "$window" 400 400
     info=$(wait_window Info 4) && break
 done
