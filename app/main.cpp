@@ -13,11 +13,20 @@
 #ifdef _WIN32
 #include "gfx/platform/win32/D3DX9Library.h"
 #endif
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+
+// Tells the page that the game has ended, so that it does not leave the last picture standing
+// as if the game had hung.
+EM_JS(void, tellPageTheGameEnded, (), { zembrixPage.ended(); });
+#endif
+
+namespace {
 
 // The installed data folder (ZX_DATA_FROM_EXECUTABLE relative to the executable's folder, so
 // that any prefix and an unpacked package work; ZX_INSTALLED_DATA as built for) and
 // ZX_VERSION come from the build.
-int main(int argc, char** argv) {
+int play(int argc, char** argv) {
 #ifdef _WIN32
     // Windows does not carry D3DX: without it the game says so and ends before anything shows.
     if (!loadD3DX9()) {
@@ -67,4 +76,14 @@ int main(int argc, char** argv) {
     }
     game.run();
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int code = play(argc, argv);
+#ifdef __EMSCRIPTEN__
+    tellPageTheGameEnded();
+#endif
+    return code;
 }

@@ -222,8 +222,19 @@ var zembrixPage = (function () {
         }
     }
 
+    // The game has ended ("Wyjście", or a start it could not make): the page says so in place
+    // of the last picture, which would otherwise stand still as if the game had hung.
+    function ended() {
+        var note = document.createElement('p');
+        note.id = 'ended';
+        note.innerHTML = 'Gra zakończona. Odśwież stronę, aby zagrać jeszcze raz.<br lang="en">' +
+            'The game has ended. Reload the page to play again.';
+        canvas.replaceWith(note);
+    }
+
     return {
         keep: keep,
+        ended: ended,
         kept: function () { return keeping; },
         box: box,
         askName: askName,

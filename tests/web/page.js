@@ -306,6 +306,10 @@ async function damagedPack(page) {
     if (!lines.some(line => line.startsWith('data.zxp: '))) fail('no line says what is wrong with the pack');
     await clickButton(page, 'OK');
     await within(5, 'the box closing', async () => !(await boxShown(page)));
+    // The game has ended: the page says so instead of leaving its last picture standing.
+    const ended = await within(5, 'the page saying the game ended', () =>
+        page.$eval('#ended', element => element.innerText).catch(() => null));
+    if (!ended.includes('zakończona') || !ended.includes('ended')) fail(`at the end the page says "${ended}"`);
     if (errors.length) fail(`errors in the page: ${errors.join('; ')}`);
     console.log(`ok: a damaged pack gives the game's own box (${lines.find(l => l.startsWith('data.zxp: '))})`);
 }
