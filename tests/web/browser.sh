@@ -22,11 +22,7 @@ trap stop_server EXIT
 
 # The Linux build's menu, the mouse away from the buttons.
 start_x
-mkdir "$work/linux"
-cp "$pack" "$work/linux/data.zxp"
-start_game "$game" "$work/linux"
-window=$(wait_window Zembrix 60 800x608) || die "no window of the Linux build"
-poll 60 menu_shown "$window" || die "the Linux build's menu did not show"
+start_at_menu "$work/linux"
 xdotool mousemove --window "$window" 790 600
 sleep 1
 screenshot "$window" "$work/linux-menu.png"
