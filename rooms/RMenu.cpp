@@ -103,16 +103,20 @@ void RMenu::update() {
     } else {
         SDL_GetMouseState(&x, &y);
     }
-    if (x != mouseX || y != mouseY) {
-        mouseX = x;
-        mouseY = y;
-        highlight.follow(buttonAt(x, y));
-    }
+    followMouse(x, y);
     for (std::uint32_t i = 0; i < buttonCount; ++i) {
         if (buttons[i] && buttons[i]->update(highlight.get() == static_cast<int>(i),
                                              buttons[i]->contains(x, y))) {
             return;
         }
+    }
+}
+
+void RMenu::followMouse(int x, int y) {
+    if (x != mouseX || y != mouseY) {
+        mouseX = x;
+        mouseY = y;
+        highlight.follow(buttonAt(x, y));
     }
 }
 
@@ -144,6 +148,11 @@ void RMenu::handleEvent(SDL_Event* event) {
         if (buttons[i]) {
             buttons[i]->handleEvent(event);
         }
+    }
+    // The highlight follows each move of the mouse as it comes, not only once a turn: Enter
+    // pressed just after the mouse left a button, in the same turn, must not choose it.
+    if (event->type == SDL_MOUSEMOTION) {
+        followMouse(event->motion.x, event->motion.y);
     }
     switch (menuCommandOf(*event)) {
     case MenuCommand::Next:

@@ -46,13 +46,15 @@ class RMenu : public Room {
   private:
     // The index of the button at (x, y), or -1.
     int buttonAt(int x, int y) const;
+    // The mouse at (x, y): the highlight goes to the button there (or none) when it moved.
+    void followMouse(int x, int y);
 
     std::uint32_t buttonCount = 0;
     Button* buttons[kButtonCount] = {};
     Background* background = nullptr;
     Background* logo = nullptr;
     MenuHighlight highlight{kButtonCount};
-    // Where the mouse was at the last update; none at first, so that the first follows it.
+    // Where the mouse was last seen; none at first, so that the first update follows it.
     int mouseX = INT_MIN;
     int mouseY = INT_MIN;
 };

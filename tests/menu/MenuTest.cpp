@@ -262,6 +262,11 @@ TEST_F(MenuTest, KeysMoveAHighlightThatLooksLikeTheHoverAndTheMouseTakesItBack) 
     harness.turn(2);
     EXPECT_EQ(menu()->getHighlight(), 3);
     EXPECT_EQ(tint(2), Untinted);
+    // The mouse leaving "Graj" and Enter in one turn: the move counts first, Enter chooses none.
+    moveTo(400, 280);
+    harness.mouseMove(10, 10);
+    pressKey(SDLK_RETURN);
+    EXPECT_NE(menu(), nullptr);
     EXPECT_TRUE(harness.boxes.empty());
 }
 

@@ -12,22 +12,37 @@ namespace {
 
 std::function<void(SDL_Window*, SDL_Renderer*)> frameHook;
 
-// Makes the hidden window. One with an owner is a dialog to the window manager (on X11 its
-// type; SDL_SetWindowModalFor then makes it transient for the owner), which keeps it above its
-// owner, and has no taskbar entry; one without an owner is an ordinary window of the desktop,
-// as an ownerless dialog is on Windows.
-SDL_Window* createWindow(const std::string& title, const SDL_Rect& place, bool owned) {
-    if (!owned) {
-        return SDL_CreateWindow(title.c_str(), place.x, place.y, place.w, place.h,
-                                SDL_WINDOW_HIDDEN);
+// While it lives, every X window SDL makes is of the dialog type: SDL reads the type whenever it
+// makes the X window, and making the renderer may make the window again (an OpenGL renderer, or
+// the texture behind a software renderer's window surface), which left the box an ordinary
+// window. Windows made later (the name dialog) are ordinary ones again.
+class DialogTypeHint {
+  public:
+    explicit DialogTypeHint(bool dialog) : dialog(dialog) {
+        if (dialog) {
+            SDL_SetHintWithPriority(SDL_HINT_X11_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_DIALOG",
+                                    SDL_HINT_OVERRIDE);
+        }
     }
-    SDL_SetHintWithPriority(SDL_HINT_X11_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_DIALOG",
-                            SDL_HINT_OVERRIDE);
-    SDL_Window* made = SDL_CreateWindow(title.c_str(), place.x, place.y, place.w, place.h,
-                                        SDL_WINDOW_HIDDEN | SDL_WINDOW_SKIP_TASKBAR);
-    // Windows made later (the name dialog) are ordinary ones again.
-    SDL_ResetHint(SDL_HINT_X11_WINDOW_TYPE);
-    return made;
+    ~DialogTypeHint() {
+        if (dialog) {
+            SDL_ResetHint(SDL_HINT_X11_WINDOW_TYPE);
+        }
+    }
+    DialogTypeHint(const DialogTypeHint&) = delete;
+    DialogTypeHint& operator=(const DialogTypeHint&) = delete;
+
+  private:
+    bool dialog;
+};
+
+// Makes the hidden window. One with an owner is a dialog to the window manager (on X11 its
+// type, under a DialogTypeHint; SDL_SetWindowModalFor then makes it transient for the owner),
+// which keeps it above its owner, and has no taskbar entry; one without an owner is an ordinary
+// window of the desktop, as an ownerless dialog is on Windows.
+SDL_Window* createWindow(const std::string& title, const SDL_Rect& place, bool owned) {
+    const Uint32 flags = SDL_WINDOW_HIDDEN | (owned ? SDL_WINDOW_SKIP_TASKBAR : 0);
+    return SDL_CreateWindow(title.c_str(), place.x, place.y, place.w, place.h, flags);
 }
 
 } // namespace
@@ -81,6 +96,7 @@ bool DialogWindow::open(const std::string& title, int width, int height, SDL_Win
         x = ownerX + (ownerW - width) / 2 - left;
         y = ownerY + (ownerH - height) / 2 - top;
     }
+    const DialogTypeHint type(centreOn != nullptr);
     window = createWindow(title, {x, y, width, height}, centreOn != nullptr);
     if (window == nullptr) {
         return false;
