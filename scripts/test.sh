@@ -3,7 +3,7 @@
 # and the sanitizer builds with their unit, pixel and end-to-end tests, the Windows program with
 # its tests under Wine, the web page in a headless Chromium, short fuzz runs and the Debian
 # package.
-# Ends with one line that says PASS or FAIL and what ran.
+# Ends with one line that says PASS or FAIL, what ran and how long each stage took.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,8 +11,18 @@ fuzz_seconds=${ZX_FUZZ_SECONDS:-20}
 summary=()
 failed=0
 
-note() { summary+=("$1"); }
-fail() { summary+=("$1"); failed=1; }
+stage_start=$SECONDS
+
+# Starts a stage: prints its heading; what the stage notes or fails carries the stage's time.
+stage() {
+    echo "== $1"
+    stage_start=$SECONDS
+}
+note() { summary+=("$1 ($((SECONDS - stage_start)) s)"); }
+fail() {
+    summary+=("$1 ($((SECONDS - stage_start)) s)")
+    failed=1
+}
 
 # Runs ctest for a preset; its exit status decides (a failed test, a test that could not run
 # or no tests at all). Records "preset N tests passed" or the failure.
@@ -32,7 +42,7 @@ if ! scripts/deps.sh; then
 fi
 
 # One code style, written down in .clang-format: a file that differs from it fails the run.
-echo "== format: every C and C++ file as clang-format writes it"
+stage "format: every C and C++ file as clang-format writes it"
 if git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format --dry-run --Werror; then
     note "format clean"
 else
@@ -40,7 +50,7 @@ else
 fi
 
 for preset in release asan; do
-    echo "== $preset: configure and build"
+    stage "$preset: configure, build and test"
     if cmake --preset "$preset" -DZX_WERROR=ON >/dev/null && cmake --build --preset "$preset"; then
         echo "== $preset: tests"
         run_ctest "$preset"
@@ -51,12 +61,11 @@ done
 
 # The same game built for Windows against the real Direct3D 9, D3DX 9 and user32, run under
 # Wine beside the release build (scripts/windows.sh; SDL2 for Windows is built once and kept).
-echo "== windows: the Windows program, its zip, and its tests under Wine"
-windows_start=$SECONDS
+stage "windows: the Windows program, its zip, and its tests under Wine"
 if scripts/windows.sh -DZX_WERROR=ON; then
     total=$(ctest --test-dir build/windows -N 2>/dev/null | sed -n 's/^Total Tests: //p')
     if ctest --test-dir build/windows --output-on-failure --no-tests=error; then
-        note "windows ${total:-?} tests passed in $((SECONDS - windows_start)) s"
+        note "windows ${total:-?} tests passed"
     else
         fail "windows tests failed (of ${total:-?})"
     fi
@@ -67,8 +76,7 @@ fi
 # The same game as a web page (scripts/web.sh; its libraries are built once per version and
 # kept), played in Debian's Chromium, headless, through puppeteer-core from npm (installed into
 # build/web-test/) against the Linux build's frames.
-echo "== web: the page, and its test in a headless Chromium"
-web_start=$SECONDS
+stage "web: the page, and its test in a headless Chromium"
 if scripts/web.sh -DZX_WERROR=ON; then
     mkdir -p build/web-test
     cp tests/web/package.json build/web-test/package.json
@@ -76,7 +84,7 @@ if scripts/web.sh -DZX_WERROR=ON; then
         fail "web: npm could not install puppeteer-core and pngjs (build/web-test/npm.log)"
     elif tests/web/browser.sh build/web/site build/release/bin/zembrix \
         build/release/bin/data.zxp build/web-test/node_modules; then
-        note "web PASS in $((SECONDS - web_start)) s"
+        note "web PASS"
     else
         fail "web tests failed"
     fi
@@ -84,7 +92,7 @@ else
     fail "web: build failed"
 fi
 
-echo "== fuzz: build and run each target for ${fuzz_seconds}s"
+stage "fuzz: build and run each target for ${fuzz_seconds}s"
 if cmake --preset fuzz -DZX_WERROR=ON >/dev/null && cmake --build --preset fuzz; then
     # The targets tests/fuzz/CMakeLists.txt lists; each must have been built and run clean.
     targets=$(sed -n 's/^ *\(fuzz_[a-z_]*\) [A-Za-z]*\.cpp$/\1/p' tests/fuzz/CMakeLists.txt)
@@ -113,7 +121,7 @@ else
     fail "fuzz: build failed"
 fi
 
-echo "== package: the Debian package, checked as unpacked into a scratch root"
+stage "package: the Debian package, checked as unpacked into a scratch root"
 if cmake --build --preset release --target package &&
     deb=$(ls -t build/release/zembrix_*_amd64.deb | head -n 1) &&
     timeout 900 tests/package/package.sh "$deb" build/release/tests/e2e/zx_xclose; then
@@ -122,10 +130,10 @@ else
     fail "package FAIL"
 fi
 
-joined=$(printf '%s, ' "${summary[@]}")
+joined="$(printf '%s, ' "${summary[@]}")total $SECONDS s"
 if [[ $failed -eq 0 ]]; then
-    echo "RESULT: PASS - ${joined%, }"
+    echo "RESULT: PASS - $joined"
 else
-    echo "RESULT: FAIL - ${joined%, }"
+    echo "RESULT: FAIL - $joined"
 fi
 exit $failed
