@@ -1,6 +1,7 @@
 // page.js: what the page adds to the game's WebAssembly program: the pack fetched beside the
 // page, the browser's lasting storage (IndexedDB) at /store, the picture fitted to the window,
-// and the message boxes and the name form drawn in the page in the look of the Linux build's.
+// and the message boxes and the name form drawn in the page in the look of the Linux build's,
+// answering the keys, the mouse and the gamepads.
 'use strict';
 
 var zembrixPage = (function () {
@@ -47,12 +48,77 @@ var zembrixPage = (function () {
         });
     }
 
+    // The gamepads' controls held now, by the names of the game's pad buttons, in the browser's
+    // standard layout: the d-pad or the left stick (pushed past half its travel, let go inside
+    // three eighths), A, B or Back. was: the controls held at the last look.
+    function padsHeld(was) {
+        var held = {};
+        function stick(value, minus, plus) {
+            if (value <= -0.49 || (was[minus] && value <= -0.37)) {
+                held[minus] = true;
+            } else if (value >= 0.49 || (was[plus] && value >= 0.37)) {
+                held[plus] = true;
+            }
+        }
+        var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+        Array.prototype.forEach.call(pads, function (pad) {
+            if (!pad || !pad.connected) {
+                return;
+            }
+            [['A', 0], ['B', 1], ['B', 8], ['Up', 12], ['Down', 13], ['Left', 14],
+                ['Right', 15]].forEach(function (control) {
+                var button = pad.buttons[control[1]];
+                if (button && button.pressed) {
+                    held[control[0]] = true;
+                }
+            });
+            stick(pad.axes[0] || 0, 'Left', 'Right');
+            stick(pad.axes[1] || 0, 'Up', 'Down');
+        });
+        return held;
+    }
+
+    // Looks at the gamepads at every frame of the browser and calls onPad with the name of each
+    // control that goes down; what is held when it starts counts only once let go and pressed
+    // again. released() resolves once every control pressed since then is let go, so that the
+    // game, which reads the pads itself, never sees the press that answered.
+    function watchPads(onPad) {
+        var held = padsHeld({});
+        var pressed = {};
+        var waiting = null;
+        requestAnimationFrame(function look() {
+            var now = padsHeld(held);
+            Object.keys(now).forEach(function (name) {
+                if (!held[name]) {
+                    pressed[name] = true;
+                    if (!waiting) {
+                        onPad(name);
+                    }
+                }
+            });
+            held = now;
+            if (waiting && !Object.keys(pressed).some(function (name) { return held[name]; })) {
+                waiting();
+                return;
+            }
+            requestAnimationFrame(look);
+        });
+        return {
+            released: function () {
+                return new Promise(function (resolve) { waiting = resolve; });
+            }
+        };
+    }
+
     // The modal layer over the picture: it takes every key press and click until it goes, so
     // that the game never sees them; key releases pass, so that the game sees its keys let go.
-    function openLayer(onKey) {
+    // onKey gets each key press, onPad the name of each gamepad control pressed (watchPads).
+    // close() resolves once the gamepads' controls pressed on the layer are let go.
+    function openLayer(onKey, onPad) {
         var layer = document.createElement('div');
         layer.className = 'zx-layer';
         var pressedHere = {};
+        var pads = watchPads(onPad);
         function stop(event) { event.stopPropagation(); }
         function guard(event) {
             if (!layer.contains(event.target)) {
@@ -85,6 +151,7 @@ var zembrixPage = (function () {
                 window.removeEventListener('keypress', guard, true);
                 window.removeEventListener('keyup', release, true);
                 layer.remove();
+                return pads.released();
             }
         };
     }
@@ -114,13 +181,18 @@ var zembrixPage = (function () {
     // Shows a message box and resolves with the index of the button chosen, or -1 when it was
     // closed without one (Escape closes a box that only says something; a question has no way
     // out but its buttons). Enter and Space choose the focused button, Tab and the arrows move
-    // the focus. icon: 32 x 32 RGBA bytes or null.
+    // the focus; on a gamepad A chooses it, left and right move it, and B answers "Nie" or
+    // closes. icon: 32 x 32 RGBA bytes or null.
     function box(caption, text, question, icon, iconSize) {
         return new Promise(function (resolve) {
             var focus = 0;
             var row;
-            var layer = openLayer(function (event) {
+            function moveFocus(step) {
                 var count = row.buttons.length;
+                focus = (focus + count + step) % count;
+                row.buttons[focus].focus();
+            }
+            var layer = openLayer(function (event) {
                 switch (event.key) {
                 case 'Enter': case ' ':
                     finish(focus);
@@ -131,22 +203,30 @@ var zembrixPage = (function () {
                     }
                     break;
                 case 'Tab': case 'ArrowRight': case 'ArrowDown':
-                    focus = (focus + (event.shiftKey && event.key === 'Tab' ? count - 1 : 1)) % count;
+                    moveFocus(event.shiftKey && event.key === 'Tab' ? -1 : 1);
                     break;
                 case 'ArrowLeft': case 'ArrowUp':
-                    focus = (focus + count - 1) % count;
+                    moveFocus(-1);
                     break;
                 default:
                     return;
                 }
                 event.preventDefault();
-                if (row.buttons[focus]) {
-                    row.buttons[focus].focus();
+            }, function (control) {
+                if (control === 'A') {
+                    finish(focus);
+                } else if (control === 'B') {
+                    finish(question ? 1 : -1);
+                } else if (control === 'Left' || control === 'Right') {
+                    moveFocus(control === 'Left' ? -1 : 1);
                 }
             });
+            var finished = false;
             function finish(answer) {
-                layer.close();
-                resolve(answer);
+                if (!finished) {
+                    finished = true;
+                    layer.close().then(function () { resolve(answer); });
+                }
             }
             var frame = element('div', 'zx-box');
             frame.setAttribute('role', 'alertdialog');
@@ -172,7 +252,7 @@ var zembrixPage = (function () {
     }
 
     // Shows the name form with the offered name selected, and resolves with the name typed, or
-    // null after Cancel or Escape. Enter is OK.
+    // null after Cancel or Escape. Enter is OK; on a gamepad A is OK and B is Cancel.
     function askName(offered) {
         return new Promise(function (resolve) {
             var field;
@@ -184,11 +264,18 @@ var zembrixPage = (function () {
                     event.preventDefault();
                     finish(1);
                 }
+            }, function (control) {
+                if (control === 'A' || control === 'B') {
+                    finish(control === 'A' ? 0 : 1);
+                }
             });
+            var finished = false;
             function finish(index) {
-                var name = field.value;
-                layer.close();
-                resolve(index === 0 ? name : null);
+                if (!finished) {
+                    finished = true;
+                    var name = field.value;
+                    layer.close().then(function () { resolve(index === 0 ? name : null); });
+                }
             }
             var frame = element('form', 'zx-box zx-name');
             frame.addEventListener('submit', function (event) { event.preventDefault(); });

@@ -294,6 +294,88 @@ async function wholeRun(page) {
     console.log('ok: the score table shows the run in place 1, and again after a reload');
 }
 
+// Run in the page before its scripts: the browser's gamepads are one scripted pad in the standard
+// layout, window.testPad, whose buttons the test presses.
+function plugTestPad() {
+    window.testPad = {id: 'test pad', index: 0, connected: true, mapping: 'standard', timestamp: 0,
+        axes: [0, 0, 0, 0], buttons: Array.from({length: 17}, () => ({pressed: false, value: 0}))};
+    navigator.getGamepads = () => [window.testPad];
+}
+
+const padButton = {A: 0, B: 1, Up: 12, Down: 13, Right: 15};
+
+// Presses the test pad's buttons one after another, each held for 200 ms as a thumb does.
+async function pressPad(page, ...names) {
+    for (const name of names) {
+        const set = down => page.evaluate((index, down) => {
+            testPad.buttons[index] = {pressed: down, value: down ? 1 : 0};
+        }, padButton[name], down);
+        await set(true);
+        await sleep(200);
+        await set(false);
+        await sleep(200);
+    }
+}
+
+// A gamepad alone: the game reads it through SDL (the menu, the field's B), and the page's boxes
+// and name form answer it as the Linux build's do (A chooses, B says "Nie" or cancels, right
+// moves the focus); the press that opened a box does not answer it, and the one that answered
+// never reaches the game (the ball stays on the bat after A answered "Nie").
+async function gamepad(page) {
+    const errors = [];
+    await page.evaluateOnNewDocument(plugTestPad);
+    await start(page, `${base}/game/`, errors);
+    await within(10, 'the menu', () => menuShown(page));
+    await pressPad(page, 'Down', 'Down', 'Down', 'A');
+    const info = await within(5, 'the Info box', () => boxShown(page));
+    if (info.caption !== 'Info' || info.buttons.join() !== 'OK') fail(`pad A on Info shows ${JSON.stringify(info)}`);
+    await pressPad(page, 'A');
+    await within(5, 'the Info box closing', async () => !(await boxShown(page)));
+
+    await pressPad(page, 'Up', 'Up', 'A');
+    let bat;
+    await within(10, 'the ball waiting on the bat', async () => {
+        const picture = await shot(page);
+        bat = batX(picture);
+        return bat !== null && ballOnBat(picture, bat);
+    });
+    const focused = () => page.evaluate(() => document.activeElement.textContent);
+    const answer = async (...names) => {
+        await pressPad(page, 'B');
+        const question = await within(5, 'the question after pad B', () => boxShown(page));
+        if (question.buttons.join() !== 'Tak,Nie') fail(`pad B in play shows ${JSON.stringify(question)}`);
+        const focus = [await focused()];
+        for (const name of names) {
+            await pressPad(page, name);
+            if (await boxShown(page)) focus.push(await focused());
+        }
+        return focus.join();
+    };
+    const nie = await answer('Right', 'A');
+    if (nie !== 'Tak,Nie' || (await boxShown(page))) fail(`pad right and A on the question: focus ${nie}`);
+    await sleep(500);
+    const after = await shot(page);
+    if (!ballOnBat(after, batX(after))) fail('the A that answered "Nie" launched the ball');
+    if ((await answer('B')) !== 'Tak' || (await boxShown(page))) fail('pad B did not answer "Nie"');
+    await answer('A');
+    await within(10, 'the menu after pad A on "Tak"', () => menuShown(page));
+
+    // "Wyjście" ends the game; the name form, as the game would show it, answers the pad.
+    await pressPad(page, 'Down', 'Down', 'Down', 'Down', 'A');
+    await within(5, 'the end of the game', () => page.$('#ended'));
+    const asked = async name => {
+        await page.evaluate(() => { zembrixPage.askName('Ala').then(typed => { window.typed = typed; }); });
+        await within(5, 'the name form', () => page.$('.zx-name'));
+        await pressPad(page, name);
+        return page.evaluate(() => window.typed);
+    };
+    const ok = await asked('A');
+    const cancelled = await asked('B');
+    if (ok !== 'Ala' || cancelled !== null) fail(`the name form gives ${ok} after A and ${cancelled} after B`);
+    if (errors.length) fail(`errors in the page: ${errors.join('; ')}`);
+    console.log('ok: a gamepad plays the menu and the field, and answers the boxes and the name form');
+}
+
 async function damagedPack(page) {
     const errors = [];
     const lines = [];
@@ -398,7 +480,7 @@ async function withoutWebAssembly(page) {
         protocolTimeout: 20000,
     });
     try {
-        for (const test of [menuAgainstLinux, sound, wholeRun, damagedPack, withoutWebAssembly]) {
+        for (const test of [menuAgainstLinux, sound, wholeRun, gamepad, damagedPack, withoutWebAssembly]) {
             const page = await browser.newPage();
             await test(page);
             await page.close();
