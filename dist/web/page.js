@@ -1,7 +1,7 @@
 // page.js: what the page adds to the game's WebAssembly program: the pack fetched beside the
-// page, the browser's lasting storage (IndexedDB) at /store, the picture fitted to the window,
-// and the message boxes and the name form drawn in the page in the look of the Linux build's,
-// answering the keys, the mouse and the gamepads.
+// page, the browser's lasting storage (IndexedDB) at /store, the picture fitted to the window or
+// the full screen, and the message boxes and the name form drawn in the page in the look of the
+// Linux build's, answering the keys, the mouse and the gamepads.
 'use strict';
 
 var zembrixPage = (function () {
@@ -33,6 +33,25 @@ var zembrixPage = (function () {
             canvas.getContext('2d').drawImage(kept, 0, 0);
         }
     }
+
+    // F11 and Alt+Enter put the whole page (the boxes stand over the picture) in the full screen
+    // and take it out again, as they switch the desktop's window; the game does not see them.
+    // The browser allows it in answer to a key press.
+    window.addEventListener('keydown', function (event) {
+        if (event.key !== 'F11' && !(event.key === 'Enter' && event.altKey)) {
+            return;
+        }
+        event.preventDefault();
+        event.stopImmediatePropagation();
+        if (event.repeat) {
+            return;
+        }
+        var change = document.fullscreenElement ? document.exitFullscreen() :
+            document.documentElement.requestFullscreen();
+        change.catch(function (error) {
+            console.error('Zembrix: the full screen could not be switched: ' + error);
+        });
+    }, true);
 
     // Copies the files of /store to IndexedDB; the copies run one after another.
     function keep() {

@@ -294,6 +294,27 @@ async function wholeRun(page) {
     console.log('ok: the score table shows the run in place 1, and again after a reload');
 }
 
+// F11 and Alt+Enter, pressed as a person does, put the whole page in the full screen (the boxes
+// stand over the picture) and take it out again; the game draws on.
+async function fullScreen(page) {
+    const errors = [];
+    await start(page, `${base}/game/`, errors);
+    await within(10, 'the menu', () => menuShown(page));
+    // The element in the full screen: HTML for the whole page, null for none.
+    const inFull = () => page.evaluate(() => document.fullscreenElement && document.fullscreenElement.tagName);
+    let expected = null;
+    for (const keys of [['F11'], ['F11'], ['Alt', 'Enter'], ['Alt', 'Enter']]) {
+        for (const key of keys) await page.keyboard.down(key);
+        for (const key of [...keys].reverse()) await page.keyboard.up(key);
+        expected = expected ? null : 'HTML';
+        await within(5, `the full screen ${expected ? 'on' : 'off'} after ${keys.join('+')}`,
+            async () => (await inFull()) === expected);
+    }
+    await within(5, 'the menu after the full screen', () => menuShown(page));
+    if (errors.length) fail(`errors in the page: ${errors.join('; ')}`);
+    console.log('ok: F11 and Alt+Enter put the page in the full screen and take it out');
+}
+
 // Run in the page before its scripts: the browser's gamepads are one scripted pad in the standard
 // layout, window.testPad, whose buttons the test presses.
 function plugTestPad() {
@@ -480,7 +501,7 @@ async function withoutWebAssembly(page) {
         protocolTimeout: 20000,
     });
     try {
-        for (const test of [menuAgainstLinux, sound, wholeRun, gamepad, damagedPack, withoutWebAssembly]) {
+        for (const test of [menuAgainstLinux, sound, fullScreen, wholeRun, gamepad, damagedPack, withoutWebAssembly]) {
             const page = await browser.newPage();
             await test(page);
             await page.close();
