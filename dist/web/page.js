@@ -79,7 +79,12 @@ var zembrixPage = (function () {
                 held[plus] = true;
             }
         }
-        var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+        var pads = [];
+        try {
+            pads = navigator.getGamepads ? navigator.getGamepads() : [];
+        } catch (error) {
+            // A page in a frame the gamepads are refused to: the boxes take keys and the mouse.
+        }
         Array.prototype.forEach.call(pads, function (pad) {
             if (!pad || !pad.connected) {
                 return;

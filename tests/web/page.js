@@ -1,7 +1,8 @@
 // The web page in headless Chromium through puppeteer-core, with real key and mouse events: the
-// menu against the Linux build's frame, a whole run with the Escape question, the name form and
-// the score table kept over a reload, a damaged pack, and a browser without WebAssembly. Prints
-// the figures of the page.
+// menu against the Linux build's frame, the sound and its mute key, the full screen, a whole run
+// with the Escape question, the name form and the score table kept over a reload, a gamepad in
+// the game, its boxes and the name form, a damaged pack, and a browser without WebAssembly.
+// Prints the figures of the page.
 // Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR
 'use strict';
 const fs = require('fs');
@@ -11,76 +12,8 @@ const {PNG} = require('pngjs');
 
 const [base, linuxMenuFile, work] = process.argv.slice(2);
 
-function fail(message) { throw new Error(message); }
-
-// Polls check every 100 ms until it gives a truthy value, for at most seconds.
-async function within(seconds, what, check) {
-    const end = Date.now() + seconds * 1000;
-    for (;;) {
-        const value = await check();
-        if (value) return value;
-        if (Date.now() > end) fail(`${what}: not within ${seconds} s`);
-        await new Promise(resolve => setTimeout(resolve, 100));
-    }
-}
-
-const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
-
-// A picture of the page, whose 800 x 608 view the game's picture fills: {width, height, data
-// (RGBA)}. (A shot of a part of the page would make Chromium resize the view for it.)
-async function shot(page) {
-    return PNG.sync.read(await page.screenshot());
-}
-
-function rgb(picture, x, y) {
-    const at = (y * picture.width + x) * 4;
-    return [picture.data[at], picture.data[at + 1], picture.data[at + 2]];
-}
-
-// Pixels of region [x, y, w, h] that differ between two pictures by more than slack in a channel.
-function differing(a, b, [x0, y0, w, h], slack = 0) {
-    let count = 0;
-    for (let y = y0; y < y0 + h; y++)
-        for (let x = x0; x < x0 + w; x++)
-            if (rgb(a, x, y).some((value, i) => Math.abs(value - rgb(b, x, y)[i]) > slack)) count++;
-    return count;
-}
-
-function mean(picture, [x0, y0, w, h]) {
-    const sum = [0, 0, 0];
-    for (let y = y0; y < y0 + h; y++)
-        for (let x = x0; x < x0 + w; x++) rgb(picture, x, y).forEach((v, i) => (sum[i] += v));
-    return sum.map(v => v / (w * h));
-}
-
-const saturated = ([r, g, b]) => Math.max(r, g, b) - Math.min(r, g, b) >= 0x40;
-
-// The bat's left edge: the first pixel of row 567 between x 32 and 767 that is not near white.
-function batX(picture) {
-    for (let x = 32; x <= 767; x++) if (rgb(picture, x, 567).some(v => v < 224)) return x;
-    return null;
-}
-
-// The ball waits on the bat: blue in its middle, white just beside it.
-function ballOnBat(picture, bat) {
-    const white = (x, y) => rgb(picture, x, y).every(v => v === 255);
-    return saturated(mean(picture, [bat + 44, 547, 8, 8])) && white(bat + 39, 550) &&
-        white(bat + 56, 550);
-}
-
-// The middle x of the flying ball (its blue, #60B3F6) between the stones and the bat, or null.
-function ballX(picture) {
-    let sum = 0, count = 0;
-    for (let y = 100; y < 556; y += 2)
-        for (let x = 32; x < 768; x += 2) {
-            const [r, g, b] = rgb(picture, x, y);
-            if (Math.abs(r - 0x60) < 40 && Math.abs(g - 0xB3) < 40 && Math.abs(b - 0xF6) < 40) {
-                sum += x;
-                count++;
-            }
-        }
-    return count > 0 ? sum / count : null;
-}
+const {fail, within, sleep, shot, rgb, differing, mean, saturated, batX, ballOnBat, ballX, menuShown,
+    holdKey, boxShown, clickButton, start} = require('./lib.js');
 
 // Level 1: three rows of nine 64 x 32 stones from (112, 128).
 const stoneCells = [];
@@ -98,19 +31,6 @@ const menuRegions = {
     'whole frame': [0, 0, 800, 608],
 };
 
-// The menu shows: the logo's orange at two places of its letters.
-async function menuShown(page) {
-    const picture = await shot(page);
-    const orange = ([r, g, b]) => r > 0xF0 && g > 0x90 && g < 0xC0 && b < 0x30;
-    return orange(rgb(picture, 140, 110)) && orange(rgb(picture, 300, 110)) ? picture : null;
-}
-
-async function holdKey(page, key, ms) {
-    await page.keyboard.down(key);
-    await sleep(ms);
-    await page.keyboard.up(key);
-}
-
 async function openScores(page) {
     await page.mouse.click(400, 336);
     await sleep(700);
@@ -118,32 +38,6 @@ async function openScores(page) {
     await page.keyboard.press('Escape');
     await within(10, 'the menu after the score table', () => menuShown(page));
     return picture;
-}
-
-// The box shown in the page: its caption, text and buttons; null when there is none.
-function boxShown(page) {
-    return page.evaluate(() => {
-        const box = document.querySelector('.zx-box:not(.zx-name)');
-        if (!box) return null;
-        return {caption: box.querySelector('.zx-caption').textContent,
-            text: box.querySelector('.zx-text').textContent,
-            buttons: Array.from(box.querySelectorAll('button'), b => b.textContent)};
-    });
-}
-
-async function clickButton(page, label) {
-    const buttons = await page.$$('.zx-box button');
-    for (const button of buttons)
-        if ((await button.evaluate(b => b.textContent)) === label) return button.click();
-    fail(`no button ${label}`);
-}
-
-async function start(page, url, errors) {
-    page.on('pageerror', error => errors.push(String(error)));
-    await page.goto(url);
-    return within(30, 'the first frame', () =>
-        page.evaluate(() => window.zembrixPage && zembrixPage.frames.count > 0 &&
-            zembrixPage.frames.first));
 }
 
 async function menuAgainstLinux(page) {
