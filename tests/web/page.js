@@ -189,24 +189,42 @@ async function wholeRun(page) {
 }
 
 // F11 and Alt+Enter, pressed as a person does, put the whole page in the full screen (the boxes
-// stand over the picture) and take it out again; the game draws on.
+// stand over the picture) and take it out again. The page then has the window's size, not the
+// test's: in the full screen the game's window (the canvas) takes the size that fits the screen,
+// and after it the size that fits the window again.
 async function fullScreen(page) {
     const errors = [];
     await start(page, `${base}/game/`, errors);
     await within(10, 'the menu', () => menuShown(page));
-    // The element in the full screen: HTML for the whole page, null for none.
-    const inFull = () => page.evaluate(() => document.fullscreenElement && document.fullscreenElement.tagName);
-    let expected = null;
+    await page.setViewport(null);
+    // The element in the full screen (HTML for the whole page, or null), and the picture's size
+    // once it fits the page's view; null while it does not.
+    const seen = () => page.evaluate(() => {
+        const scale = Math.min(innerWidth / 800, innerHeight / 608);
+        const fitted = canvas.width === Math.floor(800 * scale) && canvas.height === Math.floor(608 * scale);
+        const full = document.fullscreenElement && document.fullscreenElement.tagName;
+        return fitted ? `${full} ${canvas.width}x${canvas.height}` : null;
+    });
+    const windowed = await within(5, 'the picture fitted to the window', seen);
+    const sizes = [];
     for (const keys of [['F11'], ['F11'], ['Alt', 'Enter'], ['Alt', 'Enter']]) {
         for (const key of keys) await page.keyboard.down(key);
         for (const key of [...keys].reverse()) await page.keyboard.up(key);
-        expected = expected ? null : 'HTML';
-        await within(5, `the full screen ${expected ? 'on' : 'off'} after ${keys.join('+')}`,
-            async () => (await inFull()) === expected);
+        const full = sizes.length % 2 === 0;
+        sizes.push(await within(5, `the full screen ${full ? 'on' : 'off'} after ${keys.join('+')}`,
+            async () => {
+                const now = await seen();
+                return now && now.startsWith(full ? 'HTML' : 'null') && now;
+            }));
     }
+    if (!windowed.startsWith('null') || sizes[1] !== windowed || sizes[3] !== windowed ||
+        sizes[0] !== sizes[2] || sizes[0].split(' ')[1] === windowed.split(' ')[1])
+        fail(`the picture is ${windowed}, then ${sizes.join(', ')}`);
+    await page.setViewport({width: 800, height: 608});
     await within(5, 'the menu after the full screen', () => menuShown(page));
     if (errors.length) fail(`errors in the page: ${errors.join('; ')}`);
-    console.log('ok: F11 and Alt+Enter put the page in the full screen and take it out');
+    console.log(`ok: F11 and Alt+Enter put the page in the full screen and take it out (the ` +
+        `picture ${windowed.split(' ')[1]} in the window, ${sizes[0].split(' ')[1]} in the full screen)`);
 }
 
 // Run in the page before its scripts: the browser's gamepads are one scripted pad in the standard
