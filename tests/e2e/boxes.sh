@@ -32,8 +32,7 @@ screenshot "$box" "$work/box-error.png"
 geometry=$(windows_named Error | awk '{print $2; exit}')
 box_look "$work/box-error.png" "$geometry" 60
 key_closing "$box" Return
-wait_game_exit 20 || die "Enter did not answer the box without data.zxp"
-[[ "$exit_code" == 1 ]] || die "exit code $exit_code without data.zxp, expected 1"
+expect_exit 1 "after Enter on the box without data.zxp"
 echo "ok: \"data.zxp not exists!\" ($geometry) answered with Enter, exit 1"
 
 start_at_menu "$work/run"
@@ -124,8 +123,7 @@ sleep 0.5
 kill -0 "$game_pid" || die "the game ended while the question was open"
 key "$question" Tab
 key_closing "$question" Return
-wait_game_exit 20 || die "the game did not end after the question closed"
-[[ "$exit_code" == 0 ]] || die "exit code $exit_code after closing the window, expected 0"
+expect_exit 0 "after the question closed, its window closed during it"
 echo "ok: the game's window closed during the question ends the game after it, exit 0"
 
 # SIGTERM while the question is open: the question closes as "Nie" would and the game ends.
@@ -153,7 +151,6 @@ if [[ -n "$wm" ]]; then
 fi
 ask_question
 kill -TERM "$game_pid"
-wait_game_exit 20 || die "SIGTERM did not end the game while the question was open"
-[[ "$exit_code" == 0 ]] || die "exit code $exit_code after SIGTERM, expected 0"
+expect_exit 0 "after SIGTERM while the question was open"
 ! window_gone "$question" && die "the question stayed after the game ended"
 echo "ok: SIGTERM while the question is open closes it and ends the game, exit 0"

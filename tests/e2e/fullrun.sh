@@ -27,15 +27,6 @@ ball_at() {
     echo $((32 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((100 + BASH_REMATCH[4] + BASH_REMATCH[2] / 2))
 }
 
-# Opens the score table from the menu, copies its screenshot to $1 and returns to the menu.
-look_at_scores() {
-    click "$window" 400 336
-    poll 30 scoreboard_shown "$window" || die "Tabela wyników did not show the score table"
-    cp "$work/probe.png" "$1"
-    key "$window" Escape
-    poll 30 menu_shown "$window" || die "releasing Escape did not return to the menu"
-}
-
 # Frames of the same screen compared: identical, but under Wine, whose text drawing now and then
 # differs by 1 of 255 in a few pixels of a text drawn again, within 1 %.
 fuzz=0
@@ -213,13 +204,9 @@ echo "ok: the second start shows the same table, logs \"num = 1\" and keeps the 
 # very bytes it read, the name in Windows-1250 and the points.
 if [[ "$game" == *.exe && -n "${ZX_LINUX_GAME:-}" ]]; then
     mv "$work/run/stdout.log" "$work/second-stdout.log"
-    start_game "$(realpath "$ZX_LINUX_GAME")" "$work/run"
-    window=$(wait_window Zembrix 60 800x608) || die "no window of the Linux build"
-    poll 60 menu_shown "$window" || die "the Linux build's menu did not show"
+    game=$(realpath "$ZX_LINUX_GAME") start_at_menu "$work/run"
     look_at_scores "$work/scores-linux.png"
-    click "$window" 400 464
-    wait_game_exit 60 || die "the Linux build did not end after Wyjście"
-    [[ "$exit_code" == 0 ]] || die "exit code $exit_code of the Linux build"
+    quit_from_menu
     grep -qx 'num = 1' "$work/run/stdout.log" || die "the Linux build did not read the record"
     cmp -s "$work/first.zxs" "$file" || die "the Linux build wrote the table back differently"
     echo "ok: the Linux build reads the Windows program's table (one record, \"Zażółć\", $stored points) and writes it back byte for byte"

@@ -17,6 +17,8 @@ set -euo pipefail
 
 # Reading the screen: screenshots turned into colours and recognised pictures.
 source "$(dirname "${BASH_SOURCE[0]}")/screen.sh"
+# The game's own steps: started in a folder, the menu, the play field, the question, the end.
+source "$(dirname "${BASH_SOURCE[0]}")/steps.sh"
 
 # The script's standard error, for die to report on even where a step's own is discarded.
 exec 9>&2
@@ -26,6 +28,7 @@ work=$(mktemp -d)
 export XDG_CONFIG_HOME=$work/config
 xvfb_pid=
 game_pid=
+game_program= # the game started last and its folder, named when a test fails
 game_dir=
 windows_game= # the game started last is the Windows program
 wine_used=
@@ -80,6 +83,9 @@ die() {
     if [[ -n "$xvfb_pid" ]] && ! kill -0 "$xvfb_pid" 2>/dev/null; then
         echo "-- the X server (Xvfb) has ended; its log:" >&9
         tail -n 20 "$work/xvfb.log" >&9 2>/dev/null || true
+    fi
+    if [[ -n "$game_program" ]]; then
+        echo "-- the game started last: $game_program in $game_dir" >&9
     fi
     if [[ -n "${game_dir:-}" && -s "$game_dir/stderr.log" ]]; then
         echo "-- the game's standard error (last lines):" >&9
@@ -299,73 +305,8 @@ start_game() {
         (cd "$2" && exec "$1" "${@:4}") >"${3:-$2}/stdout.log" 2>"${3:-$2}/stderr.log" &
     fi
     game_pid=$!
+    game_program=$1
     game_dir=${3:-$2}
-}
-
-# Starts the game ($game) in folder $1, putting the pack ($pack) there first when it has none,
-# and waits for its 800 x 608 window, whose id goes to $window, and for the menu in it. Options
-# for the game follow in $2 and after.
-start_at_menu() {
-    [[ -f "$1/data.zxp" ]] || { mkdir -p "$1" && cp "$pack" "$1/data.zxp"; }
-    start_game "$game" "$1" "$1" "${@:2}"
-    window=$(wait_window Zembrix 60 800x608) || die "no game window"
-    poll 60 menu_shown "$window" || die "the menu did not show"
-}
-
-# Asks the game's window $window to close, as the window manager's close button does (the close
-# helper $xclose), and waits up to 60 s for the game to end with exit code 0.
-close_game() {
-    "$xclose" "$window"
-    wait_game_exit 60 || die "the game did not end after its window was closed"
-    [[ "$exit_code" == 0 ]] || die "exit code $exit_code after the window was closed, expected 0"
-}
-
-# Prints the id of the mapped window titled Zembrix that is not the game's 800 x 608 one: the
-# question on Escape or the name dialog. False when there is none.
-dialog_window() {
-    windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
-}
-
-# Escape in the play field of $window: waits for the question and puts its id in $question.
-ask_question() {
-    key "$window" Escape
-    question=$(poll 20 dialog_window) || die "Escape showed no question"
-}
-
-# Leaves the play field of $window: Escape, then Return for the question's default button, Yes;
-# waits for the menu.
-leave_game() {
-    ask_question
-    key_closing "$question" Return
-    poll 30 menu_shown "$window" || die "Yes did not return to the menu"
-}
-
-# Clicks "Graj" in the menu of $window and waits for the play field.
-start_playing() {
-    click "$window" 400 272
-    poll 30 field_shown "$window" || die "Graj did not show the play field"
-}
-
-# Clicks "Wyjście" in the menu of $window and waits up to 60 s for the game to end with exit
-# code 0.
-quit_from_menu() {
-    click "$window" 400 464
-    wait_game_exit 60 || die "the game did not end after Wyjście"
-    [[ "$exit_code" == 0 ]] || die "exit code $exit_code after Wyjście, expected 0"
-}
-
-# Rests the pointer in window $window away from the menu's buttons, which it would light.
-rest_pointer() {
-    xdotool mousemove --window "$window" 700 580
-}
-
-# True when two screenshots of window $1 half a second apart are the same; the second one stays
-# in $work/b.png.
-still() {
-    screenshot "$1" "$work/a.png"
-    sleep 0.5
-    screenshot "$1" "$work/b.png"
-    (($(differing "$work/a.png" "$work/b.png" 800x608+0+0) == 0))
 }
 
 # Prints the client size of window $1 as WIDTHxHEIGHT.
@@ -380,6 +321,14 @@ wine_local_data() {
     folder=$(find "$WINEPREFIX/drive_c/users" -mindepth 3 -maxdepth 3 -path '*/AppData/Local' \
         ! -path '*/Public/*' | head -n 1)
     [[ -d "$folder" ]] && echo "$folder"
+}
+
+# Sets a value in the registry of the Wine prefix $WINEPREFIX ("$@": reg add's key and value
+# arguments) and waits up to 120 s for Wine to settle, the prefix's files written.
+wine_setting() {
+    wine_used=1
+    timeout 60 wine reg add "$@" /f >/dev/null 2>&1 || die "cannot set $* in the Wine prefix"
+    timeout 120 wineserver -w || die "Wine did not settle after setting $*"
 }
 
 # Moves the mouse to ($2, $3) inside window $1 and clicks the left button there (button $4 when

@@ -130,8 +130,7 @@ awk '{ if ($4 < $5 || $4 > 1.1 || $5 < 0.9) bad = 1; if ($2 == "bat-bounce" && $
 boxed=$(stream_ms)
 ask_question
 sleep 0.5
-key_closing "$question" Return
-poll 30 menu_shown "$window" || die "Yes did not return to the menu"
+answer_yes
 box=$(heard_after "$work/run" "$boxed" | grep -c box-opening || true)
 if [[ "$game" == *.exe ]]; then
     ((box == 0)) || die "the Windows program made the box's sound itself"

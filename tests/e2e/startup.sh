@@ -18,15 +18,12 @@ caption=Error
 [[ "$game" == *.exe ]] && caption="Błąd"
 box=$(wait_window "$caption" 30) || die "no message box \"$caption\" without data.zxp"
 [[ -z "$(windows_named Zembrix)" ]] || die "a game window appeared without data.zxp"
-xdotool mousemove --window "$box" 100 50 key Return
-wait_game_exit 20 || die "the game did not end after the box closed"
-[[ "$exit_code" == 1 ]] || die "exit code $exit_code without data.zxp, expected 1"
+key_closing "$box" Return
+expect_exit 1 "after Enter on the box without data.zxp"
 echo "ok: no pack -> box, exit 1"
 
 # With the pack: the window, its size, then the close button.
-mkdir "$work/run"
-cp "$pack" "$work/run/data.zxp"
-start_game "$game" "$work/run"
+start_in "$work/run"
 window=$(wait_window Zembrix 30) || die "no window titled Zembrix"
 geometry=$(size_of "$window")
 [[ "$geometry" == "800x608" ]] || die "client area $geometry, expected 800x608"

@@ -72,8 +72,7 @@ play_once() {
     else
         kill -TERM "$game_pid"
     fi
-    wait_game_exit 20 || die "the game did not end after $1"
-    [[ "$exit_code" == 0 ]] || die "exit code $exit_code after $1, expected 0"
+    expect_exit 0 "after $1"
     [[ "$(od -An -tx1 "$2" 2>/dev/null | tr -d ' \n')" == 00000000 ]] ||
         die "no empty score table in $2 after $1"
     [[ ! -e "$work/empty/scoreboard.zxs" ]] || die "the scores went to the working directory"
@@ -93,9 +92,8 @@ if [[ ! -e /usr/share/games/zembrix/data.zxp ]]; then
     (cd "$work/empty" && exec "$work/bare/games/zembrix") >"$work/bare.out" 2>&1 &
     game_pid=$!
     box=$(wait_window Error 20) || die "no message box without any data.zxp"
-    xdotool mousemove --window "$box" 100 50 key Return
-    wait_game_exit 20 || die "the game did not end after the box closed"
-    [[ "$exit_code" == 1 ]] || die "exit code $exit_code without any data.zxp, expected 1"
+    key_closing "$box" Return
+    expect_exit 1 "after Enter on the box without any data.zxp"
     echo "ok: no pack anywhere -> box, exit 1"
 else
     echo "skipped: no pack anywhere (the game is installed on this machine)"

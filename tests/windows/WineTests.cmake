@@ -66,7 +66,7 @@ target_link_options(zx_pad_check PRIVATE -static-libgcc -static-libstdc++)
 # Beside the SDL2.dll the players get.
 set_target_properties(zx_pad_check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZX_BIN_DIR})
 add_dependencies(zx_pad_check windows_zip)
-zx_wine_test(pads ${CMAKE_SOURCE_DIR}/tests/windows/pads.sh $<TARGET_FILE:zx_pad_check>)
+zx_wine_test(pads ${CMAKE_SOURCE_DIR}/tests/windows/check.sh $<TARGET_FILE:zx_pad_check>)
 # A recorded run through SDL2.dll's disk audio driver, muted by M and by the settings; four starts.
 zx_wine_test(sound ${zx_e2e}/sound.sh $<TARGET_FILE:zembrix> ${zx_xclose} ${ZX_BIN_DIR}/data.zxp
     ${ZX_HOST_BUILD}/tools/zxsound)

@@ -17,21 +17,16 @@ start_x
 refused() {
     start_game "$1" "$2"
     local box
-    box=$(wait_window "$3" 30) || die "$1: no box \"$3\" for the pack in $2"
+    box=$(wait_window "$3" 30) || die "no box \"$3\" for the pack in $2"
     key_closing "$box" Return
-    wait_game_exit 30 || die "$1: the game did not end after the box"
-    [[ "$exit_code" == 1 ]] || die "$1: exit code $exit_code for the pack in $2, expected 1"
+    expect_exit 1 "after the box for the pack in $2"
 }
 
 # Runs game $1 in folder $2 until its menu shows, then closes it; checks exit code 0.
 started() {
-    start_game "$1" "$2"
-    local window
-    window=$(wait_window Zembrix 60 800x608) || die "$1: no window for the pack in $2"
-    poll 60 menu_shown "$window" || die "$1: no menu for the pack in $2"
-    "$xclose" "$window"
-    wait_game_exit 30 || die "$1: the game did not end after its window was closed"
-    [[ "$exit_code" == 0 ]] || die "$1: exit code $exit_code for the pack in $2, expected 0"
+    local game=$1 window
+    start_at_menu "$2"
+    close_game
 }
 
 # Checks that both builds wrote the same lines to file $2 in folder pair $1, aside from the

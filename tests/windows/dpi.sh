@@ -4,7 +4,7 @@
 # click on the scaled "Graj" opens the game; widened, the window shows the picture with its
 # shape kept between black bars.
 # Usage: dpi.sh ZEMBRIX_EXE XCLOSE PACK
-exe=$(realpath "$1")
+game=$(realpath "$1")
 xclose=$(realpath "$2")
 pack=$(realpath "$3")
 # A screen that holds the whole window.
@@ -37,14 +37,9 @@ bars_shown() {
 cp -a "$WINEPREFIX" "$work/prefix"
 export WINEPREFIX=$work/prefix
 start_x
-wine_used=1
-timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f \
-    >/dev/null 2>&1 || die "cannot set LogPixels"
-timeout 120 wineserver -w || die "Wine did not settle after the dpi setting"
+wine_setting 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144
 
-mkdir "$work/run"
-cp "$pack" "$work/run/data.zxp"
-start_game "$exe" "$work/run"
+start_in "$work/run"
 window=$(wait_window Zembrix 60 1200x912) ||
     die "no window of 1200x912 at 144 dpi (windows: $(windows_named Zembrix))"
 xdotool mousemove --window "$window" 1100 870
@@ -60,6 +55,5 @@ echo "ok: a click on the scaled Graj opens the game"
 xdotool windowsize "$window" 1400 912
 poll 20 scaled_field_shown "$window" 100 || die "the widened window does not show the field at x 100"
 poll 20 bars_shown "$window" || die "no black bars beside the picture"
-"$xclose" "$window"
-wait_game_exit 30 || die "the game did not end after its window was closed"
+close_game
 echo "ok: widened to 1400x912, the picture keeps its shape between black bars"

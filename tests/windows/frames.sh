@@ -42,52 +42,29 @@ write_table() {
     } >"$1"
 }
 
-# Prints the id of the window titled Zembrix that is not the game's 800 x 608 one.
-other_window() {
-    windows_named Zembrix | awk '$2 != "800x608" {print $1; exit}' | grep .
-}
-
 # Plays game $1 from folder $2 to the three states and saves $2/menu.png, level.png and
-# scores.png.
+# scores.png; the Windows program's Escape question too, as $2/question.png.
 take_frames() {
-    local game=$1 dir=$2 window
-    start_game "$game" "$dir"
-    window=$(wait_window Zembrix 60 800x608) || die "$game: no window"
-    poll 60 menu_shown "$window" || die "$game: no menu"
-    xdotool mousemove --window "$window" 790 600
+    local game=$1 dir=$2 window question
+    start_at_menu "$dir"
+    rest_pointer
     sleep 1
     screenshot "$window" "$dir/menu.png"
-    click "$window" 400 336
-    poll 30 scoreboard_shown "$window" || die "$game: no score table"
-    sleep 1
-    screenshot "$window" "$dir/scores.png"
-    key "$window" Escape
-    poll 30 menu_shown "$window" || die "$game: no menu after the score table"
+    look_at_scores "$dir/scores.png"
     click "$window" 400 272
     xdotool mousemove --window "$window" 790 600
-    poll 30 field_shown "$window" || die "$game: no play field"
+    poll 30 field_shown "$window" || die "no play field"
     # The banner passes and the field stands still: the ball waits on the bat.
-    steady() {
-        screenshot "$window" "$dir/a.png"
-        sleep 0.5
-        screenshot "$window" "$dir/b.png"
-        (($(differing "$dir/a.png" "$dir/b.png" 800x608+0+0 1) == 0))
-    }
-    poll 60 steady || die "$game: the field never stood still"
-    mv "$dir/b.png" "$dir/level.png"
+    poll 60 still "$window" 1 || die "the field never stood still"
+    mv "$work/b.png" "$dir/level.png"
     if [[ "$game" == *.exe ]]; then
         # The Escape question, answered Yes (its default button): back to the menu.
-        key "$window" Escape
-        local question
-        question=$(poll 30 other_window) || die "$game: Escape showed no question"
+        ask_question
         sleep 0.5
         screenshot "$question" "$dir/question.png"
-        key_closing "$question" Return
-        poll 30 menu_shown "$window" || die "$game: Yes did not return to the menu"
+        answer_yes
     fi
-    "$xclose" "$window"
-    wait_game_exit 30 || die "$game: did not end when its window was closed"
-    [[ "$exit_code" == 0 ]] || die "$game: exit code $exit_code"
+    close_game
 }
 
 failures=0

@@ -4,12 +4,13 @@
 # switched off it shows its box naming the missing DLL and the runtime (Polish and English),
 # opens no game window, and ends with exit code 1 once Enter closes the box.
 # Usage: nod3dx.sh ZEMBRIX_EXE
-exe=$(realpath "$1")
+game=$(realpath "$1")
+pack=${game%/*}/data.zxp # the build's pack beside it
 source "$(dirname "$0")/../e2e/lib.sh"
 
-imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z' |
+imports=$(x86_64-w64-mingw32-objdump -p "$game" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z' |
     sort | tr '\n' ' ')
-[[ -n "$imports" ]] || die "objdump lists no imports of $exe"
+[[ -n "$imports" ]] || die "objdump lists no imports of $game"
 for dll in $imports; do
     case $dll in
     kernel32.dll | user32.dll | gdi32.dll | d3d9.dll | shell32.dll | ole32.dll | msvcrt.dll | \
@@ -21,9 +22,7 @@ echo "ok: imports $imports"
 
 start_x
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}d3dx9_43="
-mkdir "$work/run"
-cp "${exe%/*}/data.zxp" "$work/run/"
-start_game "$exe" "$work/run"
+start_in "$work/run"
 box=$(wait_window Zembrix 60) || die "no box without d3dx9_43.dll"
 sleep 1
 [[ -z "$(windows_named Zembrix | awk '$2 == "800x608"')" ]] ||
@@ -35,6 +34,5 @@ ink=$(dark_count "$work/box.png" "${geometry}+0+0")
 ((ink > 2000)) || die "the box ($geometry) holds little text ($ink dark pixels)"
 grep -q 'd3dx9_43.dll not found' "$work/run/stderr.log" || die "the log does not name the DLL"
 key_closing "$box" Return
-wait_game_exit 30 || die "the game did not end after the box"
-[[ "$exit_code" == 1 ]] || die "exit code $exit_code without d3dx9_43.dll, expected 1"
+expect_exit 1 "after the box without d3dx9_43.dll"
 echo "ok: without d3dx9_43.dll a box ($geometry, $ink dark pixels), no game window, exit code 1"

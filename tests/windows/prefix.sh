@@ -18,8 +18,6 @@ timeout 120 wineserver -w || die "Wine did not settle after wineboot"
 # The faces the game names and Windows has, as the metric-compatible ones that the Linux build's
 # fontconfig picks for them: without these Wine falls back to a wider face.
 for pair in "Arial=Liberation Sans" "Calibri=Carlito"; do
-    timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" \
-        /d "${pair#*=}" /f >/dev/null 2>&1 || die "cannot set the font replacement $pair"
+    wine_setting 'HKCU\Software\Wine\Fonts\Replacements' /v "${pair%%=*}" /d "${pair#*=}"
 done
-timeout 120 wineserver -w || die "Wine did not settle after the font replacements"
 echo "ok: a Wine prefix in $WINEPREFIX"
