@@ -7,10 +7,8 @@
 # the game's window closed while the question is open ends the game once the question is
 # answered; SIGTERM while it is open closes it and ends the game.
 # Usage: boxes.sh ZEMBRIX XCLOSE PACK
-game=$(realpath "$1")
-xclose=$(realpath "$2")
-pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
+game_arguments "$@"
 
 # Checks screenshot $1 of a box of width x height $2: white ground above a grey strip of
 # buttons, dark text (at least $3 pixels) in the white part.

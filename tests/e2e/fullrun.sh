@@ -6,9 +6,8 @@
 # The Linux build then plays a second run and is killed (SIGKILL) right after its name dialog:
 # both records are on disk.
 # Usage: fullrun.sh ZEMBRIX XCLOSE PACK
-game=$(realpath "$1")
-pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
+game_arguments "$@"
 
 # The ball waits on the bat while "Naciśnij Spację aby rozpocząć" stands in the middle of the
 # field.

@@ -4,10 +4,8 @@
 # first: No keeps the run, Yes returns to the menu; the window's close button then ends the game
 # with exit code 0.
 # Usage: gameplay.sh ZEMBRIX XCLOSE PACK
-game=$(realpath "$1")
-xclose=$(realpath "$2")
-pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
+game_arguments "$@"
 
 start_x
 start_at_menu "$work/run"

@@ -4,10 +4,8 @@
 # Keys are real ones (XTEST) to the window with the focus. Under openbox, another program taking
 # the focus pauses the run and a click goes on.
 # Usage: keys.sh ZEMBRIX XCLOSE PACK
-game=$(realpath "$1")
-xclose=$(realpath "$2")
-pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
+game_arguments "$@"
 
 start_x
 start_at_menu "$work/run"

@@ -40,11 +40,7 @@ held_keys=() # keys pressed and not yet released, released at the end
 cleanup() {
     if [[ -n "$game_pid" ]] && kill "$game_pid" 2>/dev/null; then
         # SDL turns the signal into a quit event, which waits while a dialog is open.
-        for ((i = 0; i < 20; i++)); do
-            kill -0 "$game_pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill -9 "$game_pid" 2>/dev/null || true
+        ends_within "$game_pid" 2 || kill -9 "$game_pid" 2>/dev/null || true
     fi
     if [[ -n "$wine_used" ]]; then
         timeout 20 wineserver -k 2>/dev/null || true
@@ -65,10 +61,7 @@ cleanup() {
         # Wait for the server to go: one still shutting down removes the lock and socket of its
         # display number, which the next test's server may already have taken, and that test's
         # clients then find no display.
-        for ((i = 0; i < 50; i++)); do
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            sleep 0.1
-        done
+        ends_within "$xvfb_pid" 5 || true
     fi
     # ZX_E2E_KEEP names a folder that receives the screenshots and logs, for a look afterwards.
     if [[ -n "${ZX_E2E_KEEP:-}" ]]; then
@@ -77,6 +70,16 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# Waits up to $2 seconds for process $1 to end; false when it still runs.
+ends_within() {
+    local i
+    for ((i = 0; i < $2 * 10; i++)); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
 
 die() {
     echo "FAIL (after ${SECONDS} s): $*" >&9
@@ -114,6 +117,14 @@ x_client() {
 xdotool() { x_client xdotool "$@"; }
 xwininfo() { x_client xwininfo "$@"; }
 xprop() { x_client xprop "$@"; }
+
+# Takes the arguments every end-to-end test is given first (tests/e2e/CMakeLists.txt): the game,
+# the close helper and the pack, as $game, $xclose and $pack with absolute paths.
+game_arguments() {
+    game=$(realpath "$1")
+    xclose=$(realpath "$2")
+    pack=$(realpath "$3")
+}
 
 # True while the game started last (game_pid) runs, or when none was started.
 game_alive() {
@@ -261,17 +272,10 @@ wait_window() {
 # Waits up to $2 seconds for the game (game_pid) to end; sets exit_code and clears game_pid.
 # False when it is still running.
 wait_game_exit() {
-    local seconds=${1:-20}
-    for ((i = 0; i < seconds * 10; i++)); do
-        if ! kill -0 "$game_pid" 2>/dev/null; then
-            exit_code=0
-            wait "$game_pid" || exit_code=$?
-            game_pid=
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
+    ends_within "$game_pid" "${1:-20}" || return 1
+    exit_code=0
+    wait "$game_pid" || exit_code=$?
+    game_pid=
 }
 
 # Writes a PNG of window $1 to $2, within 10 seconds; ends the test when the game has ended.

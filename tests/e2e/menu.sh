@@ -2,9 +2,8 @@
 # The menu in the real window: background, logo and four buttons; the hover tint; the scoreboard
 # and back; "Wyjście" ends the game with exit code 0 and an empty score table on disk.
 # Usage: menu.sh ZEMBRIX XCLOSE PACK
-game=$(realpath "$1")
-pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
+game_arguments "$@"
 
 start_x
 start_at_menu "$work/run"

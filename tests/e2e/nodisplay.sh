@@ -4,9 +4,8 @@
 # standard error and exit code 1, instead of running unseen. Then a display that refuses the
 # first connections: the game tries again and opens its window.
 # Usage: nodisplay.sh ZEMBRIX XCLOSE PACK
-game=$(realpath "$1")
-pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
+game_arguments "$@"
 
 cp "$pack" "$work/data.zxp"
 game_dir=$work

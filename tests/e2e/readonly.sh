@@ -4,10 +4,8 @@
 # own in the player's data folder ($XDG_DATA_HOME/zembrix, or %LOCALAPPDATA%\zembrix for the
 # Windows program), leaves the folder as it was, and a second start reads the table from there.
 # Usage: readonly.sh ZEMBRIX XCLOSE PACK
-game=$(realpath "$1")
-xclose=$(realpath "$2")
-pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
+game_arguments "$@"
 
 # The table of one record, "Ola" with 500 points.
 write_one() {

@@ -125,6 +125,17 @@ field_shown() {
         [[ -n "$(ink_span "$work/probe.png" 567 32 767)" ]]
 }
 
+# Takes a screenshot of window $1 into $work/probe.png and tells whether it shows the play field
+# scaled by $2 (a fraction such as 3/2) from ($3, $4): the grey left wall and the red bottom line
+# at their scaled places.
+scaled_field_shown() {
+    local n=${2%/*} d=${2#*/}
+    screenshot "$1" "$work/probe.png" 2>/dev/null || return 1
+    greyish "$(mean_colour "$work/probe.png" "$((32 * n / d))x$((608 * n / d))+$3+$4")" &&
+        reddish "$(mean_colour "$work/probe.png" \
+            "$((736 * n / d))x$((32 * n / d))+$(($3 + 32 * n / d))+$(($4 + 576 * n / d))")"
+}
+
 # Prints the bat's left edge in PNG $1 (its widest row is 567), nothing when there is none.
 bat_x() {
     ink_span "$1" 567 32 767 | awk '{print $1}'

@@ -8,11 +8,9 @@
 # sound back; --mute starts muted. With an audio driver that fails the game starts and ends as
 # usual. The Windows program under Wine records through SDL2.dll's disk driver the same way.
 # Usage: sound.sh ZEMBRIX XCLOSE PACK ZXSOUND
-game=$(realpath "$1")
-xclose=$(realpath "$2")
-pack=$(realpath "$3")
-zxsound=$(realpath "$4")
 source "$(dirname "$0")/lib.sh"
+game_arguments "$@"
+zxsound=$(realpath "$4")
 
 # The recording: 44.1 kHz, stereo, 16-bit, in the game's folder (a relative name, which the
 # Windows program under Wine takes as well).

@@ -3,10 +3,8 @@
 # 800 x 608, the start-up's log lines in their order, and a close button that ends the game with
 # exit code 0 and writes the score table.
 # Usage: startup.sh ZEMBRIX XCLOSE PACK
-game=$(realpath "$1")
-xclose=$(realpath "$2")
-pack=$(realpath "$3")
 source "$(dirname "$0")/lib.sh"
+game_arguments "$@"
 
 start_x
 

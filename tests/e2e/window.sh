@@ -4,23 +4,13 @@
 # the screen (1024 x 768 here) and the next start keeps it; Alt+Enter goes back to the window of
 # the size it had; the settings file holds both.
 # Usage: window.sh ZEMBRIX XCLOSE PACK
-game=$(realpath "$1")
-xclose=$(realpath "$2")
-pack=$(realpath "$3")
 ZX_E2E_WM=openbox
 source "$(dirname "$0")/lib.sh"
+game_arguments "$@"
 
 # True when window $1 is $2 (WIDTHxHEIGHT).
 has_size() {
     [[ "$(size_of "$1")" == "$2" ]]
-}
-
-# Takes a screenshot of window $1 and tells whether it shows the play field scaled to 9/8 from
-# (30, 8): the grey left wall and the red bottom line at their scaled places.
-scaled_field_shown() {
-    screenshot "$1" "$work/probe.png" 2>/dev/null || return 1
-    greyish "$(mean_colour "$work/probe.png" 36x684+30+8)" &&
-        reddish "$(mean_colour "$work/probe.png" 828x36+66+656)"
 }
 
 start_x
@@ -46,7 +36,7 @@ echo "ok: resized to 960x700, the menu scaled between black bars ($changed pixel
 
 # "Graj" (picture 320..480 x 248..296) is drawn around (480, 314).
 click "$window" 480 314
-poll 10 scaled_field_shown "$window" ||
+poll 10 scaled_field_shown "$window" 9/8 30 8 ||
     die "a click on the scaled Graj did not open the game"
 echo "ok: a click on the scaled Graj opens the game"
 

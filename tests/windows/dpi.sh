@@ -4,12 +4,10 @@
 # click on the scaled "Graj" opens the game; widened, the window shows the picture with its
 # shape kept between black bars.
 # Usage: dpi.sh ZEMBRIX_EXE XCLOSE PACK
-game=$(realpath "$1")
-xclose=$(realpath "$2")
-pack=$(realpath "$3")
 # A screen that holds the whole window.
 ZX_E2E_SCREEN=1600x1200
 source "$(dirname "$0")/../e2e/lib.sh"
+game_arguments "$@"
 
 # Takes a screenshot of window $1 and tells whether it shows the menu at 3/2: the logo and the
 # "Graj" button at their scaled places, each with its colours.
@@ -17,14 +15,6 @@ scaled_menu_shown() {
     screenshot "$1" "$work/probe.png" 2>/dev/null || return 1
     (($(colour_count "$work/probe.png" 240x72+480+372) > 20)) &&
         (($(colour_count "$work/probe.png" 957x237+121+24) > 50))
-}
-
-# ... and whether it shows the play field at 3/2 from x $2: the grey left wall, the red bottom
-# line.
-scaled_field_shown() {
-    screenshot "$1" "$work/probe.png" 2>/dev/null || return 1
-    greyish "$(mean_colour "$work/probe.png" "48x912+$2+0")" &&
-        reddish "$(mean_colour "$work/probe.png" "1104x48+$(($2 + 48))+864")"
 }
 
 # ... and whether it shows black bars 100 pixels wide beside the picture.
@@ -48,12 +38,12 @@ echo "ok: at 144 dpi the window is 1200x912 and shows the menu scaled"
 
 # "Graj" (picture 320..480 x 248..296) is drawn around (600, 408).
 click "$window" 600 408
-poll 30 scaled_field_shown "$window" 0 || die "a click on the scaled Graj did not open the game"
+poll 30 scaled_field_shown "$window" 3/2 0 0 || die "a click on the scaled Graj did not open the game"
 echo "ok: a click on the scaled Graj opens the game"
 
 # 1400 x 912: the same picture from x 100, black bars on both sides.
 xdotool windowsize "$window" 1400 912
-poll 20 scaled_field_shown "$window" 100 || die "the widened window does not show the field at x 100"
+poll 20 scaled_field_shown "$window" 3/2 100 0 || die "the widened window does not show the field at x 100"
 poll 20 bars_shown "$window" || die "no black bars beside the picture"
 close_game
 echo "ok: widened to 1400x912, the picture keeps its shape between black bars"
