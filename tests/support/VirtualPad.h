@@ -17,6 +17,8 @@ class VirtualPad {
     VirtualPad& operator=(const VirtualPad&) = delete;
 
     bool plugged() const { return joystick != nullptr; }
+    // The pad's device index, as SDL numbers the joysticks plugged in.
+    int index() const { return device; }
     // Holds a button down or lets it go; SDL reports it at its next look at the pads.
     void button(SDL_GameControllerButton which, bool down);
     // Moves an axis to value (-32768 to 32767).

@@ -60,7 +60,10 @@ zx_wine_test(dpi ${CMAKE_SOURCE_DIR}/tests/windows/dpi.sh $<TARGET_FILE:zembrix>
     ${ZX_BIN_DIR}/data.zxp)
 # SDL2.dll's game controllers and virtual joysticks, read by the game's pad translation, and
 # Windows' own message boxes answered from a virtual pad.
-add_executable(zx_pad_check ${CMAKE_SOURCE_DIR}/tests/windows/pads/PadCheck.cpp)
+add_executable(zx_pad_check ${CMAKE_SOURCE_DIR}/tests/windows/pads/PadCheck.cpp
+    ${CMAKE_SOURCE_DIR}/tests/support/VirtualPad.cpp)
+# The tests' own virtual pad, from tests/support.
+target_include_directories(zx_pad_check PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(zx_pad_check PRIVATE zx_platform)
 target_link_options(zx_pad_check PRIVATE -static-libgcc -static-libstdc++)
 # Beside the SDL2.dll the players get.

@@ -5,6 +5,7 @@
 #define SDL_MAIN_HANDLED
 #include "app/platform/Gamepads.h"
 #include "app/platform/PadEvent.h"
+#include "tests/support/VirtualPad.h"
 
 #include <SDL.h>
 #include <windows.h>
@@ -42,14 +43,13 @@ bool expect(const char* what, PadButton button, bool down) {
 }
 
 // A player at the pad while a box is open: every 100 ms the next button goes down or up.
-SDL_Joystick* scriptPad = nullptr;
+zxtest::VirtualPad* scriptPad = nullptr;
 std::vector<SDL_GameControllerButton> script;
 std::size_t step = 0; // a press and a release per button
 
 void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     if (step / 2 < script.size()) {
-        SDL_JoystickSetVirtualButton(scriptPad, script[step / 2],
-                                     step % 2 == 0 ? SDL_PRESSED : SDL_RELEASED);
+        scriptPad->button(script[step / 2], step % 2 == 0);
         ++step;
     }
 }
@@ -63,7 +63,7 @@ bool answers(const char* what, std::vector<SDL_GameControllerButton> buttons, UI
     KillTimer(nullptr, timer);
     // Whatever the last step left down is let go before the next box.
     for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
-        SDL_JoystickSetVirtualButton(scriptPad, button, SDL_RELEASED);
+        scriptPad->button(static_cast<SDL_GameControllerButton>(button), false);
     }
     nextPresses();
     std::printf("%s: %s (answer %d, expected %d)\n", answer == expected ? "ok" : "FAIL", what,
@@ -79,35 +79,29 @@ int main() {
         std::printf("FAIL: no game controllers: %s\n", SDL_GetError());
         return 1;
     }
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    const int device = SDL_JoystickAttachVirtualEx(&desc);
-    SDL_Joystick* joystick = device >= 0 ? SDL_JoystickOpen(device) : nullptr;
-    if (joystick == nullptr) {
+    zxtest::VirtualPad pad;
+    if (!pad.plugged()) {
         std::printf("FAIL: no virtual joystick: %s\n", SDL_GetError());
         return 1;
     }
     nextPresses(); // the pad is plugged in and opened
-    if (!SDL_IsGameController(device)) {
+    if (!SDL_IsGameController(pad.index())) {
         std::printf("FAIL: the virtual pad is no game controller\n");
         return 1;
     }
-    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
+    pad.button(SDL_CONTROLLER_BUTTON_A, true);
     bool ok = expect("A pressed", PadButton::A, true);
-    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_PRESSED);
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
     ok = expect("d-pad right pressed", PadButton::Right, true) && ok;
-    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, -32768);
+    pad.axis(SDL_CONTROLLER_AXIS_LEFTY, -32768);
     ok = expect("left stick pushed up", PadButton::Up, true) && ok;
-    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, SDL_RELEASED);
+    pad.button(SDL_CONTROLLER_BUTTON_A, false);
     ok = expect("A let go", PadButton::A, false) && ok;
-    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_RELEASED);
-    SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, 0);
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+    pad.axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
     nextPresses();
 
-    scriptPad = joystick;
+    scriptPad = &pad;
     const UINT question = MB_YESNO | MB_ICONQUESTION;
     ok = answers("A answers Tak", {SDL_CONTROLLER_BUTTON_A}, question, IDYES) && ok;
     ok = answers("right, A answers Nie",
@@ -115,8 +109,7 @@ int main() {
          ok;
     ok = answers("B answers Nie", {SDL_CONTROLLER_BUTTON_B}, question, IDNO) && ok;
     ok = answers("B closes an OK box", {SDL_CONTROLLER_BUTTON_B}, MB_ICONINFORMATION, IDOK) && ok;
-    SDL_JoystickClose(joystick);
-    SDL_JoystickDetachVirtual(device);
+    pad.unplug();
     gamepads::stop();
     SDL_Quit();
     return ok ? 0 : 1;
