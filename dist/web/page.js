@@ -34,6 +34,20 @@ var zembrixPage = (function () {
         }
     }
 
+    // SDL takes the pointer's place from its motions only, and Firefox sends none to a page that
+    // loads under a resting pointer: a click with no motion before it at its place would reach
+    // the game where the pointer was last seen. The page moves the game's pointer there first.
+    var pointerAt = null;
+    window.addEventListener('mousemove', function (event) {
+        pointerAt = event.clientX + ',' + event.clientY;
+    }, true);
+    window.addEventListener('mousedown', function (event) {
+        if (event.target === canvas && pointerAt !== event.clientX + ',' + event.clientY) {
+            canvas.dispatchEvent(new MouseEvent('mousemove', {bubbles: true, clientX: event.clientX,
+                clientY: event.clientY, screenX: event.screenX, screenY: event.screenY}));
+        }
+    }, true);
+
     // F11 and Alt+Enter put the whole page (the boxes stand over the picture) in the full screen
     // and take it out again, as they switch the desktop's window; the game does not see them.
     // The browser allows it in answer to a key press.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The page in Debian's Chromium, headless, driven through puppeteer-core (page.js): the Linux
-# build's menu frame is taken first under Xvfb for the comparison; the site is served from
-# 127.0.0.1 by a server this script starts and stops, beside a copy whose data.zxp is damaged.
+# The page in Debian's Chromium (or firefox-esr, with ZEMBRIX_BROWSER=firefox), headless, driven
+# through puppeteer-core (page.js): the Linux build's menu frame is taken first under Xvfb for
+# the comparison; the site is served from 127.0.0.1 by a server this script starts and stops,
+# beside a copy whose data.zxp is damaged.
 # Usage: browser.sh SITE ZEMBRIX PACK NODE_MODULES
 site=$(realpath "$1")
 game=$(realpath "$2")
