@@ -20,7 +20,7 @@ stage() {
 }
 note() { summary+=("$1 ($((SECONDS - stage_start)) s)"); }
 fail() {
-    summary+=("$1 ($((SECONDS - stage_start)) s)")
+    note "$1"
     failed=1
 }
 
