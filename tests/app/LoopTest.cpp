@@ -4,6 +4,7 @@
 
 #include "gfx/RenderDevice.h"
 #include "rooms/RoomManager.h"
+#include "tests/support/Captured.h"
 
 #include <gtest/gtest.h>
 
@@ -111,9 +112,7 @@ TEST(MainLoop, EveryRoomDrawsTheSameFrameAfterTheDeviceIsReset) {
         }
         RenderDevice::loseDeviceAtNextPresent();
         harness.turn();
-        testing::internal::CaptureStdout();
-        harness.turn();
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "DirectX device reset!\n") << room;
+        EXPECT_EQ(zxtest::stdoutOf([&] { harness.turn(); }), "DirectX device reset!\n") << room;
         EXPECT_EQ(harness.frame(), before) << room;
     }
 }

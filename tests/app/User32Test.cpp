@@ -16,6 +16,8 @@
 
 namespace {
 
+using namespace zxtest;
+
 TEST(TextCodec, PolishLettersRoundTrip) {
     // "Wyjście" and "Zażółć gęślą jaźń" in Windows-1250.
     EXPECT_EQ(cp1250ToUtf8("Wyj\x9C"
@@ -83,7 +85,7 @@ TEST(MessageBox, ScriptedAnswererSeesEveryCallAndAnswers) {
     EXPECT_EQ(showMessageBox(nullptr, "data.zxp not exists!", nullptr, MB_OK), IDYES);
     setMessageBoxAnswerer({});
     EXPECT_EQ(calls, (std::vector<MessageBoxCall>{{owner, "Pytanie?", "Zembrix", true, 0x24u},
-                                                  zxtest::missingPackBox()}));
+                                                  missingPackBox()}));
 }
 
 // Without any display the box cannot be shown: its text goes to standard error (as UTF-8) and
@@ -131,11 +133,10 @@ class MessageBoxWindowTest : public testing::Test {
         return runMessageBoxWindow(nullptr, "Tw\xC3\xB3rca gry", "Info", MB_ICONINFORMATION);
     }
 
-    zxtest::DialogDriver driver;
+    DialogDriver driver;
 };
 
 TEST_F(MessageBoxWindowTest, YesNoAnswersOnlyWithItsButtons) {
-    using namespace zxtest;
     driver.onFrame = [](const DialogFrame& frame) { pushWindowClose(frame.windowId); };
     pushKey(SDLK_ESCAPE);
     pushKey(SDLK_RETURN); // after Escape and the close button, Enter answers Tak
@@ -151,7 +152,6 @@ TEST_F(MessageBoxWindowTest, YesNoAnswersOnlyWithItsButtons) {
 }
 
 TEST_F(MessageBoxWindowTest, OkBoxClosesWithEnterEscapeAndItsCloseButton) {
-    using namespace zxtest;
     pushKey(SDLK_RETURN);
     EXPECT_EQ(info(), IDOK);
     pushKey(SDLK_ESCAPE);
@@ -162,7 +162,6 @@ TEST_F(MessageBoxWindowTest, OkBoxClosesWithEnterEscapeAndItsCloseButton) {
 
 // A key held down since before the box opened does not answer it; one pressed anew does.
 TEST_F(MessageBoxWindowTest, HeldKeysDoNotAnswer) {
-    using namespace zxtest;
     pushKeyEvent(SDL_KEYDOWN, SDLK_RETURN, true);
     pushKeyEvent(SDL_KEYDOWN, SDLK_RETURN, true);
     pushKey(SDLK_TAB);
@@ -172,7 +171,6 @@ TEST_F(MessageBoxWindowTest, HeldKeysDoNotAnswer) {
 }
 
 TEST_F(MessageBoxWindowTest, MouseClicksOnTheButtons) {
-    using namespace zxtest;
     // "Nie" is the right one of two 75-pixel buttons, 11 pixels from the bottom right corner.
     driver.onFrame = [](const DialogFrame& frame) {
         pushClick(frame.windowId, frame.w - 11 - 37, frame.h - 11 - 11);
@@ -187,7 +185,6 @@ TEST_F(MessageBoxWindowTest, MouseClicksOnTheButtons) {
 // A request to quit closes the box as its close would and stays queued for the game, behind
 // the events of other windows kept meanwhile.
 TEST_F(MessageBoxWindowTest, AQuitRequestClosesTheBoxAndStaysQueued) {
-    using namespace zxtest;
     pushKey(SDLK_a, 4242);
     pushEventOfType(SDL_QUIT);
     EXPECT_EQ(question(), IDNO);
@@ -200,7 +197,6 @@ TEST_F(MessageBoxWindowTest, AQuitRequestClosesTheBoxAndStaysQueued) {
 // A box with an owner disables it, as on Windows: a click on the owner while the box is open is
 // dropped. Without an owner the click is kept for the game.
 TEST_F(MessageBoxWindowTest, ClicksOnTheOwnerAreDroppedWhileItsBoxIsOpen) {
-    using namespace zxtest;
     SDL_Window* game = SDL_CreateWindow("game", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
     ASSERT_NE(game, nullptr);
     drainEventTypes();
@@ -220,7 +216,6 @@ TEST_F(MessageBoxWindowTest, ClicksOnTheOwnerAreDroppedWhileItsBoxIsOpen) {
 // The box stands centred on its owner, shows the kind's icon left of the text, the text, and
 // the buttons on a grey strip along the bottom.
 TEST_F(MessageBoxWindowTest, LayoutIconTextAndButtons) {
-    using namespace zxtest;
     SDL_Window* game = SDL_CreateWindow("game", 100, 50, 800, 608, SDL_WINDOW_HIDDEN);
     ASSERT_NE(game, nullptr);
     auto dark = [](const DialogFrame& f, int x0, int y0, int w, int h) {

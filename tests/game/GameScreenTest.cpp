@@ -19,9 +19,7 @@ class GameScreenTest : public zxtest::GameRoomFixture {
         for (int y = top; y < bottom; ++y) {
             for (int x = left; x < right; ++x) {
                 const std::uint32_t p = harness().pixel(x, y);
-                if (((p >> 16) & 0xFF) < 0x40 && ((p >> 8) & 0xFF) < 0x40 && (p & 0xFF) < 0x40) {
-                    ++count;
-                }
+                count += ((p >> 16) & 0xFF) < 0x40 && ((p >> 8) & 0xFF) < 0x40 && (p & 0xFF) < 0x40;
             }
         }
         return count;

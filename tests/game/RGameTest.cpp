@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace {
@@ -286,7 +287,10 @@ TEST_F(RGameTest, EscapeAnsweredYesReturnsToTheMenuWithoutARecord) {
 // "Invalid data!" and come back to the menu.
 class RefusedLevelTest : public RGameTest {
   protected:
-    void expectBackInTheMenu(std::size_t boxesBefore) {
+    // Runs step (which enters the game or restarts the run) and expects the menu back.
+    void expectBackInTheMenuAfter(const std::function<void()>& step) {
+        const std::size_t boxesBefore = harness().boxes.size();
+        step();
         EXPECT_EQ(room(), nullptr);
         EXPECT_NE(getRoomManager()->getCurrentRoom(), nullptr);
         // The room's box comes first; the new menu may add its own after it.
@@ -298,18 +302,14 @@ class RefusedLevelTest : public RGameTest {
 
 TEST_F(RefusedLevelTest, MissingFirstLevelReturnsToTheMenu) {
     ASSERT_NO_FATAL_FAILURE(startWithLevels({}));
-    const std::size_t before = harness().boxes.size();
-    enterGame();
-    expectBackInTheMenu(before);
+    expectBackInTheMenuAfter([this] { enterGame(); });
 }
 
 TEST_F(RefusedLevelTest, ShortFirstLevelIsRefusedAsAWhole) {
     std::vector<std::uint8_t> level = encodeLevel({{3, 100, 100}, {3, 200, 100}});
     level.pop_back(); // the second record is cut short
     ASSERT_NO_FATAL_FAILURE(startWithLevel1(level));
-    const std::size_t before = harness().boxes.size();
-    enterGame();
-    expectBackInTheMenu(before);
+    expectBackInTheMenuAfter([this] { enterGame(); });
 }
 
 TEST_F(RefusedLevelTest, FirstLevelBrokenBeforeARestartReturnsToTheMenu) {
@@ -334,9 +334,7 @@ TEST_F(RefusedLevelTest, FirstLevelBrokenBeforeARestartReturnsToTheMenu) {
     std::fclose(file);
 
     game->getBall()->setState(Lost);
-    const std::size_t before = harness().boxes.size();
-    press(SDLK_RETURN);
-    expectBackInTheMenu(before);
+    expectBackInTheMenuAfter([this] { press(SDLK_RETURN); });
 }
 
 TEST_F(RefusedLevelTest, RefusedNextLevelEndsTheRunCountingItsPointsOnce) {

@@ -9,8 +9,6 @@
 namespace gfxtest {
 namespace {
 
-constexpr std::uint32_t White = 0xFFFFFFFF;
-
 class BackgroundTest : public GfxFixture {
   protected:
     // Builds a background and returns what it logged.

@@ -7,8 +7,6 @@
 namespace gfxtest {
 namespace {
 
-constexpr std::uint32_t White = 0xFFFFFFFF;
-constexpr std::uint32_t Red = 0xFFFF0000;
 constexpr std::uint32_t Blue = 0xFF0000FF;
 
 class FrameCacheTest : public GfxFixture {

@@ -16,9 +16,6 @@
 namespace gfxtest {
 namespace {
 
-constexpr std::uint32_t White = 0xFFFFFFFF;
-constexpr std::uint32_t Red = 0xFFFF0000;
-
 class FrameSkipTest : public GfxFixture {
   protected:
     void SetUp() override {

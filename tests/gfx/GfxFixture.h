@@ -28,6 +28,10 @@ using zxtest::makeBmp;
 using zxtest::makePng;
 using zxtest::Painter;
 
+// The frame's clear colour, and the colour of solid test pictures.
+constexpr std::uint32_t White = 0xFFFFFFFF;
+constexpr std::uint32_t Red = 0xFFFF0000;
+
 // A vertex buffer of the device holding the vertices (the caller releases it).
 template <typename Vertex> IDirect3DVertexBuffer9* vertexBuffer(const Vertex* vertices, int count) {
     IDirect3DVertexBuffer9* made = nullptr;

@@ -26,13 +26,11 @@ TEST_F(RenderDeviceTest, InitLogsAndPublishesTheDevice) {
     EXPECT_NE(RenderDevice::getDevice(), nullptr);
     shutDownDevice();
     EXPECT_EQ(RenderDevice::getDevice(), nullptr);
-    testing::internal::CaptureStdout();
     renderDevice = new RenderDevice();
     EXPECT_EQ(RenderDevice::getInstance(), renderDevice);
     EXPECT_EQ(RenderDevice::getDevice(), nullptr);
-    EXPECT_TRUE(renderDevice->init());
-    std::fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "DirectX initialized!\n");
+    EXPECT_EQ(zxtest::stdoutOf([this] { EXPECT_TRUE(renderDevice->init()); }),
+              "DirectX initialized!\n");
 }
 
 TEST(RenderDeviceLifetime, DestroyedWithoutInitLeavesNoDevice) {

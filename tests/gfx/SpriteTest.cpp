@@ -8,8 +8,6 @@
 namespace gfxtest {
 namespace {
 
-constexpr std::uint32_t White = 0xFFFFFFFF;
-
 // Red top-left texel on a blue picture.
 std::uint32_t markedCorner(int x, int y) {
     return x == 0 && y == 0 ? 0xFFFF0000 : 0xFF0000FF;

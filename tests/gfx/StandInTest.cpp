@@ -10,8 +10,6 @@
 namespace gfxtest {
 namespace {
 
-constexpr std::uint32_t White = 0xFFFFFFFF;
-
 struct TexturedVertex {
     float x, y, z, rhw;
     D3DCOLOR colour;

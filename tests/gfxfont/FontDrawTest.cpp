@@ -144,9 +144,8 @@ TEST_F(FontDraw, BlendsTheTextColourWithItsAlpha) {
 }
 
 TEST_F(FontDraw, ConvertsWindows1250TextBeforeDrawing) {
-    IDirect3DDevice9* device = RenderDevice::getDevice();
     ID3DXFont* made = nullptr;
-    ASSERT_EQ(fonttest::createFont(device, 30, "Arial", &made), D3D_OK);
+    ASSERT_EQ(fonttest::createFont(RenderDevice::getDevice(), 30, "Arial", &made), D3D_OK);
     auto* font = static_cast<D3DXFont*>(made);
     RECT rect = {10, 10, 10, 10};
     font->DrawTextW(nullptr,
@@ -204,9 +203,8 @@ TEST_F(FontDraw, RasterisesEachLineOnce) {
 }
 
 TEST_F(FontDraw, KeepsABoundedNumberOfLines) {
-    IDirect3DDevice9* device = RenderDevice::getDevice();
     ID3DXFont* made = nullptr;
-    ASSERT_EQ(fonttest::createFont(device, 20, "Arial", &made), D3D_OK);
+    ASSERT_EQ(fonttest::createFont(RenderDevice::getDevice(), 20, "Arial", &made), D3D_OK);
     auto* font = static_cast<D3DXFont*>(made);
     RECT rect = {0, 0, 0, 0};
     const std::size_t total = D3DXFont::kMaxLines + 10;
@@ -226,11 +224,11 @@ TEST_F(FontDraw, KeepsABoundedNumberOfLines) {
 }
 
 TEST_F(FontDraw, ClippedTextCountedTextAndEmSizesAreRefused) {
-    IDirect3DDevice9* device = RenderDevice::getDevice();
     ID3DXFont* made = nullptr;
-    EXPECT_EQ(fonttest::createFont(device, -42, "Arial", &made), D3DERR_INVALIDCALL);
+    EXPECT_EQ(fonttest::createFont(RenderDevice::getDevice(), -42, "Arial", &made),
+              D3DERR_INVALIDCALL);
     EXPECT_EQ(made, nullptr);
-    ASSERT_EQ(fonttest::createFont(device, 42, "Arial", &made), D3D_OK);
+    ASSERT_EQ(fonttest::createFont(RenderDevice::getDevice(), 42, "Arial", &made), D3D_OK);
     RECT rect = {100, 100, 140, 120};
     EXPECT_EQ(made->DrawTextW(nullptr, L"Clipped", -1, &rect, DT_LEFT, 0xFF000000), 0);
     EXPECT_EQ(made->DrawTextW(nullptr, L"Words", -1, &rect, DT_WORDBREAK | DT_NOCLIP, 0xFF000000),

@@ -7,6 +7,7 @@
 #include "gfx/platform/FontRegistry.h"
 #include "pack/PackEntry.h"
 #include "tests/gfxfont/FontTestSupport.h"
+#include "tests/support/BoxCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -44,11 +45,8 @@ TEST(FontCreate, FromAMissingPackEntryShowsInvalidData) {
     BoxRecorder recorder;
     Font font;
     EXPECT_FALSE(font.createFromPack(nullptr, "Indie Flower", 30));
-    ASSERT_EQ(recorder.boxes.size(), 1u);
-    EXPECT_EQ(recorder.boxes[0].owner, nullptr);
-    EXPECT_EQ(recorder.boxes[0].text, "Invalid data!");
-    EXPECT_FALSE(recorder.boxes[0].hasCaption);
-    EXPECT_EQ(recorder.boxes[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(recorder.boxes,
+              (std::vector<MessageBoxCall>{{nullptr, "Invalid data!", "", false, MB_OK}}));
     EXPECT_EQ(font.getHeight(), 0);
     // A font that was never made draws nothing.
     screen.begin();

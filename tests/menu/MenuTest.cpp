@@ -8,6 +8,7 @@
 #include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
 #include "tests/support/BoxCheck.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/GameHarness.h"
 
 #include <gtest/gtest.h>
@@ -31,11 +32,6 @@ class MenuTest : public ::testing::Test {
         return room ? room->getButton(index) : nullptr;
     }
     std::uint32_t tint(std::uint32_t index) { return button(index)->getSprite()->getColour(); }
-    void mouseMotion() {
-        SDL_Event event{};
-        event.type = SDL_MOUSEMOTION;
-        harness.push(event);
-    }
     // Moves the mouse to (x, y), then turns the loop once.
     void moveTo(int x, int y) {
         harness.mouseMove(x, y);
@@ -179,7 +175,7 @@ TEST_F(MenuTest, LeftReleaseOverScoreTableShowsTheScoreboardAndEscapeReturns) {
 TEST_F(MenuTest, ReleaseFollowedByAnotherEventIsNoClick) {
     harness.mouseMove(400, 330);
     harness.mouseUp(400, 330);
-    mouseMotion();
+    zxtest::pushEventOfType(SDL_MOUSEMOTION);
     harness.turn();
     ASSERT_NE(menu(), nullptr);
     EXPECT_FALSE(button(1)->isPressed());
@@ -300,7 +296,7 @@ TEST_F(MenuTest, InfoShowsItsBoxUntilTheNextEventClearsTheRelease) {
     EXPECT_TRUE(button(2)->isPressed());
     harness.turn();
     EXPECT_EQ(harness.boxes.size(), 2u);
-    mouseMotion();
+    zxtest::pushEventOfType(SDL_MOUSEMOTION);
     harness.turn(2);
     EXPECT_EQ(harness.boxes.size(), 2u);
     EXPECT_TRUE(harness.game().isRunning());

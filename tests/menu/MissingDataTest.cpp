@@ -5,6 +5,7 @@
 #include "rooms/RMenu.h"
 #include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
+#include "tests/support/BoxCheck.h"
 #include "tests/support/GameHarness.h"
 #include "tests/support/PackFiles.h"
 
@@ -33,12 +34,10 @@ TEST(MissingData, ButtonsWithoutPictureAndFontReportEachAndStillWork) {
     zxtest::GameHarness harness(packWithout(packDir, {"button.png", "IndieFlower.ttf"}));
     ASSERT_TRUE(harness.started());
     // Each button reports its missing picture (error icon) and its missing font (no icon).
+    const MessageBoxCall noFont{nullptr, "Invalid data!", "", false, MB_OK};
     ASSERT_EQ(harness.boxes.size(), 8u);
     for (std::size_t i = 0; i < 8; ++i) {
-        const MessageBoxCall& box = harness.boxes[i];
-        EXPECT_EQ(box.text, "Invalid data!") << i;
-        EXPECT_FALSE(box.hasCaption) << i;
-        EXPECT_EQ(box.type, i % 2 == 0 ? static_cast<UINT>(MB_ICONERROR) : MB_OK) << i;
+        EXPECT_EQ(harness.boxes[i], i % 2 == 0 ? zxtest::invalidDataBox() : noFont) << i;
     }
     RMenu* menu = currentMenu();
     ASSERT_NE(menu, nullptr);
@@ -63,7 +62,7 @@ TEST(MissingData, ScoreboardWithoutBackgroundShowsRowsOnTheWhiteClear) {
     getRoomManager()->changeRoom(RoomScoreboard);
     harness.turn();
     ASSERT_EQ(harness.boxes.size(), 2u);
-    EXPECT_EQ(harness.boxes[1].text, "Invalid data!");
+    EXPECT_EQ(harness.boxes[1], zxtest::invalidDataBox());
     ASSERT_NE(dynamic_cast<RScoreboard*>(getRoomManager()->getCurrentRoom()), nullptr);
     // With no texture bound the panel's own alpha of 0 leaves it invisible; the separators
     // and the rows' ink still show.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -37,9 +38,8 @@ Bytes damaged(const Bytes& bytes, Damage damage, std::mt19937& random) {
         return Bytes(bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2));
     case Damage::RandomBytes: {
         Bytes noise(bytes.size());
-        for (std::uint8_t& byte : noise) {
-            byte = static_cast<std::uint8_t>(random());
-        }
+        std::generate(noise.begin(), noise.end(),
+                      [&] { return static_cast<std::uint8_t>(random()); });
         return noise;
     }
     case Damage::SignatureThenNoise: {
@@ -218,9 +218,8 @@ TEST(DamagedLevels, RandomBytesInEveryLevelNeverStopTheGame) {
             Bytes& bytes = *zxtest::bytesOf(files, "Level" + std::to_string(level) + ".zxm");
             // A small count, so that some levels hold all their records, and random records.
             bytes.assign(4 + random() % 120, 0);
-            for (std::uint8_t& byte : bytes) {
-                byte = static_cast<std::uint8_t>(random());
-            }
+            std::generate(bytes.begin(), bytes.end(),
+                          [&] { return static_cast<std::uint8_t>(random()); });
             bytes[0] = static_cast<std::uint8_t>(random() % 12);
             bytes[1] = bytes[2] = bytes[3] = 0;
         }

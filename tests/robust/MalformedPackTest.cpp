@@ -13,6 +13,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -91,9 +92,7 @@ std::vector<Malformed> malformedPacks() {
     // Random headers after a small count: their offsets lie past the end.
     std::mt19937 random(7);
     Bytes noise(4096);
-    for (std::uint8_t& byte : noise) {
-        byte = static_cast<std::uint8_t>(random());
-    }
+    std::generate(noise.begin(), noise.end(), [&] { return static_cast<std::uint8_t>(random()); });
     writeU32le(noise.data(), 3);
     std::memcpy(&noise[kPackCountSize + kPackNameAt], "name", 5);
     writeU32le(&noise[kPackCountSize + kPackOffsetAt], 0x40000000u);

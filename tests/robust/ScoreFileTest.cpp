@@ -6,6 +6,7 @@
 #include "score/ScoreTable.h"
 #include "tests/pack/FileBytes.h"
 #include "tests/robust/RobustPlay.h"
+#include "tests/support/Captured.h"
 
 #include <gtest/gtest.h>
 
@@ -100,9 +101,7 @@ TEST(ScoreFile, ARunAddsItsRecordAndKeepsEveryRecordOfTheFile) {
 // a count above 9 deleting the file; then that a save and a load keep the records.
 void checkLoaded(zxtest::GameHarness& harness, const Bytes& bytes) {
     const std::string path = harness.dir() + "/scoreboard.zxs";
-    testing::internal::CaptureStdout();
-    loadScores(harness, bytes);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = zxtest::stdoutOf([&] { loadScores(harness, bytes); });
     const ScoreTable& table = *getScoreTable();
     const std::uint32_t count = bytes.size() >= 4 ? readU32le(bytes.data()) : 0;
     const std::uint32_t whole =
@@ -158,9 +157,8 @@ TEST(ScoreFile, DamagedFilesNeverStopTheGame) {
     // Random bytes of random lengths, with small counts so that most are read.
     for (int round = 0; round < 24; ++round) {
         Bytes bytes(random() % 420);
-        for (std::uint8_t& byte : bytes) {
-            byte = static_cast<std::uint8_t>(random());
-        }
+        std::generate(bytes.begin(), bytes.end(),
+                      [&] { return static_cast<std::uint8_t>(random()); });
         if (round % 2 == 0 && bytes.size() >= 4) {
             bytes[0] = static_cast<std::uint8_t>(random() % 10);
             bytes[1] = bytes[2] = bytes[3] = 0;

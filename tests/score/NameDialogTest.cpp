@@ -18,11 +18,6 @@ namespace {
 
 using namespace zxtest;
 
-std::vector<uint8_t> bytesOf(const char* text) {
-    return {reinterpret_cast<const uint8_t*>(text),
-            reinterpret_cast<const uint8_t*>(text) + std::strlen(text)};
-}
-
 class NameDialogTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -169,8 +164,7 @@ TEST_F(NameDialogTest, MouseClicksOnTheButtons) {
 TEST_F(NameDialogTest, PolishLettersAreStoredAsWindows1250) {
     typeAndEnter("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"); // "Zażółć" in UTF-8
     EXPECT_TRUE(submit(1));
-    EXPECT_EQ(bytesOf(table.at(0)->name),
-              (std::vector<uint8_t>{0x5A, 0x61, 0xBF, 0xF3, 0xB3, 0xE6}));
+    EXPECT_STREQ(table.at(0)->name, "Za\xBF\xF3\xB3\xE6");
 
     // Letters the code page lacks become '?'.
     typeAndEnter("\xD0\x96\xE6\x97\xA5x"); // Cyrillic Zhe, a CJK character, 'x'

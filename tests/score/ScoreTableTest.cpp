@@ -1,6 +1,7 @@
 // Tests of ScoreTable: ordering of inserts and the scoreboard file.
 #include "score/ScoreTable.h"
 #include "tests/pack/FileBytes.h"
+#include "tests/support/Captured.h"
 #include "tests/support/GameHarness.h"
 
 #include <gtest/gtest.h>
@@ -92,9 +93,7 @@ class ScoreFileTest : public testing::Test {
     std::string path() const { return dir.file("scoreboard.zxs"); }
     // Loads a fresh table from the file, returning what it logged.
     std::string loadInto(ScoreTable& table) {
-        testing::internal::CaptureStdout();
-        table.load();
-        return testing::internal::GetCapturedStdout();
+        return zxtest::stdoutOf([&] { table.load(); });
     }
     // Files in the folder other than the scoreboard itself (left-over temporary files).
     size_t strayFiles() const {

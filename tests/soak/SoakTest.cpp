@@ -3,7 +3,9 @@
 #include "app/Game.h"
 #include "app/platform/User32Script.h"
 #include "game/Ball.h"
+#include "game/PlayField.h"
 #include "game/Stone.h"
+#include "rooms/MenuLayout.h"
 #include "rooms/RGame.h"
 #include "rooms/RoomManager.h"
 #include "score/NameDialog.h"
@@ -48,13 +50,6 @@ constexpr int kWarmUpTurns = 1000;
 constexpr std::size_t kMaxGrowth = 2u << 20;
 constexpr std::uint32_t kSeed = 20261207;
 
-// The menu buttons: left edge, width, first top, distance between tops, height.
-constexpr int kButtonLeft = 320;
-constexpr int kButtonWidth = 160;
-constexpr int kFirstButtonTop = 248;
-constexpr int kButtonPitch = 64;
-constexpr int kButtonHeight = 48;
-
 // The number of turns, from ZX_SOAK_TURNS (default 3000).
 int soakTurns() {
     const char* text = std::getenv("ZX_SOAK_TURNS");
@@ -76,34 +71,12 @@ std::size_t liveHeapBytes() {
 using zxtest::currentPlace;
 using zxtest::Place;
 
-// Names typed into the dialog: ASCII, Polish letters, letters the code page lacks, broken UTF-8,
-// nothing at all, and names far longer than the 31 bytes kept.
+// Names typed into the dialog: ASCII, Polish letters, the euro sign, letters the code page lacks,
+// broken UTF-8, nothing at all, and names far longer than the 31 bytes kept.
 std::string randomName(std::mt19937& random) {
-    static const char* const pieces[] = {
-        "a",
-        "Z",
-        "7",
-        " ",
-        "_",
-        "\xC4\x85", // ą
-        "\xC4\x87",
-        "\xC4\x99",
-        "\xC5\x82",
-        "\xC5\x84",
-        "\xC3\xB3",
-        "\xC5\x9B", // ć ę ł ń ó ś
-        "\xC5\xBA",
-        "\xC5\xBC",
-        "\xC5\x81",
-        "\xC5\xBB",
-        "\xE2\x82\xAC", // ź ż Ł Ż €
-        "\xE6\xBC\xA2",
-        "\xF0\x9F\x8E\xAE",
-        "\xFF",
-        "\xC5",
-        "\x80",
-        "Gracz", // 漢 🎮, broken
-    };
+    static const char* const pieces[] = {"a", "Z",  "7", " ",    "_",    "ą",    "ć",    "ę",
+                                         "ł", "ń",  "ó", "ś",    "ź",    "ż",    "Ł",    "Ż",
+                                         "€", "漢", "🎮", "\xFF", "\xC5", "\x80", "Gracz"};
     const int length =
         random() % 8 == 0 ? static_cast<int>(random() % 120) : static_cast<int>(random() % 12);
     std::string name;
@@ -207,9 +180,11 @@ class Driver {
     int between(int low, int high) { return low + static_cast<int>(random() % (high - low + 1)); }
 
     void moveOverButton(int button) {
-        const int top = kFirstButtonTop + button * kButtonPitch;
-        harness.mouseMove(between(kButtonLeft - 4, kButtonLeft + kButtonWidth + 4),
-                          between(top - 4, top + kButtonHeight + 4));
+        const int left = static_cast<int>(buttonCentre(kScreenWidth) - kButtonWidth / 2);
+        const int top =
+            static_cast<int>(buttonTop(kScreenHeight, static_cast<std::uint32_t>(button)));
+        harness.mouseMove(between(left - 4, left + static_cast<int>(kButtonWidth) + 4),
+                          between(top - 4, top + static_cast<int>(kButtonHeight) + 4));
     }
 
     void click(Uint8 button) {
