@@ -3,9 +3,7 @@
 #include "gfx/Sprite.h"
 #include "rooms/Button.h"
 #include "rooms/MenuHighlight.h"
-#include "rooms/RGame.h"
 #include "rooms/RMenu.h"
-#include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
 #include "tests/support/BoxCheck.h"
 #include "tests/support/DialogDriver.h"
@@ -161,10 +159,10 @@ TEST_F(MenuTest, TintDarkensTheDrawnButton) {
 
 TEST_F(MenuTest, LeftReleaseOverScoreTableShowsTheScoreboardAndEscapeReturns) {
     clickAt(400, 330);
-    ASSERT_NE(dynamic_cast<RScoreboard*>(getRoomManager()->getCurrentRoom()), nullptr);
+    ASSERT_EQ(zxtest::currentPlace(), zxtest::Place::Scoreboard);
     // Holding Escape down does nothing; releasing it returns to a freshly made menu.
     pressKey(SDLK_ESCAPE);
-    ASSERT_NE(dynamic_cast<RScoreboard*>(getRoomManager()->getCurrentRoom()), nullptr);
+    ASSERT_EQ(zxtest::currentPlace(), zxtest::Place::Scoreboard);
     harness.keyUp(SDLK_ESCAPE);
     harness.turn();
     ASSERT_NE(menu(), nullptr);
@@ -314,7 +312,7 @@ TEST_F(MenuTest, ExitStopsTheLoopAfterTheTurn) {
 TEST_F(MenuTest, PlayLeavesTheMenuInItsOwnUpdate) {
     clickAt(320, 248);
     EXPECT_EQ(menu(), nullptr);
-    EXPECT_NE(dynamic_cast<RGame*>(getRoomManager()->getCurrentRoom()), nullptr);
+    EXPECT_EQ(zxtest::currentPlace(), zxtest::Place::Game);
     EXPECT_TRUE(harness.game().isRunning());
 }
 

@@ -1,9 +1,7 @@
 // Tests of the menu and the scoreboard started from a pack that lacks some of their files.
 #include "gfx/Sprite.h"
 #include "rooms/Button.h"
-#include "rooms/RGame.h"
 #include "rooms/RMenu.h"
-#include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
 #include "tests/support/BoxCheck.h"
 #include "tests/support/GameHarness.h"
@@ -25,10 +23,6 @@ std::string packWithout(const zxtest::TempDir& dir, const std::set<std::string>&
     return zxtest::writePackIn(dir, files);
 }
 
-RMenu* currentMenu() {
-    return dynamic_cast<RMenu*>(getRoomManager()->getCurrentRoom());
-}
-
 TEST(MissingData, ButtonsWithoutPictureAndFontReportEachAndStillWork) {
     zxtest::TempDir packDir;
     zxtest::GameHarness harness(packWithout(packDir, {"button.png", "IndieFlower.ttf"}));
@@ -39,7 +33,7 @@ TEST(MissingData, ButtonsWithoutPictureAndFontReportEachAndStillWork) {
     for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(harness.boxes[i], i % 2 == 0 ? zxtest::invalidDataBox() : noFont) << i;
     }
-    RMenu* menu = currentMenu();
+    RMenu* menu = dynamic_cast<RMenu*>(getRoomManager()->getCurrentRoom());
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->getButton(0)->getSprite()->getWidth(), 0u);
     // Without a picture only the top-left pixel of a button counts as over it.
@@ -51,7 +45,7 @@ TEST(MissingData, ButtonsWithoutPictureAndFontReportEachAndStillWork) {
     EXPECT_EQ(menu->getButton(0)->getSprite()->getColour(), 0xFFC8C8C8u);
     harness.mouseUp(320, 248);
     harness.turn();
-    EXPECT_NE(dynamic_cast<RGame*>(getRoomManager()->getCurrentRoom()), nullptr);
+    EXPECT_EQ(zxtest::currentPlace(), zxtest::Place::Game);
 }
 
 TEST(MissingData, ScoreboardWithoutBackgroundShowsRowsOnTheWhiteClear) {
@@ -63,7 +57,7 @@ TEST(MissingData, ScoreboardWithoutBackgroundShowsRowsOnTheWhiteClear) {
     harness.turn();
     ASSERT_EQ(harness.boxes.size(), 2u);
     EXPECT_EQ(harness.boxes[1], zxtest::invalidDataBox());
-    ASSERT_NE(dynamic_cast<RScoreboard*>(getRoomManager()->getCurrentRoom()), nullptr);
+    ASSERT_EQ(zxtest::currentPlace(), zxtest::Place::Scoreboard);
     // With no texture bound the panel's own alpha of 0 leaves it invisible; the separators
     // and the rows' ink still show.
     EXPECT_EQ(harness.pixel(400, 106), 0xFFFFFFFFu);

@@ -24,12 +24,7 @@ using robust::PlayLog;
 enum class Damage { Truncated, RandomBytes, SignatureThenNoise, Empty };
 
 bool isPictureIconOrFont(const std::string& name) {
-    for (const char* end : {".png", ".bmp", ".ttf"}) {
-        if (name.size() > 4 && name.compare(name.size() - 4, 4, end) == 0) {
-            return true;
-        }
-    }
-    return false;
+    return name.ends_with(".png") || name.ends_with(".bmp") || name.ends_with(".ttf");
 }
 
 Bytes damaged(const Bytes& bytes, Damage damage, std::mt19937& random) {

@@ -15,18 +15,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Names of the filled places, best first.
-std::vector<std::string> names(const ScoreTable& table) {
-    std::vector<std::string> result;
-    for (uint32_t i = 0; i < ScoreTable::kPlaces && table.at(i); ++i)
-        result.push_back(table.at(i)->name);
-    return result;
-}
+using Records = std::vector<std::pair<std::string, uint32_t>>;
 
-std::vector<uint32_t> points(const ScoreTable& table) {
-    std::vector<uint32_t> result;
+// The filled places, best first: name and points.
+Records records(const ScoreTable& table) {
+    Records result;
     for (uint32_t i = 0; i < ScoreTable::kPlaces && table.at(i); ++i)
-        result.push_back(table.at(i)->points);
+        result.emplace_back(table.at(i)->name, table.at(i)->points);
     return result;
 }
 
@@ -44,9 +39,8 @@ TEST(ScoreTableInsert, OrdersBestFirstAndKeepsOlderTiesHigher) {
     EXPECT_TRUE(table.insert("larger", 80));
     EXPECT_TRUE(table.insert("tie", 80));
     EXPECT_TRUE(table.insert("zero", 0));
-    EXPECT_EQ(names(table),
-              (std::vector<std::string>{"larger", "tie", "first", "smaller", "zero"}));
-    EXPECT_EQ(points(table), (std::vector<uint32_t>{80, 80, 50, 20, 0}));
+    EXPECT_EQ(records(table),
+              (Records{{"larger", 80}, {"tie", 80}, {"first", 50}, {"smaller", 20}, {"zero", 0}}));
     EXPECT_EQ(table.at(5), nullptr);
     EXPECT_EQ(table.at(10), nullptr);
 }
@@ -66,7 +60,7 @@ TEST(ScoreTableInsert, FullTableDropsTheTenthOrTheNewcomer) {
     EXPECT_STREQ(table.at(0)->name, "new best");
     EXPECT_STREQ(table.at(1)->name, "p0");
     EXPECT_STREQ(table.at(9)->name, "p8");
-    EXPECT_EQ(names(table).size(), 10u);
+    EXPECT_EQ(records(table).size(), 10u);
 }
 
 TEST(ScoreTableInsert, ComparesPointsUnsigned) {
@@ -74,7 +68,7 @@ TEST(ScoreTableInsert, ComparesPointsUnsigned) {
     table.insert("big", 0x80000000u);
     table.insert("small", 1);
     table.insert("max", 4294967295u);
-    EXPECT_EQ(names(table), (std::vector<std::string>{"max", "big", "small"}));
+    EXPECT_EQ(records(table), (Records{{"max", 4294967295u}, {"big", 0x80000000u}, {"small", 1}}));
 }
 
 TEST(ScoreTableInsert, CutsLongNamesTo31Bytes) {
@@ -108,13 +102,13 @@ class ScoreFileTest : public testing::Test {
 
 TEST_F(ScoreFileTest, FileSizesAndLayout) {
     const std::pair<uint32_t, size_t> sizes[] = {{0, 4}, {1, 40}, {3, 112}, {9, 328}, {10, 364}};
-    for (const auto& [records, bytes] : sizes) {
+    for (const auto& [filled, bytes] : sizes) {
         ScoreTable table(path().c_str());
-        fill(table, records);
+        fill(table, filled);
         ASSERT_TRUE(table.save());
         const std::vector<uint8_t> file = readBytes(path());
-        ASSERT_EQ(file.size(), bytes) << records << " records";
-        EXPECT_EQ(file[0], records < 9 ? records : 9) << records << " records";
+        ASSERT_EQ(file.size(), bytes) << filled << " records";
+        EXPECT_EQ(file[0], filled < 9 ? filled : 9) << filled << " records";
         EXPECT_EQ(file[1] | file[2] | file[3], 0);
     }
     ScoreTable table(path().c_str());
@@ -128,17 +122,16 @@ TEST_F(ScoreFileTest, FileSizesAndLayout) {
 }
 
 TEST_F(ScoreFileTest, EverySizeComesBackAsSaved) {
-    for (uint32_t records = 0; records <= 10; ++records) {
+    for (uint32_t filled = 0; filled <= 10; ++filled) {
         ScoreTable saved(path().c_str());
-        fill(saved, records);
-        saved.insert("tie", 1000 - 100 * (records / 2)); // a tie keeps its place on reload
+        fill(saved, filled);
+        saved.insert("tie", 1000 - 100 * (filled / 2)); // a tie keeps its place on reload
         ASSERT_TRUE(saved.save());
         ScoreTable loaded(path().c_str());
         loaded.insert("stale", 7); // load replaces what was there
         const std::string log = loadInto(loaded);
-        EXPECT_EQ(names(loaded), names(saved)) << records << " records";
-        EXPECT_EQ(points(loaded), points(saved)) << records << " records";
-        const uint32_t count = records + 1 < 9 ? records + 1 : 9;
+        EXPECT_EQ(records(loaded), records(saved)) << filled << " records";
+        const uint32_t count = filled + 1 < 9 ? filled + 1 : 9;
         EXPECT_EQ(log, "num = " + std::to_string(count) + "\n");
     }
 }
@@ -197,7 +190,7 @@ TEST_F(ScoreFileTest, TruncatedFilesTakeOnlyWholeRecords) {
         ASSERT_TRUE(writeBytes(path(), cut));
         ScoreTable table(path().c_str());
         loadInto(table);
-        EXPECT_EQ(names(table).size(), c.records) << c.length << " bytes";
+        EXPECT_EQ(records(table).size(), c.records) << c.length << " bytes";
         EXPECT_TRUE(std::filesystem::exists(path()));
     }
 }
@@ -308,7 +301,7 @@ TEST_F(ScoreFileTest, LinkStaysALinkAndItsTargetGetsTheTable) {
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0604));
     ScoreTable loaded(path().c_str());
     loadInto(loaded);
-    EXPECT_EQ(names(loaded), names(table));
+    EXPECT_EQ(records(loaded), records(table));
 
     // A link to a read-only file leaves the file alone.
     fs::permissions(target, fs::perms(0444));

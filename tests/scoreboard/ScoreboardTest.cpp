@@ -3,7 +3,6 @@
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/platform/SdlDevice.h"
-#include "rooms/RMenu.h"
 #include "rooms/RScoreboard.h"
 #include "rooms/RoomManager.h"
 #include "score/ScoreTable.h"
@@ -305,7 +304,7 @@ TEST_F(ScoreboardTest, OnlyEscapeReleasedLeaves) {
     harness.keyUp(SDLK_ESCAPE);
     harness.mouseUp(400, 400);
     harness.turn();
-    ASSERT_NE(dynamic_cast<RMenu*>(getRoomManager()->getCurrentRoom()), nullptr);
+    ASSERT_EQ(zxtest::currentPlace(), zxtest::Place::Menu);
     ASSERT_EQ(harness.boxes.size(), 1u);
     EXPECT_EQ(harness.boxes[0].caption, "Info");
 }
