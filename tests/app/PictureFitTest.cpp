@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 using Area = PictureFit::Area;
@@ -33,26 +35,21 @@ TEST(PictureFit, ScaledAsLargeAsFitsWithItsShapeKeptAndCentred) {
 
 TEST(PictureFit, WindowPointsMapToThePicturesPixels) {
     const PictureFit fit(800, 608, 1920, 1080); // scale 7/4 from (260, 8)
-    int x = 0;
-    int y = 0;
-    fit.toPicture(260, 8, x, y);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
-    fit.toPicture(261, 9, x, y); // still inside the first pixel
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
-    fit.toPicture(260 + 7, 8 + 7, x, y); // 7 window pixels are 4 picture pixels
-    EXPECT_EQ(x, 4);
-    EXPECT_EQ(y, 4);
-    fit.toPicture(1659, 1071, x, y);
-    EXPECT_EQ(x, 799);
-    EXPECT_EQ(y, 607);
-    fit.toPicture(259, 7, x, y); // in the bars: beside the picture, not on its edge
-    EXPECT_EQ(x, -1);
-    EXPECT_EQ(y, -1);
-    fit.toPicture(1660, 1072, x, y);
-    EXPECT_EQ(x, 800);
-    EXPECT_EQ(y, 608);
+    // A point of the window, and the picture's pixel there.
+    const int probes[][4] = {
+        {260, 8, 0, 0},
+        {261, 9, 0, 0},         // still inside the first pixel
+        {260 + 7, 8 + 7, 4, 4}, // 7 window pixels are 4 picture pixels
+        {1659, 1071, 799, 607},
+        {259, 7, -1, -1}, // in the bars: beside the picture, not on its edge
+        {1660, 1072, 800, 608},
+    };
+    for (const auto& p : probes) {
+        int x = 0;
+        int y = 0;
+        fit.toPicture(p[0], p[1], x, y);
+        EXPECT_EQ(std::pair(x, y), std::pair(p[2], p[3])) << p[0] << "," << p[1];
+    }
 }
 
 TEST(PictureFit, ChangedAreasSnapToWholeWindowPixels) {
