@@ -375,6 +375,9 @@ var zembrixPack = fetch('data.zxp', {cache: 'no-cache'}).then(function (response
 
 var Module = {
     canvas: document.getElementById('canvas'),
+    // The page owns the full screen (F11 and Alt+Enter switch the whole page, boxes and all):
+    // the game starts in its window, as with --window, whatever a kept setting says.
+    arguments: ['--window'],
     preRun: [function () {
         // The scores and the settings live in IndexedDB, read back before the game starts.
         FS.mkdir('/store');
