@@ -368,20 +368,52 @@ var zembrixPage = (function () {
     };
 })();
 
-// The pack is fetched at once, beside the program's own files, rather than after them.
+// The pack and the program's code are fetched at once, beside zembrix.js rather than after it,
+// and the code is compiled while it arrives (a server that does not call it application/wasm
+// gets it compiled once it is all there).
 var zembrixPack = fetch('data.zxp', {cache: 'no-cache'}).then(function (response) {
     return response.ok ? response.arrayBuffer() : null;
 });
+var zembrixCode = (function () {
+    function compileWhole() {
+        return fetch('zembrix.wasm', {credentials: 'same-origin'}).then(function (response) {
+            if (!response.ok) {
+                throw new Error('zembrix.wasm: ' + response.status + ' ' + response.statusText);
+            }
+            return response.arrayBuffer();
+        }).then(function (bytes) { return WebAssembly.compile(bytes); });
+    }
+    if (typeof WebAssembly.compileStreaming !== 'function') {
+        return compileWhole();
+    }
+    return WebAssembly.compileStreaming(fetch('zembrix.wasm', {credentials: 'same-origin'}))
+        .catch(compileWhole);
+})();
 
 var Module = {
     canvas: document.getElementById('canvas'),
     // The page owns the full screen (F11 and Alt+Enter switch the whole page, boxes and all):
     // the game starts in its window, as with --window, whatever a kept setting says.
     arguments: ['--window'],
-    preRun: [function () {
-        // The scores and the settings live in IndexedDB, read back before the game starts.
+    instantiateWasm: function (imports, receive) {
+        zembrixCode.then(function (code) {
+            return WebAssembly.instantiate(code, imports).then(function (instance) {
+                receive(instance, code);
+            });
+        }).catch(function (error) {
+            console.error('Zembrix: the program could not be loaded: ' + error);
+        });
+        return {};
+    },
+    preInit: [function () {
+        // The scores and the settings live in IndexedDB at /store. Its database is opened now,
+        // while the code is still being compiled (on a first visit the browser makes it then);
+        // the files are read back before the game starts, once the memory they go to exists.
         FS.mkdir('/store');
         FS.mount(IDBFS, {}, '/store');
+        IDBFS.getDB('/store', function () {});
+    }],
+    preRun: [function () {
         addRunDependency('store');
         FS.syncfs(true, function (error) {
             if (error) {
