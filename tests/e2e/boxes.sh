@@ -83,7 +83,9 @@ sleep 0.5
 echo "ok: the question stayed open under a held Escape, after Escape and a close request"
 
 # Under a window manager the question is a dialog of the game's window: transient for it, centred
-# on it, without taskbar entry, minimise or maximise, and above it after a click on the game.
+# on it, without taskbar entry or maximise, and above it after a click on the game. xfwm4 honours
+# the frame it asks for and offers no minimise; openbox offers minimising to every dialog, and
+# minimises it together with the window it belongs to, so the question never hides alone.
 if [[ -n "$wm" ]]; then
     props=$(xprop -id "$question")
     grep -q 'WM_TRANSIENT_FOR(WINDOW): window id # '"$window"'$' <<<"$props" ||
@@ -93,13 +95,12 @@ if [[ -n "$wm" ]]; then
     grep -q '_NET_WM_STATE(ATOM) = .*_NET_WM_STATE_SKIP_TASKBAR' <<<"$props" ||
         die "the question has a taskbar entry"
     # The frame it asks for (the Motif hints): title and border, moved only, no minimise,
-    # maximise, or close (a Yes/No box offers none). openbox reads from them only that the
-    # window has a title bar, and allows no maximising of a window of fixed size; it offers
-    # minimising to every window but menus, toolbars, splash screens, desktops and docks.
+    # maximise, or close (a Yes/No box offers none).
     grep -q '_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x4, 0x1a, 0x0, 0x0$' <<<"$props" ||
         die "the question asks for another frame: $(grep _MOTIF_WM_HINTS <<<"$props")"
     actions=$(grep '_NET_WM_ALLOWED_ACTIONS' <<<"$props") || die "$wm allows the question nothing"
     [[ "$actions" != *MAXIMIZE* ]] || die "the question can be maximised: $actions"
+    [[ "$actions" != *MINIMIZE* || "$wm" == openbox ]] || die "the question can be minimised: $actions"
     centre() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
         /Width:/ {w = $NF} /Height:/ {h = $NF} END {print x + int(w / 2), y + int(h / 2)}'; }
     read -r qx qy < <(centre "$question")
@@ -110,7 +111,20 @@ if [[ -n "$wm" ]]; then
     sleep 0.5
     stacked_above "$question" "$window" || die "a click on the game's window put it above the question"
     ! window_gone "$question" || die "a click on the game's window closed the question"
-    echo "ok: under $wm the question is a centred dialog of the game's window, asks for no minimise or maximise, stays above it after a click (${actions#*= })"
+    echo "ok: under $wm the question is a centred dialog of the game's window, stays above it after a click (${actions#*= })"
+    if [[ "$actions" == *MINIMIZE* ]]; then
+        iconic() { xprop -id "$1" WM_STATE | grep -q 'window state: Iconic'; }
+        shown() { xprop -id "$1" WM_STATE | grep -q 'window state: Normal'; }
+        xdotool windowminimize "$question"
+        poll 20 iconic "$window" || die "minimising the question left the game's window shown"
+        iconic "$question" || die "the question stayed shown when it was minimised"
+        xdotool windowactivate "$window"
+        poll 20 shown "$question" || die "the question stayed hidden when the game's window came back"
+        shown "$window" || die "the game's window stayed hidden"
+        sleep 0.5
+        stacked_above "$question" "$window" || die "the question came back below the game's window"
+        echo "ok: under $wm the question minimised takes the game's window with it, and both come back"
+    fi
 fi
 
 # The game's window closed while the question is open: the question stays; "Nie" (Tab, Enter)

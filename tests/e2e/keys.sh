@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The keyboard everywhere, in the real window: Down then Enter in the menu opens the game; the
 # arrows move the bat; P freezes the frame with "Pauza" over the field, and P again goes on.
-# Keys are real ones (XTEST) to the window with the focus. Under openbox, another program taking
-# the focus pauses the run and a click goes on.
+# Keys are real ones (XTEST) to the window with the focus. Under a window manager, another program
+# taking the focus pauses the run and a click goes on.
 # Usage: keys.sh ZEMBRIX XCLOSE PACK
 source "$(dirname "$0")/lib.sh"
 game_arguments "$@"
@@ -57,7 +57,7 @@ echo "ok: P again goes on"
 
 # Under a window manager: another program taking the focus pauses the run, and a click in the
 # game's window goes on.
-if [[ "${ZX_E2E_WM:-}" == openbox ]]; then
+if [[ -n "$wm" ]]; then
     xmessage -title Other "another program" &
     other_pid=$!
     other=$(wait_window Other 20) || die "the other program's window did not show"

@@ -3,10 +3,10 @@
 # X clients run under `timeout`, and the waits give up as soon as the game has ended. A game
 # path ending in ".exe" is the Windows program, run through Wine in the prefix $WINEPREFIX.
 #
-# Window manager: with ZX_E2E_WM=openbox (the ctest registration sets it for the copy of a test
-# named e2e_<name>_openbox) start_x also runs openbox on the display, as on a player's desktop,
-# and waits until it manages windows; otherwise the display has no window manager. Tests read
-# `$wm` (empty or "openbox") where the two differ.
+# Window manager: with ZX_E2E_WM=openbox or xfwm4 (the ctest registration sets it for the copy of
+# a test named e2e_<name>_<wm>) start_x also runs that window manager on the display, as on a
+# player's desktop, and waits until it manages windows; otherwise the display has no window
+# manager. Tests read `$wm` (empty, "openbox" or "xfwm4") where they differ.
 #
 # Input goes as a player's does: real key presses and clicks through the X test extension
 # (xdotool without --window) to the window that has the keyboard focus, every release matching
@@ -34,6 +34,7 @@ windows_game= # the game started last is the Windows program
 wine_used=
 wm=${ZX_E2E_WM:-}
 wm_pid=
+bus_pid= # the private session bus that xfwm4 keeps its settings through
 keeper_pid= # a client that keeps the server from resetting its keyboard (polish_keyboard)
 held_keys=() # keys pressed and not yet released, released at the end
 
@@ -56,6 +57,9 @@ cleanup() {
         kill -CONT "$wm_pid" 2>/dev/null || true # a test may have held it still
         kill "$wm_pid" 2>/dev/null || true
         wait "$wm_pid" 2>/dev/null || true
+    fi
+    if [[ -n "$bus_pid" ]]; then
+        kill "$bus_pid" 2>/dev/null || true
     fi
     if [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null; then
         # Wait for the server to go: one still shutting down removes the lock and socket of its
@@ -174,37 +178,52 @@ start_x() {
     export SDL_VIDEODRIVER=x11
     case "$wm" in
     "") ;;
-    openbox) start_openbox ;;
+    openbox) start_wm Openbox openbox --sm-disable ;;
+    xfwm4)
+        session_bus
+        NO_AT_BRIDGE=1 start_wm Xfwm4 xfwm4 --compositor=off --sm-client-disable
+        ;;
     *) die "unknown window manager ZX_E2E_WM=$wm" ;;
     esac
 }
 
-# Runs openbox on the display with its stock settings (it keeps its files in the test's folder)
-# and waits up to 20 seconds until it manages windows: it then names itself on the window that
-# the root window's _NET_SUPPORTING_WM_CHECK points to. An openbox refused its connection (see
-# x_client) is started again, up to three times in all.
-start_openbox() {
-    mkdir -p "$work/openbox"
-    local check attempt
+# Starts a private D-Bus session bus for the test (xfwm4 reads its settings through one, and ends
+# without them); cleanup ends it.
+session_bus() {
+    local out
+    out=$(timeout 10 dbus-daemon --session --fork --print-address=1 --print-pid=1 \
+        </dev/null 2>"$work/bus.log") || die "no session bus: $(cat "$work/bus.log")"
+    DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$out")
+    export DBUS_SESSION_BUS_ADDRESS
+    bus_pid=$(sed -n 2p <<<"$out")
+}
+
+# Runs window manager $2... on the display with its stock settings (it keeps its files in the
+# test's folder) and waits up to 20 seconds until it manages windows: it then names itself ($1) on
+# the window that the root window's _NET_SUPPORTING_WM_CHECK points to. One refused its connection
+# (see x_client) is started again, up to three times in all.
+start_wm() {
+    local name=$1 check attempt
+    shift
+    mkdir -p "$work/wm"
     for attempt in 1 2 3; do
-        XDG_CONFIG_HOME=$work/openbox XDG_CACHE_HOME=$work/openbox openbox --sm-disable \
-            >"$work/openbox.log" 2>&1 &
+        XDG_CONFIG_HOME=$work/wm XDG_CACHE_HOME=$work/wm "$@" >"$work/wm.log" 2>&1 &
         wm_pid=$!
         for ((i = 0; i < 200; i++)); do
             kill -0 "$wm_pid" 2>/dev/null || break
             check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | awk '/window id/ {print $NF}')
-            if [[ -n "$check" ]] && xprop -id "$check" _NET_WM_NAME 2>/dev/null | grep -q Openbox; then
+            if [[ -n "$check" ]] && xprop -id "$check" _NET_WM_NAME 2>/dev/null | grep -q "$name"; then
                 return 0
             fi
             sleep 0.1
         done
-        kill -0 "$wm_pid" 2>/dev/null && die "openbox did not take the display within 20 s"
+        kill -0 "$wm_pid" 2>/dev/null && die "$name did not take the display within 20 s"
         wait "$wm_pid" 2>/dev/null || true
         wm_pid=
-        grep -q "open the display" "$work/openbox.log" || break
+        grep -q "open the display\|open display" "$work/wm.log" || break
         sleep 0.5
     done
-    die "openbox ended at its start: $(cat "$work/openbox.log")"
+    die "$name ended at its start: $(cat "$work/wm.log")"
 }
 
 # Switches the display's keyboard to the Polish layout, whose AltGr level holds the Polish
