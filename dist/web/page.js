@@ -347,19 +347,31 @@ var zembrixPage = (function () {
         }
     }
 
+    // Puts a sentence with the given id in place of the game's picture.
+    function say(id, html) {
+        var note = document.createElement('p');
+        note.id = id;
+        note.innerHTML = html;
+        canvas.replaceWith(note);
+    }
+
     // The game has ended ("Wyjście", or a start it could not make): the page says so in place
     // of the last picture, which would otherwise stand still as if the game had hung.
     function ended() {
-        var note = document.createElement('p');
-        note.id = 'ended';
-        note.innerHTML = 'Gra zakończona. Odśwież stronę, aby zagrać jeszcze raz.<br lang="en">' +
-            'The game has ended. Reload the page to play again.';
-        canvas.replaceWith(note);
+        say('ended', 'Gra zakończona. Odśwież stronę, aby zagrać jeszcze raz.<br lang="en">' +
+            'The game has ended. Reload the page to play again.');
+    }
+
+    // The program could not be fetched or compiled: the page says so rather than stay blank.
+    function unloaded() {
+        say('unloaded', 'Nie udało się wczytać gry. Odśwież stronę, aby spróbować jeszcze raz.' +
+            '<br lang="en">The game could not be loaded. Reload the page to try again.');
     }
 
     return {
         keep: keep,
         ended: ended,
+        unloaded: unloaded,
         kept: function () { return keeping; },
         box: box,
         askName: askName,
@@ -402,6 +414,7 @@ var Module = {
             });
         }).catch(function (error) {
             console.error('Zembrix: the program could not be loaded: ' + error);
+            zembrixPage.unloaded();
         });
         return {};
     },

@@ -2,7 +2,8 @@
 // ZEMBRIX_BROWSER=firefox) driven by puppeteer-core, with real key and mouse events: the menu
 // against the Linux build's frame, the sound and its mute key, the full screen, a whole run
 // with the Escape question, the name form and the score table kept over a reload, a gamepad in
-// the game, its boxes and the name form, a damaged pack, and a browser without WebAssembly.
+// the game, its boxes and the name form, a damaged pack, a browser without WebAssembly, and a
+// program that cannot be fetched.
 // Prints the figures of the page.
 // Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR
 'use strict';
@@ -423,6 +424,18 @@ async function withoutWebAssembly(page) {
     console.log('ok: without WebAssembly the page says so in Polish and in English');
 }
 
+async function programNotLoaded(page) {
+    await page.setRequestInterception(true);
+    page.on('request', request =>
+        request.url().endsWith('/zembrix.wasm') ? request.abort() : request.continue());
+    await page.goto(`${base}/game/`);
+    const text = await within(10, 'the page saying the game was not loaded', () =>
+        page.$eval('#unloaded', element => element.innerText).catch(() => null));
+    if (!text.includes('wczytać') || !text.includes('could not be loaded'))
+        fail(`without its program the page says "${text}"`);
+    console.log('ok: a program that cannot be fetched: the page says so in Polish and in English');
+}
+
 (async () => {
     const browser = await puppeteer.launch({
         // Firefox's audio waits for a sound device, which a server has not: its stand-in plays.
@@ -435,7 +448,8 @@ async function withoutWebAssembly(page) {
         protocolTimeout: 20000,
     });
     try {
-        for (const test of [menuAgainstLinux, sound, fullScreen, wholeRun, gamepad, damagedPack, withoutWebAssembly]) {
+        for (const test of [menuAgainstLinux, sound, fullScreen, wholeRun, gamepad, damagedPack, withoutWebAssembly,
+            programNotLoaded]) {
             const page = await browser.newPage();
             await test(page);
             await page.close();
