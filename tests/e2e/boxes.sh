@@ -83,8 +83,8 @@ sleep 0.5
 echo "ok: the question stayed open under a held Escape, after Escape and a close request"
 
 # Under a window manager the question is a dialog of the game's window: transient for it, centred
-# on it, without taskbar entry or maximise, and above it after a click on the game. xfwm4 honours
-# the frame it asks for and offers no minimise; openbox offers minimising to every dialog, and
+# on it, without taskbar entry or maximise, and above it after a click on the game. xfwm4 offers
+# no minimise to a dialog of another window; openbox offers minimising to every dialog, and
 # minimises it together with the window it belongs to, so the question never hides alone.
 if [[ -n "$wm" ]]; then
     props=$(xprop -id "$question")
