@@ -19,15 +19,22 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.screen = ScreenChoice::Window;
         } else if (std::strcmp(argument, "--mute") == 0) {
             line.mute = true;
+        } else if ((std::strcmp(argument, "--replay") == 0 ||
+                    std::strcmp(argument, "--verify-replay") == 0) &&
+                   i + 1 < argc) {
+            line.action = argument[2] == 'r' ? CommandAction::Replay : CommandAction::Verify;
+            line.replay = argv[++i];
         } else {
-            return {CommandAction::Refuse, ScreenChoice::Kept, argument};
+            return {CommandAction::Refuse, ScreenChoice::Kept, argument, false, {}};
         }
     }
     return line;
 }
 
 void writeUsage(std::FILE* out) {
-    std::fputs("Usage: zembrix [--fullscreen | --window] [--mute] [--help | --version]\n", out);
+    std::fputs("Usage: zembrix [--fullscreen | --window] [--mute] [--help | --version]\n"
+               "       zembrix --replay FILE | --verify-replay FILE\n",
+               out);
 }
 
 void writeHelp(std::FILE* out, const DataPaths& paths, const std::string& settingsPath) {
@@ -42,6 +49,11 @@ void writeHelp(std::FILE* out, const DataPaths& paths, const std::string& settin
                "  --window       start in a window\n"
                "                 (without either, as the game was left the last time)\n"
                "  --mute         start with the sound muted (M turns it on again)\n"
+               "  --replay FILE  show a recorded run (Escape ends it, F plays it faster)\n"
+               "  --verify-replay FILE\n"
+               "                 play a recorded run back unseen: print its points, name and\n"
+               "                 updates; exit 0 when it matches the recording, 1 where it\n"
+               "                 differs, 2 for a file that is no replay or is damaged\n"
                "\n"
                "Keys:\n"
                "  mouse          choose in the menu (left button)\n"
@@ -65,6 +77,7 @@ void writeHelp(std::FILE* out, const DataPaths& paths, const std::string& settin
                "  data.zxp       the data pack: the working directory's, else the installed one\n"
                "  scoreboard.zxs the ten best runs: beside a data.zxp of the working directory,\n"
                "                 else in $XDG_DATA_HOME/zembrix/ (~/.local/share/zembrix/)\n"
+               "  replays/       the runs in the table and the last 20, beside the score table\n"
                "  settings.ini   full screen or not, the window's size, the sound muted: in\n"
                "                 $XDG_CONFIG_HOME/zembrix/ (~/.config/zembrix/)\n"
                "\n"

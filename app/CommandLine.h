@@ -13,6 +13,8 @@ enum class CommandAction {
     Help,    // --help or -h: print the help and end with 0
     Version, // --version: print the name and version and end with 0
     Refuse,  // anything else: print the usage to standard error and end with 2
+    Replay,  // --replay FILE: show a recorded run in the window
+    Verify,  // --verify-replay FILE: play a recorded run back unseen and compare it
 };
 
 // Where the game shows itself.
@@ -27,11 +29,13 @@ struct CommandLine {
     ScreenChoice screen = ScreenChoice::Kept;
     std::string refused; // the first argument that is not an option of the game
     bool mute = false;   // --mute: start with the sound muted
+    std::string replay;  // the replay file of --replay and --verify-replay
 };
 
-// Reads the arguments after the program's name: of --help and --version the last one given
-// decides, and so of --fullscreen and --window; --mute may stand with any; any other argument
-// refuses the whole line.
+// Reads the arguments after the program's name: of --help, --version, --replay FILE and
+// --verify-replay FILE the last one given decides, and so of --fullscreen and --window; --mute
+// may stand with any; any other argument, or a replay option without its file, refuses the
+// whole line.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // The one-line usage.

@@ -1,13 +1,20 @@
 // The application object: start-up, the main loop and shutdown in their fixed orders.
 #include "app/Game.h"
 
+#include "app/GameClock.h"
+#include "app/platform/EventGate.h"
 #include "app/platform/Gamepads.h"
+#include "app/platform/PadEvent.h"
 #include "app/platform/TextCodec.h"
+#include "app/platform/TurnWait.h"
 #include "app/platform/VideoDriver.h"
 #include "app/platform/WideText.h"
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
 #include "pack/PackerReader.h"
+#include "replay/RunPlayer.h"
+#include "replay/RunRecorder.h"
+#include "rooms/RGame.h"
 #include "rooms/RoomManager.h"
 #include "score/ScoreTable.h"
 #include "sound/Sound.h"
@@ -15,9 +22,8 @@
 #include <SDL.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
 
 namespace {
 
@@ -35,6 +41,19 @@ double displayScale() {
     return 1.0;
 }
 
+// The refresh rate of the window's display; 0 when SDL does not know it.
+int displayRate(SDL_Window* window) {
+    SDL_DisplayMode mode{};
+    const int display = window != nullptr ? SDL_GetWindowDisplayIndex(window) : -1;
+    return display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
+}
+
+// The checksum of the run in the game room; 0 elsewhere.
+std::uint32_t runChecksum() {
+    const RGame* room = getGameRoom();
+    return room != nullptr ? room->checksum() : 0;
+}
+
 } // namespace
 
 Game::Game() {
@@ -43,7 +62,6 @@ Game::Game() {
     sound = new Sound();
     setSound(sound);
     setGame(this);
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 
 Game::~Game() {
@@ -80,8 +98,10 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
         std::fprintf(stderr, "The display took the connection at attempt %d\n", video.attempts);
     }
     if (video.shows) {
-        const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE |
-                             (settings.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        // A replay verified unseen opens no window the player would see.
+        const bool seen = player == nullptr || paced;
+        const Uint32 flags = (seen ? SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE : SDL_WINDOW_HIDDEN) |
+                             (settings.fullscreen && seen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
         const double scale = displayScale();
         window = SDL_CreateWindow("Zembrix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                   static_cast<int>(settings.window.width * scale + 0.5),
@@ -104,8 +124,15 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
         return false;
     }
 
+    pacer = StepPacer(displayRate(window));
     roomManager = new RoomManager();
-    roomManager->changeRoom(RoomMenu);
+    if (player != nullptr) {
+        // The recorded run starts at once, at the game time it was recorded at.
+        gameClock::set(player->startTime());
+        roomManager->changeRoom(RoomGame);
+    } else {
+        roomManager->changeRoom(RoomMenu);
+    }
 
     ScoreTable* scoreTable = new ScoreTable(scorePath);
     setScoreTable(scoreTable);
@@ -131,6 +158,23 @@ void Game::loadIcon() {
     entry->freeData();
 }
 
+void Game::recordRuns(const std::string& folder, const std::string& version) {
+    delete recorder;
+    recorder = new RunRecorder(folder, version);
+    setRunTape(recorder);
+}
+
+void Game::playBack(RunPlayer* tapePlayer) {
+    player = tapePlayer;
+    setRunTape(player);
+}
+
+void Game::playBackUnseen() {
+    while (running && !player->ended()) {
+        update();
+    }
+}
+
 void Game::run() {
     while (running) {
         turn();
@@ -148,7 +192,19 @@ void Game::turn(const std::function<void()>& beforePresent) {
     while (SDL_PollEvent(&event)) {
         handleEvent(&event);
     }
-    update();
+    const int due = paced ? pacer.due(steadyMicroseconds()) : 1;
+    if (due == 0) {
+        if (sound != nullptr) {
+            sound->update();
+        }
+        waitForTurn(pacer.untilNext());
+        return;
+    }
+    // A replay that has ended stands still on its last picture until it is closed.
+    const int updates = player != nullptr && player->ended() ? 0 : due * replaySpeed;
+    for (int i = 0; i < updates && running; ++i) {
+        update();
+    }
     render(beforePresent);
     if (sound != nullptr) {
         sound->update();
@@ -178,14 +234,28 @@ void Game::handleEvent(SDL_Event* event) {
     }
     noteWindow(event);
     mapMouse(event);
-    if (roomManager == nullptr) {
-        return;
+    for (const SDL_Event& admitted : eventGate::admit(*event)) {
+        // A replay's room sees the recording's input, never the player's.
+        if (player == nullptr) {
+            pending.push_back(admitted);
+        } else {
+            controlReplay(admitted);
+        }
     }
-    roomManager->handleEvent(event);
-    // A controller's input reaches the room as the game's own pad events.
-    for (SDL_Event& padEvent : gamepads::translate(*event)) {
-        roomManager->handleEvent(&padEvent);
+}
+
+bool Game::controlReplay(const SDL_Event& event) {
+    const std::optional<PadPress> press = padPressOf(event);
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+        running = false;
+    } else if ((event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_f &&
+                event.key.repeat == 0) ||
+               (press && press->down)) {
+        replaySpeed = replaySpeed == 1 ? 4 : 1;
+    } else {
+        return false;
     }
+    return true;
 }
 
 PictureFit Game::windowFit() const {
@@ -255,9 +325,53 @@ void Game::saveSettingsIfChanged() {
 }
 
 void Game::update() {
+    const std::uint32_t now = gameClock::updates();
+    if (recorder != nullptr) {
+        recorder->step(now, false);
+    }
+    deliverEvents();
+    if (recorder != nullptr) {
+        recorder->step(now, true);
+    }
     if (roomManager != nullptr) {
         roomManager->update();
     }
+    if (recorder != nullptr) {
+        recorder->updated(runChecksum);
+    }
+    if (player != nullptr) {
+        player->updated(now, runChecksum);
+    }
+    gameClock::tick();
+}
+
+void Game::deliverEvents() {
+    const std::uint32_t now = gameClock::updates();
+    if (player != nullptr) {
+        const Uint32 windowId = window != nullptr ? SDL_GetWindowID(window) : 0;
+        while (const std::optional<SDL_Event> event = player->nextEvent(now, windowId)) {
+            SDL_Event copy = *event;
+            if (roomManager != nullptr) {
+                roomManager->handleEvent(&copy);
+            }
+        }
+        return;
+    }
+    // Each event is stamped with the game's time of the update it happened in (a box's own
+    // events with the update that opened it), and kept on the run's tape.
+    std::vector<SDL_Event> events;
+    events.swap(pending);
+    for (SDL_Event& event : events) {
+        const std::uint32_t happened = stamps.updateAt(event.common.timestamp, now);
+        event.common.timestamp = gameClock::millisecondsAt(happened);
+        if (recorder != nullptr) {
+            recorder->noteEvent(event, static_cast<std::uint8_t>(std::min(now - happened, 255u)));
+        }
+        if (roomManager != nullptr) {
+            roomManager->handleEvent(&event);
+        }
+    }
+    stamps.begin(now, SDL_GetTicks());
 }
 
 // Nothing is drawn while the device is lost (the lock screen, a UAC prompt, sleep).
@@ -286,7 +400,9 @@ void Game::shutdown() {
     delete getPackerReader();
     setPackerReader(nullptr);
     if (ScoreTable* scoreTable = getScoreTable()) {
-        scoreTable->save();
+        if (player == nullptr) {
+            scoreTable->save();
+        }
         delete scoreTable;
         setScoreTable(nullptr);
     }
@@ -298,6 +414,10 @@ void Game::shutdown() {
         SDL_DestroyWindow(window);
         window = nullptr;
     }
+    setRunTape(nullptr);
+    delete recorder;
+    recorder = nullptr;
+    pending.clear();
     gamepads::stop();
     // The audio device closes before SDL does.
     delete sound;

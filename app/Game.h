@@ -2,25 +2,30 @@
 // accessors through which the rest of the game reaches the single instances are in Globals.h.
 #pragma once
 
+#include "app/EventStamps.h"
 #include "app/Globals.h"
 #include "app/Settings.h"
+#include "app/StepPacer.h"
 #include "app/platform/PictureFit.h"
+
+#include <SDL.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 struct SDL_Surface;
 struct SDL_Window;
-union SDL_Event;
 class RenderDevice;
 class RoomManager;
+class RunPlayer;
+class RunRecorder;
 class Sound;
 
 class Game {
   public:
-    // Seeds rand with the time and makes this the process-wide game, with its sound service
-    // (silent until run starts it).
+    // Makes this the process-wide game, with its sound service (silent until run starts it).
     Game();
     // Runs shutdown.
     ~Game();
@@ -40,16 +45,32 @@ class Game {
     // other paths are given.
     bool init(std::uint32_t width, std::uint32_t height, const char* packPath = "data.zxp",
               const char* scorePath = "scoreboard.zxs");
+    // Records every run the player plays into folder ("" keeps no files), for game version.
+    // Before init.
+    void recordRuns(const std::string& folder, const std::string& version);
+    // Plays a recorded run back instead of the player's: after init, the game room starts the
+    // run with its seed and its input. In a window (--replay) Escape ends the game, F or a pad
+    // button plays four times as fast; playBackUnseen (--verify-replay) runs it to its end as
+    // fast as it can, drawing nothing.
+    void playBack(RunPlayer* player);
+    void playBackUnseen();
+    // Paced (the default), the game updates sixty times a second whatever the display's rate;
+    // unpaced, each turn runs one update and waits for nothing (tests, tools, verification).
+    void setPaced(bool on) { paced = on; }
+
     // The main loop: turns while running; the sound starts after the first frame.
     void run();
-    // One turn of the main loop: every pending event, one update, one frame, then the sound's
-    // turn (see Sound::update). beforePresent,
+    // One turn of the main loop: every pending event, the updates due (StepPacer: on a 60 Hz
+    // display one; none while the next is not due, when the turn waits for it instead), one
+    // frame when anything was updated, then the sound's turn (see Sound::update). beforePresent,
     // when given, runs after the room has drawn and before the frame is presented.
     void turn(const std::function<void()>& beforePresent = {});
-    // One polled event: a quit event stops the loop after this turn, M mutes or unmutes; every
-    // event reaches the room, followed by the pad events (PadEvent.h) a game controller's event
-    // gives.
+    // One polled event: a quit event stops the loop after this turn, M mutes or unmutes, F11
+    // and Alt+Enter switch the full screen; what the rooms receive of it (EventGate) waits for
+    // the next update.
     void handleEvent(SDL_Event* event);
+    // One update: the events waiting for it (or a replay's) reach the room, which then steps,
+    // and the game clock moves on.
     void update();
     // One frame: begin, the room's draw, beforePresent (when given), end and present.
     void render(const std::function<void()>& beforePresent = {});
@@ -78,6 +99,10 @@ class Game {
 
     // Gives the window the icon from the pack's "icon.bmp"; no icon when it is missing or bad.
     void loadIcon();
+    // Hands the room the events waiting for the update about to run, or the replay's.
+    void deliverEvents();
+    // The replay viewer's keys and pad buttons; true when the event was one of them.
+    bool controlReplay(const SDL_Event& event);
 
     SDL_Window* window = nullptr;
     SDL_Surface* icon = nullptr;
@@ -89,4 +114,12 @@ class Game {
     Settings savedSettings;   // as the settings file holds them
     std::string settingsPath; // "" when the settings are not kept
     bool rewriteSettings = false;
+
+    bool paced = true;
+    StepPacer pacer;
+    EventStamps stamps;
+    std::vector<SDL_Event> pending; // for the rooms, at the next update
+    RunRecorder* recorder = nullptr;
+    RunPlayer* player = nullptr;
+    int replaySpeed = 1; // updates per update due, in the replay viewer
 };

@@ -4,11 +4,17 @@
 #include "app/Game.h"
 #include "app/Settings.h"
 #include "app/platform/DataPaths.h"
+#include "app/platform/TextCodec.h"
+#include "app/platform/VideoDriver.h"
+#include "replay/RunPlayer.h"
+#include "replay/TapeFile.h"
 
 // SDL renames main where the platform needs its own entry point.
 #include <SDL.h>
 
 #include <cstdio>
+#include <memory>
+#include <string>
 
 #ifdef _WIN32
 #include "gfx/platform/win32/D3DX9Library.h"
@@ -22,6 +28,28 @@ EM_JS(void, tellPageTheGameEnded, (), { zembrixPage.ended(); });
 #endif
 
 namespace {
+
+// The folder of a file's path ("." for a bare name).
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+// Prints how a replay played back: its points and name as the table would hold them, and its
+// updates; where it differs, the first update that does.
+int reportReplay(const RunPlayer& player) {
+    const Tape& tape = player.recorded();
+    std::printf("points: %u\n", player.points());
+    std::printf("name: %s\n", tape.end == RunEnd::Named ? cp1250ToUtf8(player.name()).c_str()
+                                                        : "(none: the run is not in the table)");
+    std::printf("updates: %u\n", player.updates());
+    if (!player.exact() || !player.ended()) {
+        std::printf("differs at update %u: %s\n", player.differenceUpdate(),
+                    player.exact() ? "the run did not end" : player.firstDifference().c_str());
+        return 1;
+    }
+    return 0;
+}
 
 // The installed data folder (ZX_DATA_FROM_EXECUTABLE relative to the executable's folder, so
 // that any prefix and an unpacked package work; ZX_INSTALLED_DATA as built for) and
@@ -49,9 +77,24 @@ int play(int argc, char** argv) {
         writeUsage(stderr);
         return 2;
     case CommandAction::Play:
+    case CommandAction::Replay:
+    case CommandAction::Verify:
         break;
     }
-    if (!paths.scoreFolder.empty() && !makeFolders(paths.scoreFolder)) {
+    std::unique_ptr<RunPlayer> player;
+    if (!line.replay.empty()) {
+        Tape tape;
+        std::string why;
+        if (!readTapeFile(line.replay, tape, why)) {
+            std::fprintf(stderr, "zembrix: %s: %s\n", line.replay.c_str(), why.c_str());
+            return 2;
+        }
+        player = std::make_unique<RunPlayer>(std::move(tape));
+    }
+    if (line.action == CommandAction::Verify) {
+        useUnseenVideo();
+    }
+    if (player == nullptr && !paths.scoreFolder.empty() && !makeFolders(paths.scoreFolder)) {
         std::fprintf(stderr, "zembrix: cannot create %s; the scores will not be kept\n",
                      paths.scoreFolder.c_str());
     } else if (!carryOverScores(paths)) {
@@ -59,11 +102,18 @@ int play(int argc, char** argv) {
                      paths.scores.c_str());
     }
     Game game;
+    if (player != nullptr) {
+        game.playBack(player.get());
+        game.setPaced(line.action == CommandAction::Replay);
+    } else {
+        game.recordRuns(folderOf(paths.scores) + "/replays", ZX_VERSION);
+    }
     bool complained = false;
     Settings settings =
         settingsPath.empty() ? Settings{} : loadSettings(settingsPath, stderr, &complained);
     // A damaged file is written again in full at the end, with the defaults in its bad lines.
-    game.keepSettings(settings, settingsPath, complained);
+    // A replay keeps nothing: neither the settings nor the score table are written.
+    game.keepSettings(settings, player != nullptr ? "" : settingsPath, complained);
     if (line.screen != ScreenChoice::Kept) {
         game.getSettings().fullscreen = line.screen == ScreenChoice::FullScreen;
     }
@@ -73,6 +123,15 @@ int play(int argc, char** argv) {
     }
     if (!game.init(800, 608, paths.pack.c_str(), paths.scores.c_str())) {
         return 1;
+    }
+    if (player != nullptr && player->recorded().setHash != playedSet().hash) {
+        std::fprintf(stderr, "zembrix: %s: recorded with another level set (%s)\n",
+                     line.replay.c_str(), player->recorded().setTitle.c_str());
+        return 2;
+    }
+    if (line.action == CommandAction::Verify) {
+        game.playBackUnseen();
+        return reportReplay(*player);
     }
     game.run();
     return 0;

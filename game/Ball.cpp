@@ -1,7 +1,9 @@
 // Ball: waiting on the bat, launch, flight with the wall and bat bounces, and the loss of a life.
 #include "game/Ball.h"
 
+#include "app/GameClock.h"
 #include "app/Globals.h"
+#include "game/GameRandom.h"
 #include "game/PlayField.h"
 #include "game/Player.h"
 #include "gfx/Sprite.h"
@@ -12,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 // How long the bat stays translucent after a contact, in milliseconds.
 static constexpr std::uint32_t kHighlightMs = 200;
@@ -51,7 +52,7 @@ void Ball::update() {
     case Launch:
         visible = true;
         dx = bat->getSpeed();
-        dy = -(std::rand() % 3 + 6);
+        dy = -(gameRandom().next() % 3 + 6);
         state = Flying;
         break;
     case Flying:
@@ -115,7 +116,7 @@ void Ball::touchBat(Player* bat) {
     nextBat.x += static_cast<std::uint32_t>(bat->getSpeed());
     Sprite* batSprite = bat->getSprite();
     if (!centreInside(nextBall, nextBat)) {
-        if (GetTickCount() - hitTime >= highlightTime && batSprite != nullptr) {
+        if (gameClock::milliseconds() - hitTime >= highlightTime && batSprite != nullptr) {
             batSprite->setColour(255, 255, 255, 255);
         }
         return;
@@ -139,7 +140,7 @@ void Ball::touchBat(Player* bat) {
     if (batSprite != nullptr) {
         batSprite->setColour(100, 255, 255, 255);
     }
-    hitTime = GetTickCount();
+    hitTime = gameClock::milliseconds();
     // The knock rises towards the bat's ends, in twenty steps of 1/80, to a quarter higher
     // where the ball's centre meets an end.
     const float half = static_cast<float>(batBox.width > 0 ? batBox.width : 2) / 2.0f;

@@ -2,6 +2,7 @@
 #include "game/Stone.h"
 
 #include "app/Globals.h"
+#include "game/GameRandom.h"
 #include "game/PlayField.h"
 #include "gfx/Font.h"
 #include "gfx/Sprite.h"
@@ -11,7 +12,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 // Pictures and points of the three colours, indexed by StoneColour.
 struct StoneKind {
@@ -54,7 +54,7 @@ Stone::Stone(std::uint32_t x, std::uint32_t y, StoneColour colour) : Object(x, y
 }
 
 void Stone::rollFreeLife() {
-    if (std::rand() % 100 == 50) {
+    if (gameRandom().next() % 100 == 50) {
         freeLife = true;
     }
 }

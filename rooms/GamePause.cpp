@@ -1,6 +1,7 @@
 // GamePause: the game room's pause fed from SDL events.
 #include "rooms/GamePause.h"
 
+#include "app/GameClock.h"
 #include "app/Globals.h"
 #include "game/Ball.h"
 #include "gfx/Font.h"
@@ -20,11 +21,11 @@ constexpr std::int32_t kPauseOffset = 100;
 bool GamePause::handleEvent(const SDL_Event& event, bool inPlay, Ball* ball) {
     std::uint32_t pauseLength = 0;
     if (gameCommandOf(event) == GameCommand::Pause) {
-        pauseLength = rules.toggle(inPlay, SDL_GetTicks());
+        pauseLength = rules.toggle(inPlay, gameClock::milliseconds());
     } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
         rules.focusLost(inPlay, event.window.timestamp);
     } else if (event.type == SDL_MOUSEBUTTONDOWN) {
-        pauseLength = rules.click(SDL_GetTicks());
+        pauseLength = rules.click(gameClock::milliseconds());
     } else {
         return false;
     }

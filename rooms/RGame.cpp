@@ -1,9 +1,11 @@
 // RGame: the play screen and the rules of a run.
 #include "rooms/RGame.h"
 
+#include "app/GameClock.h"
 #include "app/Globals.h"
 #include "app/platform/WideText.h"
 #include "game/Ball.h"
+#include "game/GameRandom.h"
 #include "game/Level.h"
 #include "game/PlayField.h"
 #include "game/Player.h"
@@ -12,14 +14,18 @@
 #include "gfx/Font.h"
 #include "gfx/Sprite.h"
 #include "pack/PackerReader.h"
+#include "replay/RunTape.h"
 #include "rooms/GameCommand.h"
 #include "rooms/RoomManager.h"
+#include "score/NameDialog.h"
 #include "score/ScoreTable.h"
 #include "sound/Sound.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <ctime>
+#include <string>
 #include <vector>
 
 namespace {
@@ -27,6 +33,8 @@ namespace {
 // The lives and points counters stand this far in from the side edges, with this top.
 constexpr std::int32_t kCounterInset = 48;
 constexpr std::int32_t kCounterTop = 40;
+// "Powtórka" stands this far above the field's bottom edge, below the stones and above the bat.
+constexpr std::int32_t kReplayBottom = 200;
 
 // The status texts by ball state (Windows-1250).
 const char* const kWaitingText = "Naci\x9Cnij Spacj\xEA aby rozpocz\xB9\xE6";
@@ -86,10 +94,32 @@ SoundEffect breakingSound(StoneColour colour) {
     }
 }
 
-// Hands a run's total to the score table, which asks for the player's name.
+// Shown over a run that plays back a recording, in the level banner's look.
+const char* const kReplayText = "Powt\xF3rka";
+
+// Hands a run's total to the score table, which asks for the player's name; the run's tape
+// records the answer, or gives it when the run plays back (the table is then left alone).
 void recordScore(std::uint32_t total) {
-    if (ScoreTable* table = getScoreTable()) {
-        table->submitScore(total);
+    const auto ask = [total](std::string& name) {
+        ScoreTable* table = getScoreTable();
+        if (table == nullptr || !table->submitScore(total)) {
+            return false;
+        }
+        name = lastName;
+        return true;
+    };
+    std::string name;
+    if (RunTape* tape = getRunTape()) {
+        tape->answerName(total, name, ask);
+    } else {
+        ask(name);
+    }
+}
+
+// Mixes a value into an FNV-1a hash.
+void mix(std::uint32_t& hash, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        hash = (hash ^ ((value >> (8 * i)) & 0xFFu)) * 16777619u;
     }
 }
 
@@ -138,6 +168,10 @@ void RGame::create() {
 }
 
 void RGame::release() {
+    // A run in progress ends with its room.
+    if (RunTape* tape = getRunTape(); tape != nullptr && ball != nullptr) {
+        tape->leaveRun(totalScore + points);
+    }
     GamePause::silence(false);
     delete player;
     player = nullptr;
@@ -288,7 +322,7 @@ void RGame::checkRunEnd(bool allBroken) {
             points = pointsWithBonus(points, lives);
             totalScore += points;
             recordScore(totalScore);
-            pause.ownWindowClosed(SDL_GetTicks()); // the name dialog took the focus
+            pause.ownWindowClosed(gameClock::milliseconds()); // the name dialog took the focus
             ball->setState(GameCompleted);
         } else {
             playSound(SoundEffect::LevelCleared);
@@ -299,7 +333,7 @@ void RGame::checkRunEnd(bool allBroken) {
     if (ball->getState() == Lost && !lossRecorded) {
         totalScore += points;
         recordScore(totalScore);
-        pause.ownWindowClosed(SDL_GetTicks());
+        pause.ownWindowClosed(gameClock::milliseconds());
         lossRecorded = true;
     }
 }
@@ -367,6 +401,10 @@ void RGame::drawTexts() {
         std::snprintf(text, sizeof text, "Punkty: %d", static_cast<int>(points));
         hudFont->draw(text, w - kCounterInset, kCounterTop, kCounterColour, DT_RIGHT, 0, 0);
     }
+    if (bannerFont != nullptr && getRunTape() != nullptr && getRunTape()->playsBack()) {
+        bannerFont->draw(kReplayText, w / 2, h - kReplayBottom, 0xC0FFFFFF, DT_CENTER, 1,
+                         0xC0000000);
+    }
     if (bannerFont != nullptr && pause.isPaused()) {
         GamePause::drawText(*bannerFont, w, h);
         return;
@@ -431,10 +469,13 @@ void RGame::pressLaunch(bool alsoEnter) {
 }
 
 bool RGame::askToLeave() {
-    const int answer =
-        showMessageBox(GetActiveWindow(), kLeaveQuestion, "Zembrix", MB_YESNO | MB_ICONQUESTION);
-    if (answer != IDYES) {
-        pause.ownWindowClosed(SDL_GetTicks()); // the box's own focus pauses nothing
+    const auto ask = [] {
+        return showMessageBox(GetActiveWindow(), kLeaveQuestion, "Zembrix",
+                              MB_YESNO | MB_ICONQUESTION) == IDYES;
+    };
+    RunTape* tape = getRunTape();
+    if (!(tape != nullptr ? tape->answerLeave(ask) : ask())) {
+        pause.ownWindowClosed(gameClock::milliseconds()); // the box's own focus pauses nothing
         return false;
     }
     getRoomManager()->changeRoom(RoomMenu);
@@ -476,9 +517,48 @@ bool RGame::pressEnter() {
 bool RGame::loadFirstLevel() {
     PackerReader* reader = getPackerReader();
     if (loadLevel(reader != nullptr ? reader->getEntry("Level1.zxm") : nullptr)) {
+        // Each run draws its numbers from a seed of its own, which its tape keeps.
+        RunTape* tape = getRunTape();
+        gameRandom().seed(tape != nullptr ? tape->beginRun()
+                                          : static_cast<std::uint32_t>(std::time(nullptr)));
         return true;
     }
     showMessageBox(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
     getRoomManager()->changeRoom(RoomMenu);
     return false;
+}
+
+std::uint32_t RGame::checksum() const {
+    std::uint32_t hash = 2166136261u;
+    for (std::uint32_t value :
+         {static_cast<std::uint32_t>(level), lives, points, totalScore, bannerOffset, bannerAlpha,
+          static_cast<std::uint32_t>(bannerPhase), static_cast<std::uint32_t>(bannerVisible),
+          static_cast<std::uint32_t>(lossRecorded), static_cast<std::uint32_t>(levelEndHandled),
+          static_cast<std::uint32_t>(pause.isPaused()), gameRandom().getState(), stoneCount}) {
+        mix(hash, value);
+    }
+    if (player != nullptr) {
+        mix(hash, player->getX());
+        mix(hash, player->getY());
+        mix(hash, static_cast<std::uint32_t>(player->getSpeed()));
+    }
+    if (ball != nullptr) {
+        mix(hash, ball->getX());
+        mix(hash, ball->getY());
+        mix(hash, static_cast<std::uint32_t>(ball->getDx()));
+        mix(hash, static_cast<std::uint32_t>(ball->getDy()));
+        mix(hash, static_cast<std::uint32_t>(ball->getState()));
+    }
+    for (std::uint32_t i = 0; i < stoneCount; ++i) {
+        const Stone* stone = stones[i];
+        if (stone != nullptr) {
+            mix(hash, stone->getX());
+            mix(hash, stone->getY());
+            mix(hash, static_cast<std::uint32_t>(stone->isSolid()) |
+                          static_cast<std::uint32_t>(stone->isVisible()) << 1 |
+                          static_cast<std::uint32_t>(stone->isTextVisible()) << 2);
+            mix(hash, stone->getTextAlpha());
+        }
+    }
+    return hash;
 }

@@ -71,6 +71,9 @@ class RGame final : public Room {
     bool isPaused() const { return pause.isPaused(); }
     // Whether the run is in play: the ball waits on the bat or flies.
     bool isInPlay() const;
+    // A hash of the run's state (the rules' counters, the bat, the ball, the stones and the
+    // random numbers), equal on every build for the same run.
+    std::uint32_t checksum() const;
 
   private:
     // The ball against every solid stone: credit, break, and reverse one step.

@@ -59,3 +59,12 @@ VideoStart startVideo() {
         SDL_Delay(kPauseMs);
     }
 }
+
+void useUnseenVideo() {
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
+    if (!driverAsked()) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    }
+#endif
+}

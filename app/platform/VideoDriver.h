@@ -15,3 +15,8 @@ struct VideoStart {
 // not start, or fell back, it is started again, for up to a second. Without DISPLAY the first
 // answer stands. When the video shows nothing, SDL's error text says why.
 VideoStart startVideo();
+
+// For a game that shows nothing (a replay verified unseen): on Linux SDL's dummy video driver
+// and software renderer, unless the environment names a driver, so that no display is needed.
+// Elsewhere nothing changes: the game's window is then made hidden.
+void useUnseenVideo();

@@ -1,0 +1,40 @@
+// StepPacer: the fixed-step accumulator with its snap to the display's refreshes.
+#include "app/StepPacer.h"
+
+namespace {
+
+// A time within this of a whole number of refreshes (in sixtieths of a microsecond: 0.25 ms)
+// counts as that number of refreshes; what the vertical retrace really paced.
+constexpr std::uint64_t kSnap = 250 * 60;
+
+} // namespace
+
+StepPacer::StepPacer(int displayHz)
+    : refresh(displayHz > 0 ? 60000000u / static_cast<std::uint64_t>(displayHz) : 0) {}
+
+int StepPacer::due(std::uint64_t now) {
+    std::uint64_t passed = kStep;
+    if (started && now >= last && now - last <= kStall) {
+        passed = (now - last) * 60;
+        for (std::uint64_t refreshes = 1; refresh != 0 && refreshes <= kMaxBurst; ++refreshes) {
+            const std::uint64_t whole = refreshes * refresh;
+            if (passed + kSnap >= whole && passed <= whole + kSnap) {
+                passed = whole;
+                break;
+            }
+        }
+    }
+    started = true;
+    last = now;
+    owed += passed;
+    std::uint64_t count = owed / kStep;
+    owed %= kStep;
+    if (count > kMaxBurst) {
+        count = kMaxBurst; // what is beyond it is dropped, not owed
+    }
+    return static_cast<int>(count);
+}
+
+std::uint64_t StepPacer::untilNext() const {
+    return (kStep - owed + 59) / 60;
+}

@@ -1,0 +1,32 @@
+// StepPacer: how many of the game's updates a turn of the main loop owes, so that the game
+// updates sixty times a second whatever the display's refresh rate: the real time that passed,
+// snapped to whole refreshes of the display where it is that close to them (a 60 Hz display
+// then gives exactly one update a turn), added to what was left over.
+#pragma once
+
+#include <cstdint>
+
+class StepPacer {
+  public:
+    // Pacing for a display of displayHz refreshes a second (0 when unknown).
+    explicit StepPacer(int displayHz = 0);
+
+    // The updates due at now (microseconds on any steady clock), at most kMaxBurst. The first
+    // call owes one. A gap longer than kStall (a box, a dialog, a dragged window) owes one
+    // update, not the time it lasted, so nothing is played out in a burst afterwards.
+    int due(std::uint64_t now);
+    // Microseconds until the next update is due, as of the last call of due.
+    std::uint64_t untilNext() const;
+
+    static constexpr int kMaxBurst = 4;
+    static constexpr std::uint64_t kStall = 250000;
+
+  private:
+    // Time is counted in sixtieths of a microsecond, so that one update is exactly kStep.
+    static constexpr std::uint64_t kStep = 1000000;
+
+    std::uint64_t refresh; // the display's period in sixtieths of a microsecond; 0 unknown
+    std::uint64_t last = 0;
+    bool started = false;
+    std::uint64_t owed = 0;
+};
