@@ -20,14 +20,14 @@ std::optional<SDL_Event> RunPlayer::nextEvent(std::uint32_t update, Uint32 windo
     if (!begun || finished || next >= tape.entries.size() || tape.entries[next].update != current) {
         return std::nullopt;
     }
+    // An answer waits for the question, which the room asks later in this update (or
+    // updated() finds it never did).
     const TapeEntry& entry = tape.entries[next];
     const Uint32 at = gameClock::millisecondsAt(update - entry.age);
     std::optional<SDL_Event> event = eventOfEntry(entry, windowId, at);
-    if (!event) {
-        differ(current, "the recording answers a question the run did not ask");
-        return std::nullopt;
+    if (event) {
+        ++next;
     }
-    ++next;
     return event;
 }
 

@@ -20,8 +20,7 @@ class RunPlayer final : public RunTape {
     // The game clock's update the run starts at (the clock is put there before the room).
     std::uint32_t startTime() const { return tape.startTime; }
     // The next recorded event of update, for window windowId, stamped in the game's time; none
-    // once that update's events are all out. An answer where an event should come is a
-    // difference.
+    // once that update's events are all out, or when an answer comes first.
     std::optional<SDL_Event> nextEvent(std::uint32_t update, Uint32 windowId);
     // Update has run; checks the run's state where a checksum was recorded.
     void updated(std::uint32_t update, const std::function<std::uint32_t()>& checksum);
