@@ -127,9 +127,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
     pacer = StepPacer(displayRate(window));
     roomManager = new RoomManager();
     if (player != nullptr) {
-        // The recorded run starts at once, at the game time it was recorded at.
-        gameClock::set(player->startTime());
-        roomManager->changeRoom(RoomGame);
+        startPlayback();
     } else {
         roomManager->changeRoom(RoomMenu);
     }
@@ -167,6 +165,16 @@ void Game::recordRuns(const std::string& folder, const std::string& version) {
 void Game::playBack(RunPlayer* tapePlayer) {
     player = tapePlayer;
     setRunTape(player);
+    if (roomManager != nullptr) {
+        startPlayback();
+    }
+}
+
+void Game::startPlayback() {
+    // The recorded run starts at once, at the game time it was recorded at.
+    pending.clear();
+    gameClock::set(player->startTime());
+    roomManager->changeRoom(RoomGame);
 }
 
 void Game::playBackUnseen() {
@@ -202,7 +210,7 @@ void Game::turn(const std::function<void()>& beforePresent) {
     }
     // A replay that has ended stands still on its last picture until it is closed.
     const int updates = player != nullptr && player->ended() ? 0 : due * replaySpeed;
-    for (int i = 0; i < updates && running; ++i) {
+    for (int i = 0; i < updates; ++i) {
         update();
     }
     render(beforePresent);

@@ -48,8 +48,8 @@ class Game {
     // Records every run the player plays into folder ("" keeps no files), for game version.
     // Before init.
     void recordRuns(const std::string& folder, const std::string& version);
-    // Plays a recorded run back instead of the player's: after init, the game room starts the
-    // run with its seed and its input. In a window (--replay) Escape ends the game, F or a pad
+    // Plays a recorded run back instead of the player's: the game room starts the run with its
+    // seed and its input, at once or, before init, at its end. In a window (--replay) Escape ends the game, F or a pad
     // button plays four times as fast; playBackUnseen (--verify-replay) runs it to its end as
     // fast as it can, drawing nothing.
     void playBack(RunPlayer* player);
@@ -99,6 +99,8 @@ class Game {
 
     // Gives the window the icon from the pack's "icon.bmp"; no icon when it is missing or bad.
     void loadIcon();
+    // Puts the game clock at the recorded run's start and opens the game room for it.
+    void startPlayback();
     // Hands the room the events waiting for the update about to run, or the replay's.
     void deliverEvents();
     // The replay viewer's keys and pad buttons; true when the event was one of them.

@@ -13,18 +13,6 @@ constexpr std::uint16_t kFormat = 1;
 constexpr std::uint32_t kMostEntries = 100000000;
 constexpr std::size_t kLongestText = 255;
 
-// CRC-32 (IEEE 802.3, reflected), as zip and PNG use it.
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    return ~crc;
-}
-
 class Writer {
   public:
     void u8(std::uint32_t v) { bytes.push_back(static_cast<std::uint8_t>(v)); }
@@ -217,6 +205,17 @@ bool knownKind(std::uint32_t kind) {
 
 } // namespace
 
+std::uint32_t tapeCrc32(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
 std::vector<std::uint8_t> encodeTape(const Tape& tape) {
     Writer w;
     w.bytes.assign(kMagic.begin(), kMagic.end());
@@ -259,7 +258,7 @@ std::vector<std::uint8_t> encodeTape(const Tape& tape) {
         w.u32(check.update);
         w.u32(check.sum);
     }
-    w.u32(crc32(w.bytes.data(), w.bytes.size()));
+    w.u32(tapeCrc32(w.bytes.data(), w.bytes.size()));
     return w.bytes;
 }
 
@@ -281,8 +280,8 @@ bool decodeTape(const std::uint8_t* data, std::size_t size, Tape& tape, std::str
         return false;
     }
     if (size < 4 ||
-        crc32(data, size - 4) != (data[size - 4] | data[size - 3] << 8 | data[size - 2] << 16 |
-                                  static_cast<std::uint32_t>(data[size - 1]) << 24)) {
+        tapeCrc32(data, size - 4) != (data[size - 4] | data[size - 3] << 8 | data[size - 2] << 16 |
+                                      static_cast<std::uint32_t>(data[size - 1]) << 24)) {
         error = "damaged or cut short (its checksum does not match)";
         return false;
     }
@@ -303,7 +302,7 @@ bool decodeTape(const std::uint8_t* data, std::size_t size, Tape& tape, std::str
         error = "damaged: an impossible number of entries";
         return false;
     }
-    std::uint32_t at = 0;
+    std::uint64_t at = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         TapeEntry e;
         std::uint32_t step = 0;
@@ -322,7 +321,7 @@ bool decodeTape(const std::uint8_t* data, std::size_t size, Tape& tape, std::str
             error = "damaged: input after the run's end";
             return false;
         }
-        e.update = at;
+        e.update = static_cast<std::uint32_t>(at);
         e.kind = static_cast<TapeKind>(kind);
         e.age = static_cast<std::uint8_t>(age);
         if (!readFields(r, e)) {

@@ -17,5 +17,8 @@ std::vector<std::uint8_t> encodeTape(const Tape& tape);
 // not a replay, of a format this game does not know, cut short, or damaged.
 bool decodeTape(const std::uint8_t* data, std::size_t size, Tape& tape, std::string& error);
 
+// The CRC-32 (IEEE 802.3, as zip and PNG use it) that ends a tape's bytes.
+std::uint32_t tapeCrc32(const std::uint8_t* data, std::size_t size);
+
 // Reads a tape's file; false with the reason (as decodeTape, or the file cannot be read).
 bool readTapeFile(const std::string& path, Tape& tape, std::string& error);

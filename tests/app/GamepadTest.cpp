@@ -78,6 +78,40 @@ TEST_F(GamepadTest, MenuHighlightMovesWithUpAndDownAndAChooses) {
     EXPECT_EQ(zxtest::currentPlace(), Place::Game);
 }
 
+// A stick that never rests still (a worn or cheap pad) sends axis reports all the time; inside
+// its dead zone they reach no room, so a click's release stays the last event the menu saw.
+TEST_F(GamepadTest, AJitteringStickNeitherLosesClicksNorMovesTheHighlight) {
+    RMenu* menu = dynamic_cast<RMenu*>(getRoomManager()->getCurrentRoom());
+    ASSERT_NE(menu, nullptr);
+    harness.mouseMove(400, 270); // "Graj"
+    harness.turn();
+    harness.mouseUp(400, 270);
+    // SDL reads the pads after the queue's events: these reports come after the release.
+    for (Sint16 value : {300, -300, 120, -40}) {
+        pad->axis(SDL_CONTROLLER_AXIS_LEFTX, value);
+        pad->axis(SDL_CONTROLLER_AXIS_LEFTY, static_cast<Sint16>(-value));
+        SDL_JoystickUpdate();
+    }
+    harness.turn();
+    EXPECT_EQ(zxtest::currentPlace(), Place::Game);
+}
+
+TEST_F(GamepadTest, AStickPushedPastItsThresholdAndHeldMovesTheHighlightOnce) {
+    RMenu* menu = dynamic_cast<RMenu*>(getRoomManager()->getCurrentRoom());
+    ASSERT_NE(menu, nullptr);
+    harness.mouseMove(0, 0);
+    harness.turn();
+    // Held down past the threshold and shaking there: one crossing, one step.
+    for (Sint16 value : {20000, 26000, 19000, 32767, 24000, 30000}) {
+        pad->axis(SDL_CONTROLLER_AXIS_LEFTY, value);
+        harness.turn();
+    }
+    EXPECT_EQ(menu->getHighlight(), 0);
+    pad->axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
+    harness.turn();
+    EXPECT_EQ(menu->getHighlight(), 0);
+}
+
 TEST_F(GamepadTest, DpadAndStickSteerTheBatWithTheKeysAcceleration) {
     ASSERT_NO_FATAL_FAILURE(enterGame());
     const std::uint32_t start = game()->getPlayer()->getX();

@@ -3,8 +3,8 @@
 # (without an owner) answered with a Polish name, the table on disk at once, back to the menu, the score table showing the run in place 1,
 # "Wyjście" with exit code 0, the record in scoreboard.zxs, the log lines in their order, and a
 # second start in the same folder showing the same table.
-# The Linux build then plays a second run and is killed (SIGKILL) right after its name dialog:
-# both records are on disk.
+# The run's replay verifies to the table's points. The Linux build then plays a second run and
+# is killed (SIGKILL) right after its name dialog: both records, and both replays, are on disk.
 # Usage: fullrun.sh ZEMBRIX XCLOSE PACK
 source "$(dirname "$0")/lib.sh"
 game_arguments "$@"
@@ -178,6 +178,21 @@ cp "$file" "$work/first.zxs"
 cmp -s "$work/at-once.zxs" "$file" || die "the table written at once differs from the one written at the end"
 echo "ok: exit code 0; scoreboard.zxs: count 1, \"Zażółć\" in Windows-1250, $stored points"
 
+# The run left its replay beside the table, and the game plays it back to the table's points and
+# name; a copy cut to half its length is refused.
+if [[ "$game" != *.exe ]]; then
+    replays=("$work"/run/replays/*.zxr)
+    ((${#replays[@]} == 1)) && [[ -s "${replays[0]}" ]] || die "no single replay of the run: ${replays[*]}"
+    verified=$(cd "$work/run" && timeout 60 "$game" --verify-replay "${replays[0]}") ||
+        die "the run's replay does not verify: $(grep -E '^(points|differs)' <<<"$verified")"
+    grep -qx "points: $stored" <<<"$verified" && grep -qx "name: Zażółć" <<<"$verified" ||
+        die "the replay gives $(grep -E '^(points|name):' <<<"$verified" | tr '\n' ' ')"
+    head -c $(($(stat -c %s "${replays[0]}") / 2)) "${replays[0]}" >"$work/half.zxr"
+    (cd "$work/run" && timeout 60 "$game" --verify-replay "$work/half.zxr" >/dev/null 2>&1)
+    (($? == 2)) || die "a replay cut to half its length is not refused with exit 2"
+    echo "ok: the run's replay verifies to $stored points for \"Zażółć\"; half of it is refused"
+fi
+
 check_lines "$work/run/stdout.log" 'DirectX initialized!' "${menu_log[@]}" 'Intialized in [0-9]+ ms' \
     "${scores_log[@]}" "${menu_log[@]}" "${game_log[@]}" "${menu_log[@]}" "${scores_log[@]}" \
     "${menu_log[@]}" || die "the log lines of the first start differ"
@@ -228,5 +243,7 @@ if [[ "$game" != *.exe ]]; then
     names=$(od -A n -t x1 -j 4 -N 4 "$file" | tr -d ' ')$(od -A n -t x1 -j 40 -N 4 "$file" | tr -d ' ')
     [[ "$names" == *4f6c6100* && "$names" == *5a61bff3* ]] ||
         die "the records after SIGKILL are not \"Ola\" and \"Zażółć\" ($names)"
-    echo "ok: a second run killed right after its name dialog is on disk with the first"
+    replays=("$work"/run/replays/*.zxr)
+    ((${#replays[@]} == 2)) || die "${#replays[@]} replays after SIGKILL, expected the two runs'"
+    echo "ok: a second run killed right after its name dialog is on disk with the first, and so is its replay"
 fi

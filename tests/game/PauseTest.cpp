@@ -1,5 +1,6 @@
 // Tests of the pause: its rules (what pauses, what goes on, the game's own boxes, the length)
 // and the game room paused: nothing moves, Escape still asks, the pause's time counts nothing.
+#include "app/GameClock.h"
 #include "game/Ball.h"
 #include "game/Player.h"
 #include "rooms/PauseRules.h"
@@ -65,7 +66,7 @@ class PausedRoomTest : public zxtest::GameRoomFixture {
         ASSERT_NO_FATAL_FAILURE(startQuiet());
         ASSERT_NE(enterGame(), nullptr);
     }
-    void send(Uint32 type, Uint8 windowEvent = 0, Uint32 at = SDL_GetTicks()) {
+    void send(Uint32 type, Uint8 windowEvent = 0, Uint32 at = gameClock::milliseconds()) {
         SDL_Event event{};
         event.type = type;
         event.window.event = windowEvent;
@@ -94,10 +95,9 @@ TEST_F(PausedRoomTest, NothingMovesUntilPAgainAndEscapeStillAsks) {
     press(SDLK_ESCAPE);
     EXPECT_EQ(harness().boxes.size(), boxes + 1);
     EXPECT_TRUE(game->isPaused());
-    // The pause's time moves the bat's highlight clock on.
-    SDL_Delay(20);
+    // The pause's time, in the game's updates, moves the bat's highlight clock on.
     press(SDLK_p);
-    EXPECT_GE(GameTestAccess::hitTime(*game->getBall()), 5020u);
+    EXPECT_GE(GameTestAccess::hitTime(*game->getBall()), 5000u + gameClock::millisecondsAt(10));
     harness().turn();
     EXPECT_NE(game->getBall()->getY(), ballY);
     EXPECT_FALSE(getSound()->isSilenced());
@@ -117,7 +117,7 @@ TEST_F(PausedRoomTest, FocusLostToAnotherProgramPausesUntilAClickButNotToTheQues
     EXPECT_FALSE(game->isPaused());
     // The question's box took the focus; its loss is reported once the box has closed.
     harness().answers.push_back(IDNO);
-    const Uint32 opened = SDL_GetTicks();
+    const Uint32 opened = gameClock::milliseconds();
     press(SDLK_ESCAPE);
     send(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST, opened);
     EXPECT_FALSE(game->isPaused());

@@ -1,6 +1,7 @@
 // Plays level 1 to its end with the bat steered by code, through the main loop's turns and
 // real key events, then moves on to level 2 with Enter; and seeded games watched for walls.
 #include "game/Ball.h"
+#include "game/GameRandom.h"
 #include "game/PlayField.h"
 #include "game/Player.h"
 #include "game/Stone.h"
@@ -91,7 +92,7 @@ TEST_F(PlayLevelTest, PlaysLevelOneToItsEndAndMovesOnWithEnter) {
     ASSERT_NO_FATAL_FAILURE(startWithLevels(
         {encodeLevel(level1), encodeLevel({{3, 100, 100}, {2, 300, 100}, {1, 500, 100}})}));
     ASSERT_NE(enterGame(), nullptr);
-    std::srand(2024); // the launches and the free-life rolls follow from it
+    gameRandom().seed(2024); // the launches and the free-life rolls follow from it
 
     std::uint32_t stoneValues = 0;
     for (std::uint32_t i = 0; i < room()->getStoneCount(); ++i) {
@@ -161,11 +162,11 @@ TEST_F(PlayLevelTest, SeededGamesNeverKeepTheBallInsideASideWall) {
     int catches = 0, longestStay = 0; // updates in a row in a side wall, moving sideways
     for (unsigned seed = 1; seed <= 60; ++seed) {
         ASSERT_NE(enterGame(), nullptr);
-        std::srand(seed);
+        gameRandom().seed(seed);
         // The ball flies into the bottom right corner as the bat dashes right at 10 to meet it.
         Ball& ball = *room()->getBall();
         Player& bat = *room()->getPlayer();
-        const std::uint32_t r = static_cast<std::uint32_t>(std::rand());
+        const std::uint32_t r = static_cast<std::uint32_t>(gameRandom().next());
         GameTestAccess::fly(ball, 744 + r % 9, 536 + r / 9 % 11,
                             4 + static_cast<std::int32_t>(r / 99 % 8),
                             6 + static_cast<std::int32_t>(r / 792 % 3));

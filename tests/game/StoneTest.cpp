@@ -1,5 +1,6 @@
 // Tests of the stones: points by colour, the breaking frames, the rising text, free lives.
 #include "game/Stone.h"
+#include "game/GameRandom.h"
 #include "game/PlayField.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/Sprite.h"
@@ -22,11 +23,11 @@ class StoneTest : public zxtest::GameRoomFixture {
     }
 };
 
-// A seed whose first rand() % 100 is 50, and one whose first is not.
+// A seed whose first roll % 100 is 50, and one whose first is not.
 unsigned seedWithFirstRoll(bool fifty) {
     for (unsigned seed = 1;; ++seed) {
-        std::srand(seed);
-        if ((std::rand() % 100 == 50) == fifty) {
+        gameRandom().seed(seed);
+        if ((gameRandom().next() % 100 == 50) == fifty) {
             return seed;
         }
     }
@@ -99,12 +100,12 @@ TEST_F(StoneTest, TextRisesAndFadesForFiftyTwoUpdates) {
 
 TEST_F(StoneTest, FreeLifeRollIsSeededAndAddsOneLifeOnce) {
     Stone plain(96, 64, Purple);
-    std::srand(seedWithFirstRoll(false));
+    gameRandom().seed(seedWithFirstRoll(false));
     plain.rollFreeLife();
     EXPECT_FALSE(plain.hasFreeLife());
 
     Stone lucky(96, 64, Purple);
-    std::srand(seedWithFirstRoll(true));
+    gameRandom().seed(seedWithFirstRoll(true));
     lucky.rollFreeLife();
     EXPECT_TRUE(lucky.hasFreeLife());
     ASSERT_EQ(room()->getLives(), 3u);

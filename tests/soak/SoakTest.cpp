@@ -3,6 +3,7 @@
 #include "app/Game.h"
 #include "app/platform/User32Script.h"
 #include "game/Ball.h"
+#include "game/GameRandom.h"
 #include "game/PlayField.h"
 #include "game/Stone.h"
 #include "rooms/MenuLayout.h"
@@ -347,7 +348,7 @@ TEST(Soak, RandomPlayInEveryRoomKeepsTheGameAliveAndMemoryFlat) {
     const int turns = soakTurns();
     zxtest::GameHarness harness;
     ASSERT_TRUE(harness.started());
-    std::srand(kSeed); // the game's own rolls (launch angle, free lives) repeat run after run
+    gameRandom().seed(kSeed); // each run then seeds the rolls (launch angle, free lives) anew
     Driver driver(harness);
 
     std::size_t heapAtWarmUp = 0;

@@ -74,6 +74,7 @@ GameHarness::GameHarness(const std::string& packPath) {
         return (call.type & 0xF) == MB_YESNO ? IDNO : IDOK;
     });
     sdlgfx::setPresentWait(false);
+    theGame.setPaced(false);
     fs::current_path(work.path());
     initOk = theGame.init(800, 608);
 }

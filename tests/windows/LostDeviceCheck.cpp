@@ -105,6 +105,7 @@ int main() {
         return 1;
     }
     Game game;
+    game.setPaced(false); // every turn draws a frame
     if (!game.init(800, 608, "data.zxp", "scoreboard.zxs")) {
         return 1;
     }

@@ -72,6 +72,9 @@ zx_wine_test(pads ${CMAKE_SOURCE_DIR}/tests/windows/check.sh $<TARGET_FILE:zx_pa
 # A recorded run through SDL2.dll's disk audio driver, muted by M and by the settings; four starts.
 zx_wine_test(sound ${zx_e2e}/sound.sh ${zx_game_args} ${ZX_HOST_BUILD}/tools/zxsound)
 set_tests_properties(wine_sound PROPERTIES TIMEOUT 600)
+# The runs the Linux build recorded, verified by the Windows program to the same points.
+zx_wine_test(replays ${CMAKE_SOURCE_DIR}/tests/recorded/verify.sh $<TARGET_FILE:zembrix>)
+set_tests_properties(wine_replays PROPERTIES WORKING_DIRECTORY ${ZX_BIN_DIR})
 # The whole run ends with the Linux build reading the table the Windows program wrote.
 set_tests_properties(wine_fullrun PROPERTIES
     ENVIRONMENT "${zx_wine_env};ZX_LINUX_GAME=${ZX_HOST_BUILD}/bin/zembrix")

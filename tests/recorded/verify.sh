@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Verifies every recorded run with one build of the game: zembrix --verify-replay must end with 0
+# and print the points and the name each run was recorded with, whatever built the game (the
+# runs were recorded by the Linux build; a .exe runs under Wine).
+#   verify.sh ZEMBRIX    (run in a folder where the game finds its pack)
+set -uo pipefail
+game=$1
+here=$(dirname "$(realpath "$0")")
+run=("$game")
+[[ "$game" == *.exe ]] && run=(wine "$game")
+
+# file, points, name: the table the runs were recorded with.
+runs=(
+    "lost-on-level-1.zxr|10|Przegrana"
+    "through-level-2.zxr|1538|Łucja Żak"
+    "all-six-levels.zxr|19452|Autopilot"
+)
+failed=0
+for entry in "${runs[@]}"; do
+    IFS='|' read -r file points name <<<"$entry"
+    out=$(timeout 300 "${run[@]}" --verify-replay "$here/$file" 2>&1)
+    code=$?
+    out=${out//$'\r'/}
+    if [[ $code -ne 0 ]] || ! grep -qx "points: $points" <<<"$out" ||
+        ! grep -qx "name: $name" <<<"$out"; then
+        echo "FAIL: $file: exit $code; expected points: $points, name: $name"
+        grep -E '^(points|name|updates|differs)|zembrix:' <<<"$out"
+        failed=1
+    else
+        echo "ok: $file: $points points for $name, $(grep '^updates' <<<"$out")"
+    fi
+done
+exit $failed
