@@ -3,20 +3,21 @@
 
 namespace {
 
-// A time within this of a whole number of refreshes (in sixtieths of a microsecond: 0.25 ms)
-// counts as that number of refreshes; what the vertical retrace really paced.
-constexpr std::uint64_t kSnap = 250 * 60;
+// A time within this of a whole number of refreshes (in sixtieths of a microsecond: 0.5 ms, as
+// coarse as a browser's clock may be) counts as that number of refreshes: what the vertical
+// retrace really paced.
+constexpr std::uint64_t kSnap = 500 * 60;
 
 } // namespace
 
 StepPacer::StepPacer(int displayHz)
-    : refresh(displayHz > 0 ? 60000000u / static_cast<std::uint64_t>(displayHz) : 0) {}
+    : refresh(60000000u / static_cast<std::uint64_t>(displayHz > 0 ? displayHz : 60)) {}
 
 int StepPacer::due(std::uint64_t now) {
     std::uint64_t passed = kStep;
     if (started && now >= last && now - last <= kStall) {
         passed = (now - last) * 60;
-        for (std::uint64_t refreshes = 1; refresh != 0 && refreshes <= kMaxBurst; ++refreshes) {
+        for (std::uint64_t refreshes = 1; refreshes <= kMaxBurst; ++refreshes) {
             const std::uint64_t whole = refreshes * refresh;
             if (passed + kSnap >= whole && passed <= whole + kSnap) {
                 passed = whole;

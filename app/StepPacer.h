@@ -8,7 +8,8 @@
 
 class StepPacer {
   public:
-    // Pacing for a display of displayHz refreshes a second (0 when unknown).
+    // Pacing for a display of displayHz refreshes a second (0 when unknown: taken as 60, the
+    // rate of most displays and of the present waits that stand in for a retrace).
     explicit StepPacer(int displayHz = 0);
 
     // The updates due at now (microseconds on any steady clock), at most kMaxBurst. The first
@@ -25,7 +26,7 @@ class StepPacer {
     // Time is counted in sixtieths of a microsecond, so that one update is exactly kStep.
     static constexpr std::uint64_t kStep = 1000000;
 
-    std::uint64_t refresh; // the display's period in sixtieths of a microsecond; 0 unknown
+    std::uint64_t refresh; // the display's period in sixtieths of a microsecond
     std::uint64_t last = 0;
     bool started = false;
     std::uint64_t owed = 0;

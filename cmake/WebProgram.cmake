@@ -50,15 +50,16 @@ target_link_options(zembrix PRIVATE -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
 set_property(TARGET zembrix APPEND PROPERTY LINK_DEPENDS
     ${CMAKE_SOURCE_DIR}/dist/web/asyncify-remove.txt)
 
-set(zx_page_files ${zx_site}/index.html ${zx_site}/page.js ${zx_site}/data.zxp
+set(zx_page_files ${zx_site}/index.html ${zx_site}/page.js ${zx_site}/replay.js ${zx_site}/data.zxp
     ${zx_licences}/IndieFlower-OFL.txt)
 add_custom_command(OUTPUT ${zx_page_files}
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/web/index.html
-        ${CMAKE_SOURCE_DIR}/dist/web/page.js ${zx_site}
+        ${CMAKE_SOURCE_DIR}/dist/web/page.js ${CMAKE_SOURCE_DIR}/dist/web/replay.js ${zx_site}
     COMMAND ${CMAKE_COMMAND} -E copy ${ZX_HOST_BUILD}/bin/data.zxp ${zx_site}/data.zxp
     COMMAND ${CMAKE_COMMAND} -E copy ${ZX_HOST_BUILD}/bin/IndieFlower-OFL.txt
         ${zx_licences}/IndieFlower-OFL.txt
     DEPENDS ${CMAKE_SOURCE_DIR}/dist/web/index.html ${CMAKE_SOURCE_DIR}/dist/web/page.js
+        ${CMAKE_SOURCE_DIR}/dist/web/replay.js
         ${ZX_HOST_BUILD}/bin/data.zxp ${ZX_HOST_BUILD}/bin/IndieFlower-OFL.txt
     VERBATIM)
 

@@ -67,7 +67,8 @@ var zembrixPage = (function () {
         });
     }, true);
 
-    // Copies the files of /store to IndexedDB; the copies run one after another.
+    // Copies the files of /store to IndexedDB; the copies run one after another. A run's replay
+    // written meanwhile is offered for download.
     function keep() {
         keeping = keeping.then(function () {
             return new Promise(function (resolve) {
@@ -79,6 +80,7 @@ var zembrixPage = (function () {
                 });
             });
         });
+        zembrixReplay.offer();
     }
 
     // The gamepads' controls held now, by the names of the game's pad buttons, in the browser's
@@ -406,7 +408,7 @@ var Module = {
     canvas: document.getElementById('canvas'),
     // The page owns the full screen (F11 and Alt+Enter switch the whole page, boxes and all):
     // the game starts in its window, as with --window, whatever a kept setting says.
-    arguments: ['--window'],
+    arguments: ['--window'].concat(zembrixReplay.arguments),
     instantiateWasm: function (imports, receive) {
         zembrixCode.then(function (code) {
             return WebAssembly.instantiate(code, imports).then(function (instance) {
@@ -432,8 +434,10 @@ var Module = {
             if (error) {
                 console.error('Zembrix: the kept scores could not be read: ' + error);
             }
+            zembrixReplay.offer();
             removeRunDependency('store');
         });
+        zembrixReplay.fetchInto('/replay.zxr');
         // The pack beside the page; without it the game says so itself.
         addRunDependency('pack');
         zembrixPack.then(function (bytes) {

@@ -31,9 +31,18 @@ kill "$game_pid"
 wait "$game_pid" 2>/dev/null || true
 game_pid=
 
+# The recorded runs as the Linux build verifies them, for the page to give the same.
+recorded=$here/../recorded
+for file in "$recorded"/*.zxr; do
+    out=$(cd "$(dirname "$pack")" && "$game" --verify-replay "$file" 2>/dev/null)
+    printf '%s\t%s\n' "${file##*/}" \
+        "$(grep -E '^(points|name|updates|differs)' <<<"$out" | sed -z 's/\n/\\n/g; s/\\n$//')"
+done >"$work/linux-replays.txt"
+
 # The site, and the same site with a pack whose every byte after the first 16 is flipped.
 mkdir -p "$work/root/damaged"
 ln -s "$site" "$work/root/game"
+ln -s "$(realpath "$recorded")" "$work/root/recorded"
 for file in "$site"/*; do
     [[ "${file##*/}" == data.zxp ]] || ln -s "$file" "$work/root/damaged/"
 done
@@ -57,4 +66,4 @@ poll_server || die "the server did not start"
 mkdir -p "$work/chromium"
 XDG_CONFIG_HOME=$work/chromium XDG_CACHE_HOME=$work/chromium TMPDIR=$work/chromium \
     NODE_PATH=$modules timeout 600 node "$here/page.js" "http://127.0.0.1:$port" \
-    "$work/linux-menu.png" "$work" || die "the page's test failed"
+    "$work/linux-menu.png" "$work" "$work/linux-replays.txt" || die "the page's test failed"

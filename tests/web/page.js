@@ -5,19 +5,21 @@
 // the game, its boxes and the name form, a damaged pack, a browser without WebAssembly, and a
 // program that cannot be fetched.
 // Prints the figures of the page.
-// Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR
+// Then the recorded runs (replays.js).
+// Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR LINUX_REPLAYS
 'use strict';
 const fs = require('fs');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 const {PNG} = require('pngjs');
 
-const [base, linuxMenuFile, work] = process.argv.slice(2);
+const [base, linuxMenuFile, work, linuxReplays] = process.argv.slice(2);
 const linuxMenu = PNG.sync.read(fs.readFileSync(linuxMenuFile));
 const firefox = process.env.ZEMBRIX_BROWSER === 'firefox';
 
 const {fail, within, sleep, shot, rgb, differing, mean, saturated, batX, ballOnBat, ballX, menuShown,
     holdKey, boxShown, clickButton, start} = require('./lib.js');
+const {recordedRuns, shownInThePage} = require('./replays.js');
 
 // Level 1: three rows of nine 64 x 32 stones from (112, 128).
 const stoneCells = [];
@@ -454,6 +456,9 @@ async function programNotLoaded(page) {
             await test(page);
             await page.close();
         }
+        // After the whole run, whose replay the page then offers.
+        await recordedRuns(browser, base, linuxReplays);
+        await shownInThePage(browser, base);
     } finally {
         await browser.close();
     }
