@@ -26,8 +26,12 @@ class StepPacer {
     // Time is counted in sixtieths of a microsecond, so that one update is exactly kStep.
     static constexpr std::uint64_t kStep = 1000000;
 
+    // The time passed, snapped to whole refreshes when it is that close to them.
+    std::uint64_t snapped(std::uint64_t passed);
+
     std::uint64_t refresh; // the display's period in sixtieths of a microsecond
     std::uint64_t last = 0;
     bool started = false;
     std::uint64_t owed = 0;
+    std::int64_t drift = 0; // what the snaps left out, not yet paid back
 };

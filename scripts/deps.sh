@@ -11,6 +11,7 @@ packages=(
     fonts-liberation2 fonts-crosextra-carlito fonts-dejavu-core xfonts-base
     cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils x11-xserver-utils openbox xfwm4 dbus-daemon
+    xserver-xorg-video-dummy
     g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64
     npm ca-certificates emscripten chromium
     dpkg-dev file lintian desktop-file-utils appstream
