@@ -4,6 +4,7 @@
 #include "app/GameClock.h"
 #include "app/platform/EventGate.h"
 #include "app/platform/Gamepads.h"
+#include "app/platform/JitterPad.h"
 #include "app/platform/PadEvent.h"
 #include "app/platform/TextCodec.h"
 #include "app/platform/TurnWait.h"
@@ -196,6 +197,7 @@ void Game::run() {
 
 void Game::turn(const std::function<void()>& beforePresent) {
     SDL_Event event;
+    jitterPad::shake();
     SDL_PumpEvents();
     while (SDL_PollEvent(&event)) {
         handleEvent(&event);

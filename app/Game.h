@@ -49,9 +49,9 @@ class Game {
     // Before init.
     void recordRuns(const std::string& folder, const std::string& version);
     // Plays a recorded run back instead of the player's: the game room starts the run with its
-    // seed and its input, at once or, before init, at its end. In a window (--replay) Escape ends the game, F or a pad
-    // button plays four times as fast; playBackUnseen (--verify-replay) runs it to its end as
-    // fast as it can, drawing nothing.
+    // seed and its input, at once or, before init, at its end. In a window (--replay) Escape ends
+    // the game, F or a pad button plays four times as fast; playBackUnseen (--verify-replay) runs
+    // it to its end as fast as it can, drawing nothing.
     void playBack(RunPlayer* player);
     void playBackUnseen();
     // Paced (the default), the game updates sixty times a second whatever the display's rate;

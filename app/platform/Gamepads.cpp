@@ -1,6 +1,7 @@
 // Gamepads: opening and closing SDL's game controllers and translating their input.
 #include "app/platform/Gamepads.h"
 
+#include "app/platform/JitterPad.h"
 #include "app/platform/PadEvent.h"
 #ifdef _WIN32
 #include "app/platform/win32/DialogPads.h"
@@ -140,6 +141,7 @@ bool start() {
         return false;
     }
     started = true;
+    jitterPad::plugIfAsked();
 #ifdef _WIN32
     // Windows' own boxes and dialogs run loops of their own: they read the pads themselves.
     dialogPads::start();
@@ -148,6 +150,7 @@ bool start() {
 }
 
 void stop() {
+    jitterPad::unplug();
 #ifdef _WIN32
     dialogPads::stop();
 #endif
