@@ -367,12 +367,14 @@ void Game::deliverEvents() {
         }
         return;
     }
-    // Each event is stamped with the game's time of the update it happened in (a box's own
-    // events with the update that opened it), and kept on the run's tape.
+    // Each event is stamped with the game's time: a window event's with the update it happened
+    // in (the focus a box took, with the update that opened it), every other with this one's;
+    // and kept on the run's tape.
     std::vector<SDL_Event> events;
     events.swap(pending);
     for (SDL_Event& event : events) {
-        const std::uint32_t happened = stamps.updateAt(event.common.timestamp, now);
+        const std::uint32_t happened =
+            event.type == SDL_WINDOWEVENT ? stamps.updateAt(event.common.timestamp, now) : now;
         event.common.timestamp = gameClock::millisecondsAt(happened);
         if (recorder != nullptr) {
             recorder->noteEvent(event, static_cast<std::uint8_t>(std::min(now - happened, 255u)));

@@ -13,7 +13,7 @@ enum class TapeKind : std::uint8_t {
     KeyUp = 2,     // as KeyDown
     MouseDown = 3, // a, b: the picture point; c: the button; d: clicks
     MouseUp = 4,   // as MouseDown
-    Window = 5,    // a: the window event; b, c: its data
+    Window = 5,    // a: the window event; b, c: its data; age: when it happened
     Pad = 6,       // a: the pad button; b: 1 down, 0 up
     Quit = 7,      // the window's close button
     Leave = 8,     // the answer to the question whether to leave: a 1 for yes
@@ -23,7 +23,7 @@ enum class TapeKind : std::uint8_t {
 struct TapeEntry {
     std::uint32_t update = 0; // counted from the run's first update
     TapeKind kind = TapeKind::Skip;
-    std::uint8_t age = 0; // how many updates earlier the event happened (its timestamp)
+    std::uint8_t age = 0; // a window event: how many updates earlier it happened (its time)
     std::int32_t a = 0;
     std::int32_t b = 0;
     std::int32_t c = 0;

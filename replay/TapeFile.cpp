@@ -9,6 +9,10 @@ namespace {
 
 constexpr std::array<std::uint8_t, 4> kMagic = {'Z', 'X', 'R', 'P'};
 constexpr std::uint16_t kFormat = 1;
+// On file only: a key held down repeating, as the key entry before it.
+constexpr std::uint32_t kKeyAgain = 10;
+// The most updates one entry can come after the one before it; Skip entries bridge longer gaps.
+constexpr std::uint32_t kLongestStep = 255;
 // More entries than this cannot come from a run (one event a millisecond for a day).
 constexpr std::uint32_t kMostEntries = 100000000;
 constexpr std::size_t kLongestText = 255;
@@ -125,6 +129,7 @@ void writeFields(Writer& w, const TapeEntry& e) {
         break;
     case TapeKind::Window:
         w.u8(static_cast<std::uint32_t>(e.a));
+        w.u8(e.age);
         w.u32(static_cast<std::uint32_t>(e.b));
         w.u32(static_cast<std::uint32_t>(e.c));
         break;
@@ -168,10 +173,11 @@ bool readFields(Reader& r, TapeEntry& e) {
         e.d = static_cast<std::int32_t>(v);
         return true;
     case TapeKind::Window:
-        if (!r.u8(u) || !r.i32(e.b) || !r.i32(e.c)) {
+        if (!r.u8(u) || !r.u8(v) || !r.i32(e.b) || !r.i32(e.c)) {
             return false;
         }
         e.a = static_cast<std::int32_t>(u);
+        e.age = static_cast<std::uint8_t>(v);
         return true;
     case TapeKind::Pad:
         if (!r.u8(u) || !r.u8(v)) {
@@ -200,7 +206,13 @@ bool readFields(Reader& r, TapeEntry& e) {
 }
 
 bool knownKind(std::uint32_t kind) {
-    return kind <= static_cast<std::uint32_t>(TapeKind::Name);
+    return kind <= static_cast<std::uint32_t>(TapeKind::Name) || kind == kKeyAgain;
+}
+
+// Whether e repeats key entry `before` as a key held down does: the same key down again.
+bool repeats(const TapeEntry& e, const TapeEntry* before) {
+    return before != nullptr && e.kind == TapeKind::KeyDown && e.d == 1 && e.a == before->a &&
+           e.b == before->b && e.c == before->c;
 }
 
 } // namespace
@@ -231,13 +243,13 @@ std::vector<std::uint8_t> encodeTape(const Tape& tape) {
     w.text(tape.setTitle);
     w.text(tape.name);
     // Each entry says how many updates it comes after the one before it; a longer gap than a
-    // 16-bit count is bridged with Skip entries.
+    // byte can say is bridged with Skip entries.
     std::vector<TapeEntry> entries;
     std::uint32_t at = 0;
     for (const TapeEntry& e : tape.entries) {
-        while (e.update - at > 0xFFFF) {
+        while (e.update - at > kLongestStep) {
             TapeEntry skip;
-            skip.update = at + 0xFFFF;
+            skip.update = at + kLongestStep;
             entries.push_back(skip);
             at = skip.update;
         }
@@ -246,11 +258,17 @@ std::vector<std::uint8_t> encodeTape(const Tape& tape) {
     }
     w.u32(static_cast<std::uint32_t>(entries.size()));
     at = 0;
+    const TapeEntry* lastKey = nullptr;
     for (const TapeEntry& e : entries) {
-        w.u16(e.update - at);
-        w.u8(static_cast<std::uint32_t>(e.kind));
-        w.u8(e.age);
-        writeFields(w, e);
+        const bool again = repeats(e, lastKey);
+        w.u8(again ? kKeyAgain : static_cast<std::uint32_t>(e.kind));
+        w.u8(e.update - at);
+        if (!again) {
+            writeFields(w, e);
+        }
+        if (e.kind == TapeKind::KeyDown || e.kind == TapeKind::KeyUp) {
+            lastKey = &e;
+        }
         at = e.update;
     }
     w.u32(static_cast<std::uint32_t>(tape.checks.size()));
@@ -298,17 +316,18 @@ bool decodeTape(const std::uint8_t* data, std::size_t size, Tape& tape, std::str
     }
     tape.end = static_cast<RunEnd>(end);
     std::uint32_t count = 0;
-    if (!r.u32(count) || count > kMostEntries || count > r.left() / 4) {
+    if (!r.u32(count) || count > kMostEntries || count > r.left() / 2) {
         error = "damaged: an impossible number of entries";
         return false;
     }
     std::uint64_t at = 0;
+    TapeEntry lastKey;
+    bool keySeen = false;
     for (std::uint32_t i = 0; i < count; ++i) {
         TapeEntry e;
         std::uint32_t step = 0;
         std::uint32_t kind = 0;
-        std::uint32_t age = 0;
-        if (!r.u16(step) || !r.u8(kind) || !r.u8(age)) {
+        if (!r.u8(kind) || !r.u8(step)) {
             error = "cut short in its input";
             return false;
         }
@@ -321,12 +340,25 @@ bool decodeTape(const std::uint8_t* data, std::size_t size, Tape& tape, std::str
             error = "damaged: input after the run's end";
             return false;
         }
+        if (kind == kKeyAgain) {
+            if (!keySeen) {
+                error = "damaged: a key repeated before any key";
+                return false;
+            }
+            e = lastKey;
+            e.kind = TapeKind::KeyDown;
+            e.d = 1;
+        } else {
+            e.kind = static_cast<TapeKind>(kind);
+            if (!readFields(r, e)) {
+                error = "cut short in its input";
+                return false;
+            }
+        }
         e.update = static_cast<std::uint32_t>(at);
-        e.kind = static_cast<TapeKind>(kind);
-        e.age = static_cast<std::uint8_t>(age);
-        if (!readFields(r, e)) {
-            error = "cut short in its input";
-            return false;
+        if (e.kind == TapeKind::KeyDown || e.kind == TapeKind::KeyUp) {
+            lastKey = e;
+            keySeen = true;
         }
         if (e.kind != TapeKind::Skip) {
             tape.entries.push_back(std::move(e));
