@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Verifies every recorded run with one build of the game: zembrix --verify-replay must end with 0
 # and print the points and the name each run was recorded with, whatever built the game (the
-# runs were recorded by the Linux build; a .exe runs under Wine).
+# runs were recorded by the Linux build; a .exe runs under Wine, on Xvfb).
 #   verify.sh ZEMBRIX    (run in a folder where the game finds its pack)
 set -uo pipefail
 game=$1
 here=$(dirname "$(realpath "$0")")
 run=("$game")
-[[ "$game" == *.exe ]] && run=(wine "$game")
+# The Windows program draws with Direct3D even unseen: a hidden window on a display of its own.
+[[ "$game" == *.exe ]] && run=(xvfb-run -a -s "-screen 0 1024x768x24" wine "$game")
 
 # file, points, name: the table the runs were recorded with.
 runs=(
