@@ -2,8 +2,9 @@
 # The same speed on displays of every refresh rate: on Xorg with the dummy video driver at 50,
 # 144 and 240 Hz (which SDL reports as a monitor's rate) and on Xvfb (none reported), a second
 # of `d` held moves the bat as far as on Xvfb within 3 %, and the game makes 60 updates a second
-# within 1 % over 12 s of play (the run's replay counts them). Needs root for Xorg and its dummy
-# driver (scripts/deps.sh installs it); skipped (77) without them.
+# within 1 % over 12 s of play (the run's replay counts them). The Windows program under Wine
+# too, where Direct3D presents at the rate Wine reports. Needs root for Xorg and its dummy driver
+# (scripts/deps.sh installs it); skipped (77) without them.
 # Usage: rates.sh ZEMBRIX XCLOSE PACK
 source "$(dirname "$0")/lib.sh"
 game_arguments "$@"
@@ -94,7 +95,12 @@ measure() {
     leave_game
     quit_from_menu
     local replay=("$work/$1"/replays/*.zxr) updates
-    updates=$(cd "$work/$1" && "$game" --verify-replay "${replay[0]}" | sed -n 's/^updates: //p')
+    local verify=("$game")
+    [[ "$game" == *.exe ]] && verify=(wine "$game")
+    local out
+    out=$(cd "$work/$1" && "${verify[@]}" --verify-replay "${replay[0]}" 2>&1) ||
+        die "the run's replay at $1 does not verify: ${out//$'\r'/}"
+    updates=$(tr -d '\r' <<<"$out" | sed -n 's/^updates: //p')
     [[ -n "$updates" ]] || die "no replay of the run at $1"
     distance=$((to - from))
     ups=$(awk -v u="$updates" -v a="$started" -v b="$ended" 'BEGIN {printf "%.2f", u / (b - a)}')
