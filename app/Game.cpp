@@ -1,6 +1,7 @@
 // The application object: start-up, the main loop and shutdown in their fixed orders.
 #include "app/Game.h"
 
+#include "app/Language.h"
 #include "app/platform/Gamepads.h"
 #include "app/platform/TextCodec.h"
 #include "app/platform/VideoDriver.h"
@@ -88,7 +89,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
                                   static_cast<int>(settings.window.height * scale + 0.5), flags);
     }
     if (window == nullptr) {
-        showMessageBox(nullptr, utf8ToCp1250(SDL_GetError()).c_str(), "Error!", MB_ICONERROR);
+        showMessageBox(nullptr, utf8ToCp1250(SDL_GetError()).c_str(), tr(TextId::ErrorTitle), MB_ICONERROR);
         return false;
     }
     SDL_SetWindowMinimumSize(window, kSmallestWindowSide, kSmallestWindowSide);
@@ -100,7 +101,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
 
     renderDevice = new RenderDevice();
     if (!renderDevice->init()) {
-        showMessageBox(nullptr, "Cannot initialze DirectX!", "Error!", MB_ICONERROR);
+        showMessageBox(nullptr, tr(TextId::ErrorDirectx), tr(TextId::ErrorTitle), MB_ICONERROR);
         return false;
     }
 
@@ -238,6 +239,11 @@ void Game::noteWindow(const SDL_Event* event) {
     const double scale = displayScale();
     settings.window.width = static_cast<int>(w / scale + 0.5);
     settings.window.height = static_cast<int>(h / scale + 0.5);
+}
+
+void Game::keepLanguage(const char* code) {
+    settings.language = code;
+    saveSettingsIfChanged();
 }
 
 void Game::saveSettingsIfChanged() {

@@ -2,6 +2,7 @@
 #include "rooms/RGame.h"
 
 #include "app/Globals.h"
+#include "app/Language.h"
 #include "app/platform/WideText.h"
 #include "game/Ball.h"
 #include "game/Level.h"
@@ -28,21 +29,6 @@ namespace {
 constexpr std::int32_t kCounterInset = 48;
 constexpr std::int32_t kCounterTop = 40;
 
-// The status texts by ball state (Windows-1250).
-const char* const kWaitingText = "Naci\x9Cnij Spacj\xEA aby rozpocz\xB9\xE6";
-const char* const kLostText =
-    "Przegra\xB3"
-    "e\x9C!!\nWci\x9Cnij Enter aby rozpocz\xB9\xE6 od nowa \nWci\x9Cnij Escape aby wr\xF3"
-    "ci\xE6 do menu";
-const char* const kClearedText = "Wygra\xB3"
-                                 "e\x9C!\nWci\x9Cnij Enter aby przej\x9C\xE6 do nast\xEApnego "
-                                 "poziomu";
-const char* const kCompletedText =
-    "Serio uda\xB3o Ci si\xEA przej\x9C\xE6 ca\xB3\xB9 gr\xEA xD \nGratuluje!\n\nWci\x9Cnij Enter "
-    "aby rozpocz\xB9\xE6 od nowa \nWci\x9Cnij Escape aby wr\xF3"
-    "ci\xE6 do menu";
-const char* const kLeaveQuestion = "Jeste\x9C pewny, \xBF"
-                                   "e chcesz wr\xF3\xE6i\xE6 do menu?";
 
 // Opaque black for the status text, opaque blue for lives and points.
 constexpr D3DCOLOR kStatusColour = 0xFF000000;
@@ -52,13 +38,13 @@ constexpr D3DCOLOR kCounterColour = 0xFF2196F3;
 const char* statusText(BallState state) {
     switch (state) {
     case Waiting:
-        return kWaitingText;
+        return tr(TextId::StatusWaiting);
     case Lost:
-        return kLostText;
+        return tr(TextId::StatusLost);
     case LevelCleared:
-        return kClearedText;
+        return tr(TextId::StatusCleared);
     case GameCompleted:
-        return kCompletedText;
+        return tr(TextId::StatusCompleted);
     default:
         return nullptr;
     }
@@ -362,9 +348,9 @@ void RGame::drawTexts() {
                           0);
         }
         char text[64];
-        std::snprintf(text, sizeof text, "\xAFycia: %d", static_cast<int>(lives));
+        std::snprintf(text, sizeof text, tr(TextId::LivesCounter), static_cast<int>(lives));
         hudFont->draw(text, kCounterInset, kCounterTop, kCounterColour, 0, 0, 0);
-        std::snprintf(text, sizeof text, "Punkty: %d", static_cast<int>(points));
+        std::snprintf(text, sizeof text, tr(TextId::PointsCounter), static_cast<int>(points));
         hudFont->draw(text, w - kCounterInset, kCounterTop, kCounterColour, DT_RIGHT, 0, 0);
     }
     if (bannerFont != nullptr && pause.isPaused()) {
@@ -374,7 +360,7 @@ void RGame::drawTexts() {
     // A banner of alpha 0 is not drawn: its outline colour 0 would come out opaque black.
     if (bannerVisible && bannerAlpha > 0 && bannerFont != nullptr) {
         char text[32];
-        std::snprintf(text, sizeof text, "Poziom %d", static_cast<int>(level));
+        std::snprintf(text, sizeof text, tr(TextId::LevelBanner), static_cast<int>(level));
         const D3DCOLOR alpha = static_cast<D3DCOLOR>(bannerAlpha) << 24;
         bannerFont->draw(text, w / 2, h / 4 + static_cast<std::int32_t>(bannerOffset),
                          alpha | 0x00FFFFFF, DT_CENTER, 1, alpha);
@@ -432,7 +418,7 @@ void RGame::pressLaunch(bool alsoEnter) {
 
 bool RGame::askToLeave() {
     const int answer =
-        showMessageBox(GetActiveWindow(), kLeaveQuestion, "Zembrix", MB_YESNO | MB_ICONQUESTION);
+        showMessageBox(GetActiveWindow(), tr(TextId::LeaveQuestion), "Zembrix", MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES) {
         pause.ownWindowClosed(SDL_GetTicks()); // the box's own focus pauses nothing
         return false;
@@ -478,7 +464,7 @@ bool RGame::loadFirstLevel() {
     if (loadLevel(reader != nullptr ? reader->getEntry("Level1.zxm") : nullptr)) {
         return true;
     }
-    showMessageBox(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
+    showMessageBox(nullptr, tr(TextId::ErrorData), nullptr, MB_ICONERROR);
     getRoomManager()->changeRoom(RoomMenu);
     return false;
 }

@@ -218,10 +218,12 @@ var zembrixPage = (function () {
 
     // Shows a message box and resolves with the index of the button chosen, or -1 when it was
     // closed without one (Escape closes a box that only says something; a question has no way
-    // out but its buttons). Enter and Space choose the focused button, Tab and the arrows move
-    // the focus; on a gamepad A chooses it, left and right move it, and B answers "Nie" or
-    // closes. icon: 32 x 32 RGBA bytes or null.
-    function box(caption, text, question, icon, iconSize) {
+    // out but its buttons). labels: the buttons' captions, two for a question ("Tak", "Nie" in
+    // Polish). Enter and Space choose the focused button, Tab and the arrows move the focus; on
+    // a gamepad A chooses it, left and right move it, and B answers "Nie" or closes. icon:
+    // 32 x 32 RGBA bytes or null.
+    function box(caption, text, labels, icon, iconSize) {
+        var question = labels.length === 2;
         return new Promise(function (resolve) {
             var focus = 0;
             var row;
@@ -281,7 +283,7 @@ var zembrixPage = (function () {
             }
             body.appendChild(element('div', 'zx-text', text));
             frame.appendChild(body);
-            row = buttonRow(question ? ['Tak', 'Nie'] : ['OK'], finish);
+            row = buttonRow(labels, finish);
             frame.appendChild(row.row);
             layer.element.appendChild(frame);
             row.buttons[0].classList.add('zx-default');
@@ -290,8 +292,9 @@ var zembrixPage = (function () {
     }
 
     // Shows the name form with the offered name selected, and resolves with the name typed, or
-    // null after Cancel or Escape. Enter is OK; on a gamepad A is OK and B is Cancel.
-    function askName(offered) {
+    // null after Cancel or Escape. labels: the field's label, then OK's and Cancel's captions.
+    // Enter is OK; on a gamepad A is OK and B is Cancel.
+    function askName(offered, labels) {
         return new Promise(function (resolve) {
             var field;
             var layer = openLayer(function (event) {
@@ -319,7 +322,7 @@ var zembrixPage = (function () {
             frame.addEventListener('submit', function (event) { event.preventDefault(); });
             frame.appendChild(element('div', 'zx-caption', 'Zembrix'));
             var body = element('div', 'zx-name-body');
-            var label = element('label', 'zx-label', 'Imie:');
+            var label = element('label', 'zx-label', labels[0]);
             field = element('input', 'zx-field');
             field.id = 'zx-name-field';
             label.htmlFor = field.id;
@@ -328,7 +331,7 @@ var zembrixPage = (function () {
             field.spellcheck = false;
             body.appendChild(label);
             body.appendChild(field);
-            var row = buttonRow(['OK', 'Cancel'], finish);
+            var row = buttonRow(labels.slice(1), finish);
             row.buttons[0].classList.add('zx-default');
             body.appendChild(row.row);
             frame.appendChild(body);

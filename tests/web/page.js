@@ -314,7 +314,7 @@ async function gamepad(page) {
     await pressPad(page, 'Down', 'Down', 'Down', 'Down', 'A');
     await within(5, 'the end of the game', () => page.$('#ended'));
     const asked = async name => {
-        await page.evaluate(() => { zembrixPage.askName('Ala').then(typed => { window.typed = typed; }); });
+        await page.evaluate(() => { zembrixPage.askName('Ala', ['Imie:', 'OK', 'Cancel']).then(typed => { window.typed = typed; }); });
         await within(5, 'the name form', () => page.$('.zx-name'));
         await pressPad(page, name);
         return page.evaluate(() => window.typed);

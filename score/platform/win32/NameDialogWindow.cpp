@@ -4,6 +4,7 @@
 // letters; the name goes back to Windows-1250 for the table.
 #include "score/platform/NameDialogWindow.h"
 
+#include "app/Language.h"
 #include "app/platform/TextCodec.h"
 #include "resources/Resources.h"
 
@@ -84,6 +85,10 @@ NameDialogOutcome runNameDialogWindow(std::string& text) {
                      GetLastError());
         return NameDialogOutcome::Unavailable;
     }
+    // The template's texts are the Polish ones; the current language's replace them.
+    SetDlgItemTextW(dialog, IDC_NAME_TEXT, cp1250ToWide(tr(TextId::NameLabel)).c_str());
+    SetDlgItemTextW(dialog, IDOK, cp1250ToWide(tr(TextId::NameOk)).c_str());
+    SetDlgItemTextW(dialog, IDCANCEL, cp1250ToWide(tr(TextId::NameCancel)).c_str());
     HWND field = GetDlgItem(dialog, IDC_NAME);
     SetWindowTextW(field, cp1250ToWide(text.c_str()).c_str());
     ShowWindow(dialog, SW_SHOW);
