@@ -358,17 +358,21 @@ var zembrixPage = (function () {
         canvas.replaceWith(note);
     }
 
-    // The game has ended ("Wyjście", or a start it could not make): the page says so in place
-    // of the last picture, which would otherwise stand still as if the game had hung.
+    // The game has ended ("Wyjście", or a start it could not make): the page says so, in each of
+    // the game's languages, in place of the last picture, which would otherwise stand still as if
+    // the game had hung.
     function ended() {
         say('ended', 'Gra zakończona. Odśwież stronę, aby zagrać jeszcze raz.<br lang="en">' +
-            'The game has ended. Reload the page to play again.');
+            'The game has ended. Reload the page to play again.<br lang="de">' +
+            'Das Spiel ist zu Ende. Lade die Seite neu, um noch einmal zu spielen.');
     }
 
     // The program could not be fetched or compiled: the page says so rather than stay blank.
     function unloaded() {
         say('unloaded', 'Nie udało się wczytać gry. Odśwież stronę, aby spróbować jeszcze raz.' +
-            '<br lang="en">The game could not be loaded. Reload the page to try again.');
+            '<br lang="en">The game could not be loaded. Reload the page to try again.' +
+            '<br lang="de">Das Spiel konnte nicht geladen werden. Lade die Seite neu, um es noch ' +
+            'einmal zu versuchen.');
     }
 
     return {

@@ -440,8 +440,9 @@ async function programNotLoaded(page) {
     const browser = await puppeteer.launch({
         // Firefox's audio waits for a sound device, which a server has not: its stand-in plays.
         ...(firefox ? {browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
-            args: ['--width=800', '--height=608'], extraPrefsFirefox: {'media.cubeb.force_mock_context': true}} :
-            {executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--window-size=800,608']}),
+            args: ['--width=800', '--height=608'], extraPrefsFirefox: {'media.cubeb.force_mock_context': true,
+                'intl.accept_languages': 'pl'}} :
+            {executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--window-size=800,608', '--lang=pl']}),
         headless: true,
         userDataDir: path.join(work, 'chromium', 'profile'),
         defaultViewport: {width: 800, height: 608},
