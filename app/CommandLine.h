@@ -25,8 +25,8 @@ enum class ScreenChoice {
 struct CommandLine {
     CommandAction action = CommandAction::Play;
     ScreenChoice screen = ScreenChoice::Kept;
-    std::string refused; // the first argument that is not an option of the game
-    bool mute = false;   // --mute: start with the sound muted
+    std::string refused;  // the first argument that is not an option of the game
+    bool mute = false;    // --mute: start with the sound muted
     std::string language; // --lang CODE: a language with a catalogue; "" when not given
 };
 

@@ -89,7 +89,8 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
                                   static_cast<int>(settings.window.height * scale + 0.5), flags);
     }
     if (window == nullptr) {
-        showMessageBox(nullptr, utf8ToCp1250(SDL_GetError()).c_str(), tr(TextId::ErrorTitle), MB_ICONERROR);
+        showMessageBox(nullptr, utf8ToCp1250(SDL_GetError()).c_str(), tr(TextId::ErrorTitle),
+                       MB_ICONERROR);
         return false;
     }
     SDL_SetWindowMinimumSize(window, kSmallestWindowSide, kSmallestWindowSide);

@@ -45,8 +45,8 @@ int play(int argc, char** argv) {
     switch (line.action) {
     case CommandAction::Help:
         if (!settingsPath.empty()) {
-            setCurrentLanguage(chooseLanguage(line.language,
-                                              loadSettings(settingsPath, stderr).language, locales));
+            setCurrentLanguage(chooseLanguage(
+                line.language, loadSettings(settingsPath, stderr).language, locales));
         }
         writeHelp(stdout, paths, settingsPath);
         return 0;

@@ -36,7 +36,8 @@ bool GamePause::handleEvent(const SDL_Event& event, bool inPlay, Ball* ball) {
 }
 
 void GamePause::drawText(Font& font, std::int32_t w, std::int32_t h) {
-    font.draw(tr(TextId::PauseBanner), w / 2, h / 4 + kPauseOffset, 0xFFFFFFFF, DT_CENTER, 1, 0xFF000000);
+    font.draw(tr(TextId::PauseBanner), w / 2, h / 4 + kPauseOffset, 0xFFFFFFFF, DT_CENTER, 1,
+              0xFF000000);
 }
 
 void GamePause::silence(bool paused) {

@@ -29,7 +29,6 @@ namespace {
 constexpr std::int32_t kCounterInset = 48;
 constexpr std::int32_t kCounterTop = 40;
 
-
 // Opaque black for the status text, opaque blue for lives and points.
 constexpr D3DCOLOR kStatusColour = 0xFF000000;
 constexpr D3DCOLOR kCounterColour = 0xFF2196F3;
@@ -417,8 +416,8 @@ void RGame::pressLaunch(bool alsoEnter) {
 }
 
 bool RGame::askToLeave() {
-    const int answer =
-        showMessageBox(GetActiveWindow(), tr(TextId::LeaveQuestion), "Zembrix", MB_YESNO | MB_ICONQUESTION);
+    const int answer = showMessageBox(GetActiveWindow(), tr(TextId::LeaveQuestion), "Zembrix",
+                                      MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES) {
         pause.ownWindowClosed(SDL_GetTicks()); // the box's own focus pauses nothing
         return false;

@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "BoxSound.h"
-#include "app/Language.h"
 #include "GameWindow.h"
 #include "TextCodec.h"
 #include "User32Script.h"
+#include "app/Language.h"
 #include "ui/MessageBoxWindow.h"
 
 #include <SDL.h>

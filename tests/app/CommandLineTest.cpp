@@ -29,7 +29,8 @@ TEST(CommandLine, OptionsAndRefusals) {
     EXPECT_EQ(parse({"--fullscreen", "--window"}).screen, ScreenChoice::Window);
     EXPECT_EQ(parse({"--lang", "DE", "--lang", "en", "--mute"}).language, "en");
     EXPECT_EQ(parse({"--mute"}).language, "");
-    for (const char* bad : {"--full-screen", "-v", "data.zxp", "--help=1", "--window=1", "", "--lang"}) {
+    for (const char* bad :
+         {"--full-screen", "-v", "data.zxp", "--help=1", "--window=1", "", "--lang"}) {
         const CommandLine line = parse({"--help", bad, "--version"});
         EXPECT_EQ(line.action, CommandAction::Refuse) << bad;
         EXPECT_EQ(line.refused, bad);

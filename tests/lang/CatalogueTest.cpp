@@ -7,8 +7,8 @@
 #include "game/PlayField.h"
 #include "gfx/platform/FontFace.h"
 #include "gfx/platform/FontRegistry.h"
-#include "pack/PackerReader.h"
 #include "pack/PackEntry.h"
+#include "pack/PackerReader.h"
 #include "rooms/MenuLayout.h"
 #include "tests/support/GameHarness.h"
 
@@ -137,19 +137,19 @@ struct Choice {
 
 TEST(Language, TheCommandLineThenTheSettingsThenTheSystemsFirstTranslatedLocale) {
     const Choice choices[] = {
-        {"", "", {}, "pl"},                           // the system names no language
-        {"", "", {"C"}, "pl"},                        // nor does the C locale
-        {"", "", {"POSIX"}, "pl"},                    // nor POSIX
-        {"", "", {"de_DE"}, "de"},                    // a translated one
-        {"", "", {"pl_PL"}, "pl"},                    //
-        {"", "", {"fr_FR", "de_AT", "en_US"}, "de"},  // the first translated one wins
-        {"", "", {"en-GB", "pl"}, "en"},              // in the system's order
-        {"", "", {"ru_RU", "fr"}, "en"},              // only other languages: English
-        {"", "de", {"en_US"}, "de"},                  // the settings over the system
-        {"en", "de", {"pl_PL"}, "en"},                // the command line over both
-        {"", "xx", {"en_US"}, "en"},                  // an unknown kept code counts for nothing
-        {"DE", "", {}, "de"},                         // codes in any case
-        {"de_DE", "", {}, "pl"},                      // a locale is no code
+        {"", "", {}, "pl"},                          // the system names no language
+        {"", "", {"C"}, "pl"},                       // nor does the C locale
+        {"", "", {"POSIX"}, "pl"},                   // nor POSIX
+        {"", "", {"de_DE"}, "de"},                   // a translated one
+        {"", "", {"pl_PL"}, "pl"},                   //
+        {"", "", {"fr_FR", "de_AT", "en_US"}, "de"}, // the first translated one wins
+        {"", "", {"en-GB", "pl"}, "en"},             // in the system's order
+        {"", "", {"ru_RU", "fr"}, "en"},             // only other languages: English
+        {"", "de", {"en_US"}, "de"},                 // the settings over the system
+        {"en", "de", {"pl_PL"}, "en"},               // the command line over both
+        {"", "xx", {"en_US"}, "en"},                 // an unknown kept code counts for nothing
+        {"DE", "", {}, "de"},                        // codes in any case
+        {"de_DE", "", {}, "pl"},                     // a locale is no code
     };
     for (const Choice& choice : choices) {
         const int index = chooseLanguage(choice.asked, choice.kept, choice.locales);

@@ -339,10 +339,10 @@ TEST_F(MenuTest, LAndThePadsYSwitchTheLanguageWhichTheGameKeeps) {
         EXPECT_EQ(currentLanguage(), expected) << step;
         EXPECT_EQ(harness.game().getSettings().language, kLanguages[expected].code);
         for (std::uint32_t i = 0; i < kButtonCount; ++i) {
-            EXPECT_STREQ(button(i)->getCaption(),
-                         tr(i == 0 ? TextId::MenuPlay
-                                   : i == 1 ? TextId::MenuScores
-                                            : i == 2 ? TextId::MenuInfo : TextId::MenuQuit));
+            EXPECT_STREQ(button(i)->getCaption(), tr(i == 0   ? TextId::MenuPlay
+                                                     : i == 1 ? TextId::MenuScores
+                                                     : i == 2 ? TextId::MenuInfo
+                                                              : TextId::MenuQuit));
         }
         clickAt(400, 400);
         ASSERT_FALSE(harness.boxes.empty());

@@ -133,7 +133,8 @@ bool readPoCatalogue(const std::string& path, PoCatalogue& catalogue, std::strin
         }
         std::string value;
         const std::size_t space = line.find(' ', first);
-        const std::string keyword = line.substr(first, space == std::string::npos ? 0 : space - first);
+        const std::string keyword =
+            line.substr(first, space == std::string::npos ? 0 : space - first);
         if (line[first] == '"' && collecting != nullptr && unquote(line, value)) {
             *collecting += value;
             continue;

@@ -88,14 +88,15 @@ int main(int argc, char** argv) {
     for (const std::string& name : names) {
         header << "    " << enumName(name) << ",\n";
     }
-    header << "};\n\nconstexpr int kTextCount = " << names.size()
-           << ";\nconstexpr int kLanguageCount = " << languages.size()
-           << ";\n\n// One language: its code and its texts (Windows-1250) by TextId, null where it "
-              "lacks one.\nstruct LanguageTexts {\n    const char* code;\n    const char* const* "
-              "texts;\n};\n\n// The source language (Polish) first, then the others by code.\n"
-              "extern const LanguageTexts kLanguages[kLanguageCount];\n"
-              "// The names of the texts by TextId, as the catalogues' msgctxt give them.\n"
-              "extern const char* const kTextNames[kTextCount];\n";
+    header
+        << "};\n\nconstexpr int kTextCount = " << names.size()
+        << ";\nconstexpr int kLanguageCount = " << languages.size()
+        << ";\n\n// One language: its code and its texts (Windows-1250) by TextId, null where it "
+           "lacks one.\nstruct LanguageTexts {\n    const char* code;\n    const char* const* "
+           "texts;\n};\n\n// The source language (Polish) first, then the others by code.\n"
+           "extern const LanguageTexts kLanguages[kLanguageCount];\n"
+           "// The names of the texts by TextId, as the catalogues' msgctxt give them.\n"
+           "extern const char* const kTextNames[kTextCount];\n";
     std::ostringstream source;
     source << "// TextCatalogue: the tables made by tools/lang/zxlang; not to be edited.\n"
               "#include \"app/TextCatalogue.h\"\n\nnamespace {\n";

@@ -123,9 +123,9 @@ void MessageBoxWindow::placeButtons(int rowWidth) {
     // The buttons stand at the strip's right end, the default one first.
     int x = size.x - kStripPadding - rowWidth;
     const int y = size.y - kStripPadding - kButtonHeight;
-    for (const char* label :
-         isQuestion() ? std::vector<const char*>{tr(TextId::BoxYes), tr(TextId::BoxNo)}
-                      : std::vector<const char*>{tr(TextId::BoxOk)}) {
+    for (const char* label : isQuestion()
+                                 ? std::vector<const char*>{tr(TextId::BoxYes), tr(TextId::BoxNo)}
+                                 : std::vector<const char*>{tr(TextId::BoxOk)}) {
         buttons.add({x, y, kButtonWidth, kButtonHeight}, cp1250ToUtf8(label));
         x += kButtonWidth + kButtonGap;
     }
