@@ -70,7 +70,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
     setPackerReader(packerReader);
     if (!packerReader->open(packPath)) {
         std::fprintf(stderr, "%s: %s\n", packPath, packerReader->getError());
-        showMessageBox(nullptr, "data.zxp not exists!", nullptr, MB_OK);
+        showMessageBox(nullptr, tr(TextId::ErrorNoPack), nullptr, MB_OK);
         return false;
     }
 

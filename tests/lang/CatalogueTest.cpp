@@ -92,6 +92,7 @@ constexpr Place kPlaces[] = {
     {TextId::ErrorTitle, dialogLook::kFaceName, 400, kBox, 0},
     {TextId::ErrorData, dialogLook::kFaceName, 400, kBox, 0},
     {TextId::ErrorDirectx, dialogLook::kFaceName, 400, kBox, 0},
+    {TextId::ErrorNoPack, dialogLook::kFaceName, 400, kBox, 0},
 };
 
 // The text as it is shown (a number in place of %d), in UTF-8.
