@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# The game's language from the system's: under LANG=C and pl_PL.UTF-8 the menu, the play field,
-# the Escape question and the score table are the same pixel for pixel (and, given a reference
-# game as the fourth argument, the same as that game's under LANG=C); under en_US.UTF-8 and
-# de_DE.UTF-8 each differs from the Polish one and from the other. L in the menu switches to the
-# next language, which the next start keeps.
+# The game's language from the system's: --help speaks it; under LANG=C and pl_PL.UTF-8 the
+# menu, the play field, the Escape question and the score table are the same pixel for pixel (and,
+# given a reference game as the fourth argument, the same as that game's under LANG=C); under
+# en_US.UTF-8 and de_DE.UTF-8 each differs from the Polish one and from the other. L in the menu
+# switches to the next language, which the next start keeps.
 # Usage: languages.sh ZEMBRIX XCLOSE PACK [REFERENCE_ZEMBRIX]
 source "$(dirname "$0")/lib.sh"
 game_arguments "$@"
 reference=${4:-}
+
+# --help follows the language too: its first word, the usage's.
+for pair in C:Użycie: pl_PL.UTF-8:Użycie: en_US.UTF-8:Usage: de_DE.UTF-8:Aufruf: fr_FR.UTF-8:Usage:; do
+    first=$(cd "$work" && LANG=${pair%%:*} timeout 10 "$game" --help | head -n 1 | cut -d' ' -f1)
+    [[ "$first" == "${pair#*:}" ]] || die "--help under LANG=${pair%%:*} begins \"$first\""
+done
+echo "ok: --help in the system's language"
 
 start_x
 # Shoots the menu, the field once its banner has gone, the question and the score table of a
