@@ -81,6 +81,7 @@ struct Entry {
     std::string text;
     bool hasContext = false;
     bool hasText = false;
+    bool fuzzy = false; // marked "#, fuzzy": a guess that is not used, as gettext does not
     int line = 0;
 };
 
@@ -114,7 +115,7 @@ bool readPoCatalogue(const std::string& path, PoCatalogue& catalogue, std::strin
         } else if (!isIdentifier(entry.context) || !seen.insert(entry.context).second) {
             error = where + "the name \"" + entry.context + "\" is not an identifier or is taken";
             return false;
-        } else if (!entry.text.empty()) {
+        } else if (!entry.text.empty() && !entry.fuzzy) {
             std::string bytes;
             if (!toCp1250(entry.text, bytes)) {
                 error = where + "\"" + entry.context + "\" has a letter Windows-1250 lacks";
@@ -129,6 +130,14 @@ bool readPoCatalogue(const std::string& path, PoCatalogue& catalogue, std::strin
     for (int number = 1; std::getline(file, line); ++number) {
         const std::size_t first = line.find_first_not_of(" \t\r");
         if (first == std::string::npos || line[first] == '#') {
+            // A flags line before an entry: "#, fuzzy" ends the entry before, if any.
+            if (first != std::string::npos && line.compare(first, 2, "#,") == 0 &&
+                line.find("fuzzy") != std::string::npos) {
+                if (entry.hasText && !finish()) {
+                    return false;
+                }
+                entry.fuzzy = true;
+            }
             continue;
         }
         std::string value;
@@ -143,10 +152,12 @@ bool readPoCatalogue(const std::string& path, PoCatalogue& catalogue, std::strin
             error = path + ":" + std::to_string(number) + ": a damaged line";
             return false;
         }
-        if (keyword == "msgctxt" || (keyword == "msgid" && entry.hasText)) {
-            if (!finish()) {
-                return false;
-            }
+        if ((keyword == "msgctxt" || keyword == "msgid") && entry.hasText && !finish()) {
+            return false;
+        }
+        if (keyword == "msgctxt" && entry.hasContext) {
+            error = path + ":" + std::to_string(number) + ": the entry before has no msgstr";
+            return false;
         }
         if (entry.line == 0) {
             entry.line = number;

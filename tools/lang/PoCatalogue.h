@@ -9,7 +9,7 @@
 struct PoCatalogue {
     std::string code; // the language's code: the file's name without ".po"
     // Name and Windows-1250 text of every translated entry, in the file's order; entries with
-    // an empty msgstr (not translated yet) are left out.
+    // an empty msgstr (not translated yet) or marked fuzzy are left out.
     std::vector<std::pair<std::string, std::string>> texts;
 };
 
