@@ -40,7 +40,7 @@ shoot() {
     answer_yes
     look_at_scores "$work/$name-scores.png"
     quit_from_menu
-    export LANG=C
+    export LANG=C.UTF-8
 }
 
 # True when PNGs $1 and $2 hold the same pixels.
