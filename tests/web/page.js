@@ -3,9 +3,10 @@
 // against the Linux build's frame, the sound and its mute key, the full screen, a whole run
 // with the Escape question, the name form and the score table kept over a reload, a gamepad in
 // the game, its boxes and the name form, a damaged pack, a browser without WebAssembly, and a
-// program that cannot be fetched.
+// program that cannot be fetched; first, the game's language in a German and a French browser.
 // Prints the figures of the page.
-// Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR
+// Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR (LINUX_MENU_PNG ends in "-pl.png"; the
+// German and English menus lie beside it as "-de.png" and "-en.png")
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -436,18 +437,46 @@ async function programNotLoaded(page) {
     console.log('ok: a program that cannot be fetched: the page says so in Polish and in English');
 }
 
-(async () => {
-    const browser = await puppeteer.launch({
+// Starts the browser in a language (its interface's and the one it asks pages in) with a
+// profile of its own.
+function launch(language, profile) {
+    return puppeteer.launch({
         // Firefox's audio waits for a sound device, which a server has not: its stand-in plays.
         ...(firefox ? {browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
             args: ['--width=800', '--height=608'], extraPrefsFirefox: {'media.cubeb.force_mock_context': true,
-                'intl.accept_languages': 'pl'}} :
-            {executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--window-size=800,608', '--lang=pl']}),
+                'intl.accept_languages': language}} :
+            {executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--window-size=800,608', `--lang=${language}`]}),
         headless: true,
-        userDataDir: path.join(work, 'chromium', 'profile'),
+        userDataDir: path.join(work, 'chromium', profile),
         defaultViewport: {width: 800, height: 608},
         protocolTimeout: 20000,
     });
+}
+
+// The game in a German browser speaks German, in a French one (a language it lacks) English:
+// its menu is the Linux build's under --lang de and --lang en.
+async function languages() {
+    for (const [language, game] of [['de', 'de'], ['fr', 'en']]) {
+        const expected = PNG.sync.read(fs.readFileSync(linuxMenuFile.replace(/-pl\.png$/, `-${game}.png`)));
+        const browser = await launch(language, `profile-${language}`);
+        try {
+            const page = await browser.newPage();
+            await start(page, `${base}/game/`, []);
+            await page.mouse.move(790, 600);
+            await within(10, `the menu in a browser in ${language}`, () => menuShown(page));
+            await sleep(500);
+            const beyond = differing(await shot(page), expected, menuRegions['whole frame'], 2);
+            if (beyond !== 0) fail(`in a browser in ${language} the menu is not the Linux build's in ${game}`);
+            console.log(`ok: a browser in ${language} gets the menu in ${game}`);
+        } finally {
+            await browser.close();
+        }
+    }
+}
+
+(async () => {
+    await languages();
+    const browser = await launch('pl', 'profile');
     try {
         for (const test of [menuAgainstLinux, sound, fullScreen, wholeRun, gamepad, damagedPack, withoutWebAssembly,
             programNotLoaded]) {
