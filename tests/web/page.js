@@ -342,7 +342,7 @@ async function damagedPack(page) {
     // The game has ended: the page says so instead of leaving its last picture standing.
     const ended = await within(5, 'the page saying the game ended', () =>
         page.$eval('#ended', element => element.innerText).catch(() => null));
-    if (!ended.includes('zakończona') || !ended.includes('ended')) fail(`at the end the page says "${ended}"`);
+    if (!ended.includes('zakończona') || !ended.includes('ended') || !ended.includes('zu Ende')) fail(`at the end the page says "${ended}"`);
     if (errors.length) fail(`errors in the page: ${errors.join('; ')}`);
     console.log(`ok: a damaged pack gives the game's own box (${lines.find(l => l.startsWith('data.zxp: '))})`);
 }
@@ -420,9 +420,10 @@ async function withoutWebAssembly(page) {
     await page.evaluateOnNewDocument(() => { delete window.WebAssembly; });
     await page.goto(`${base}/game/`);
     const text = await page.$eval('#missing', element => element.innerText);
-    if (!text.includes('WebAssembly') || !text.includes('przeglądarki') || !text.includes('browser'))
+    if (!text.includes('WebAssembly') || !text.includes('przeglądarki') || !text.includes('browser') ||
+        !text.includes('braucht'))
         fail(`without WebAssembly the page says "${text}"`);
-    console.log('ok: without WebAssembly the page says so in Polish and in English');
+    console.log('ok: without WebAssembly the page says so in Polish, English and German');
 }
 
 async function programNotLoaded(page) {
@@ -432,9 +433,9 @@ async function programNotLoaded(page) {
     await page.goto(`${base}/game/`);
     const text = await within(10, 'the page saying the game was not loaded', () =>
         page.$eval('#unloaded', element => element.innerText).catch(() => null));
-    if (!text.includes('wczytać') || !text.includes('could not be loaded'))
+    if (!text.includes('wczytać') || !text.includes('could not be loaded') || !text.includes('geladen'))
         fail(`without its program the page says "${text}"`);
-    console.log('ok: a program that cannot be fetched: the page says so in Polish and in English');
+    console.log('ok: a program that cannot be fetched: the page says so in Polish, English and German');
 }
 
 // Starts the browser in a language (its interface's and the one it asks pages in) with a
@@ -445,7 +446,9 @@ function launch(language, profile) {
         ...(firefox ? {browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
             args: ['--width=800', '--height=608'], extraPrefsFirefox: {'media.cubeb.force_mock_context': true,
                 'intl.accept_languages': language}} :
-            {executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--window-size=800,608', `--lang=${language}`]}),
+            // Headless Chromium asks pages in --accept-lang's languages, not in --lang's.
+            {executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--window-size=800,608',
+                `--lang=${language}`, `--accept-lang=${language}`]}),
         headless: true,
         userDataDir: path.join(work, 'chromium', profile),
         defaultViewport: {width: 800, height: 608},
@@ -465,8 +468,10 @@ async function languages() {
             await page.mouse.move(790, 600);
             await within(10, `the menu in a browser in ${language}`, () => menuShown(page));
             await sleep(500);
-            const beyond = differing(await shot(page), expected, menuRegions['whole frame'], 2);
-            if (beyond !== 0) fail(`in a browser in ${language} the menu is not the Linux build's in ${game}`);
+            const web = await shot(page);
+            fs.writeFileSync(path.join(work, `web-menu-${language}.png`), PNG.sync.write(web));
+            const beyond = differing(web, expected, menuRegions['whole frame'], 2);
+            if (beyond !== 0) fail(`in a browser in ${language} the menu is not the Linux build's in ${game}: ${beyond} pixels differ`);
             console.log(`ok: a browser in ${language} gets the menu in ${game}`);
         } finally {
             await browser.close();
