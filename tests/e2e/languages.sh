@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The game's language from the system's: --help speaks it; under LANG=C and pl_PL.UTF-8 the
-# menu, the play field, the Escape question and the score table are the same pixel for pixel (and,
-# given a reference game as the fourth argument, the same as that game's under LANG=C); under
-# en_US.UTF-8 and de_DE.UTF-8 each differs from the Polish one and from the other. L in the menu
-# switches to the next language, which the next start keeps.
+# menu, the Info box, the play field, the Escape question and the score table are the same pixel
+# for pixel (and, given a reference game as the fourth argument, the same as that game's under
+# LANG=C); under en_US.UTF-8 and de_DE.UTF-8 each differs from the Polish one and from the other.
+# L in the menu switches to the next language, which the next start keeps.
 # Usage: languages.sh ZEMBRIX XCLOSE PACK [REFERENCE_ZEMBRIX]
 source "$(dirname "$0")/lib.sh"
 game_arguments "$@"
@@ -17,8 +17,9 @@ done
 echo "ok: --help in the system's language"
 
 start_x
-# Shoots the menu, the field once its banner has gone, the question and the score table of a
-# start under LANG=$2 (game $3, default $game) into $work/$1-{menu,field,question,scores}.png.
+# Shoots the menu, the Info box, the field once its banner has gone, the question and the score
+# table of a start under LANG=$2 (game $3, default $game) into
+# $work/$1-{menu,info,field,question,scores}.png.
 shoot() {
     local name=$1 program=${3:-$game}
     export LANG=$2
@@ -30,6 +31,14 @@ shoot() {
     rest_pointer
     sleep 0.5
     screenshot "$window" "$work/$name-menu.png"
+    # The Info box, closed with Enter; its caption ("Info") is the same in every language.
+    click "$window" 400 400
+    local info
+    info=$(wait_window Info 20) || die "Info showed no box"
+    sleep 0.5
+    screenshot "$info" "$work/$name-info.png"
+    key_closing "$info" Return
+    poll 30 menu_shown "$window" || die "no menu after the Info box"
     start_playing
     rest_pointer
     poll 30 still "$window" || die "the field under LANG=$2 did not settle"
@@ -52,7 +61,7 @@ shoot c C
 shoot pl pl_PL.UTF-8
 shoot en en_US.UTF-8
 shoot de de_DE.UTF-8
-for picture in menu field question scores; do
+for picture in menu info field question scores; do
     same "$work/c-$picture.png" "$work/pl-$picture.png" || die "the $picture differs under C and pl"
     for other in en de; do
         same "$work/pl-$picture.png" "$work/$other-$picture.png" &&
@@ -64,7 +73,7 @@ echo "ok: C and pl give the same pictures; en and de each their own"
 
 if [[ -n "$reference" ]]; then
     shoot reference C "$reference"
-    for picture in menu field question scores; do
+    for picture in menu info field question scores; do
         same "$work/c-$picture.png" "$work/reference-$picture.png" ||
             die "the $picture under C differs from the reference game's"
     done
