@@ -1,5 +1,5 @@
 // CommandLine: the options of the zembrix command (--help, --version, --fullscreen, --window,
-// --mute) and the texts they print.
+// --mute, --lang) and the texts they print.
 #pragma once
 
 #include <cstdio>
@@ -27,21 +27,22 @@ enum class ScreenChoice {
 struct CommandLine {
     CommandAction action = CommandAction::Play;
     ScreenChoice screen = ScreenChoice::Kept;
-    std::string refused; // the first argument that is not an option of the game
-    bool mute = false;   // --mute: start with the sound muted
-    std::string replay;  // the replay file of --replay and --verify-replay
+    std::string refused;  // the first argument that is not an option of the game
+    bool mute = false;    // --mute: start with the sound muted
+    std::string language; // --lang CODE: a language with a catalogue; "" when not given
+    std::string replay;   // the replay file of --replay and --verify-replay
 };
 
 // Reads the arguments after the program's name: of --help, --version, --replay FILE and
-// --verify-replay FILE the last one given decides, and so of --fullscreen and --window; --mute
-// may stand with any; any other argument, or a replay option without its file, refuses the
-// whole line.
+// --verify-replay FILE the last one given decides, and so of --fullscreen and --window, and of
+// --lang's codes; --mute may stand with any; --lang without a known code, a replay option without
+// its file, or any other argument, refuses the whole line.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
-// The one-line usage.
+// The one-line usage, in the current language (as UTF-8, like the help).
 void writeUsage(std::FILE* out);
 // The usage, the keys of the game and where its files are kept, with the paths this start would
-// use ("" for settings that are not kept).
+// use ("" for settings that are not kept), in the current language.
 void writeHelp(std::FILE* out, const DataPaths& paths, const std::string& settingsPath);
 // "Zembrix <version>".
 void writeVersion(std::FILE* out, const char* version);

@@ -2,6 +2,7 @@
 #include "app/Game.h"
 
 #include "app/GameClock.h"
+#include "app/Language.h"
 #include "app/platform/EventGate.h"
 #include "app/platform/Gamepads.h"
 #include "app/platform/JitterPad.h"
@@ -88,7 +89,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
     setPackerReader(packerReader);
     if (!packerReader->open(packPath)) {
         std::fprintf(stderr, "%s: %s\n", packPath, packerReader->getError());
-        showMessageBox(nullptr, "data.zxp not exists!", nullptr, MB_OK);
+        showMessageBox(nullptr, tr(TextId::ErrorNoPack), nullptr, MB_OK);
         return false;
     }
 
@@ -109,7 +110,8 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
                                   static_cast<int>(settings.window.height * scale + 0.5), flags);
     }
     if (window == nullptr) {
-        showMessageBox(nullptr, utf8ToCp1250(SDL_GetError()).c_str(), "Error!", MB_ICONERROR);
+        showMessageBox(nullptr, utf8ToCp1250(SDL_GetError()).c_str(), tr(TextId::ErrorTitle),
+                       MB_ICONERROR);
         return false;
     }
     SDL_SetWindowMinimumSize(window, kSmallestWindowSide, kSmallestWindowSide);
@@ -121,7 +123,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
 
     renderDevice = new RenderDevice();
     if (!renderDevice->init()) {
-        showMessageBox(nullptr, "Cannot initialze DirectX!", "Error!", MB_ICONERROR);
+        showMessageBox(nullptr, tr(TextId::ErrorDirectx), tr(TextId::ErrorTitle), MB_ICONERROR);
         return false;
     }
 
@@ -318,6 +320,11 @@ void Game::noteWindow(const SDL_Event* event) {
     const double scale = displayScale();
     settings.window.width = static_cast<int>(w / scale + 0.5);
     settings.window.height = static_cast<int>(h / scale + 0.5);
+}
+
+void Game::keepLanguage(const char* code) {
+    settings.language = code;
+    saveSettingsIfChanged();
 }
 
 void Game::saveSettingsIfChanged() {

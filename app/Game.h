@@ -38,6 +38,8 @@ class Game {
     // game starts with the defaults and keeps nothing.
     void keepSettings(const Settings& settings, const std::string& path, bool rewrite);
     Settings& getSettings() { return settings; }
+    // Keeps the language the player chose (its code) in the settings file.
+    void keepLanguage(const char* code);
 
     // Start-up in its fixed order; shows a message box and returns false on a fatal failure.
     // The picture is width x height; the window has the settings' size and may be resized, the

@@ -1,6 +1,7 @@
 // Settings: reading and writing the player's settings file.
 #include "app/Settings.h"
 
+#include "app/Language.h"
 #include "app/platform/DataPaths.h"
 #include "score/platform/SafeFile.h"
 
@@ -52,6 +53,20 @@ bool readSetting(const std::string& text, WindowSize& value) {
     }
     value = size;
     return true;
+}
+
+// A language with a catalogue, kept by its code; "" for none chosen.
+bool readSetting(const std::string& text, std::string& value) {
+    const int language = findLanguage(text);
+    if (!text.empty() && language < 0) {
+        return false;
+    }
+    value = text.empty() ? "" : kLanguages[language].code;
+    return true;
+}
+
+std::string writeSetting(const std::string& value) {
+    return value;
 }
 
 std::string writeSetting(bool value) {
@@ -108,7 +123,9 @@ int parseSettings(const std::string& text, const char* name, Settings& settings,
 std::string formatSettings(const Settings& settings) {
     std::string text = "# Zembrix settings\n";
 #define ZX_SETTING_WRITE(type, member, name, initial)                                              \
-    text += std::string(name) + " = " + writeSetting(settings.member) + "\n";
+    if (const std::string value = writeSetting(settings.member); !value.empty()) {                 \
+        text += std::string(name) + " = " + value + "\n";                                          \
+    }
     ZX_SETTINGS(ZX_SETTING_WRITE)
 #undef ZX_SETTING_WRITE
     return text;

@@ -1,5 +1,6 @@
 // Settings: the player's choices kept between starts (full screen or not, the window's size, the
-// sound muted or not) and the small text file of "key = value" lines that keeps them.
+// sound muted or not, the language) and the small text file of "key = value" lines that keeps
+// them.
 #pragma once
 
 #include <cstdio>
@@ -15,11 +16,13 @@ struct WindowSize {
 
 // Every key of the file as KEY(type, member, key, default value). A new setting is one line
 // here; its type needs a readSetting and a writeSetting (Settings.cpp has them for bool, written
-// "on" / "off", and WindowSize).
+// "on" / "off", WindowSize, and the language's code, "" until the player chooses one with L).
+// A setting written as "" is left out of the file.
 #define ZX_SETTINGS(KEY)                                                                           \
     KEY(bool, fullscreen, "fullscreen", false)                                                     \
     KEY(WindowSize, window, "window", {})                                                          \
-    KEY(bool, mute, "mute", false)
+    KEY(bool, mute, "mute", false)                                                                 \
+    KEY(std::string, language, "language", "")
 
 struct Settings {
 #define ZX_SETTING_MEMBER(type, member, key, value) type member = value;

@@ -2,8 +2,10 @@
 // it, and report 0 after a normal end or 1 after a failed start-up (2 for an unknown option).
 #include "app/CommandLine.h"
 #include "app/Game.h"
+#include "app/Language.h"
 #include "app/Settings.h"
 #include "app/platform/DataPaths.h"
+#include "app/platform/SystemLocales.h"
 #include "app/platform/TextCodec.h"
 #include "app/platform/VideoDriver.h"
 #include "replay/RunPlayer.h"
@@ -65,8 +67,15 @@ int play(int argc, char** argv) {
     const DataPlaces places = currentDataPlaces(ZX_DATA_FROM_EXECUTABLE, ZX_INSTALLED_DATA);
     const DataPaths paths = chooseDataPaths(places);
     const std::string settingsPath = chooseSettingsPath(places);
+    // The language: --lang, else the settings' one, else the system's; the help speaks it too.
+    const std::vector<std::string> locales = systemLocales();
+    setCurrentLanguage(chooseLanguage(line.language, "", locales));
     switch (line.action) {
     case CommandAction::Help:
+        if (!settingsPath.empty()) {
+            setCurrentLanguage(chooseLanguage(
+                line.language, loadSettings(settingsPath, stderr).language, locales));
+        }
         writeHelp(stdout, paths, settingsPath);
         return 0;
     case CommandAction::Version:
@@ -114,6 +123,7 @@ int play(int argc, char** argv) {
     // A damaged file is written again in full at the end, with the defaults in its bad lines.
     // A replay keeps nothing: neither the settings nor the score table are written.
     game.keepSettings(settings, player != nullptr ? "" : settingsPath, complained);
+    setCurrentLanguage(chooseLanguage(line.language, settings.language, locales));
     if (line.screen != ScreenChoice::Kept) {
         game.getSettings().fullscreen = line.screen == ScreenChoice::FullScreen;
     }

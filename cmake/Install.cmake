@@ -42,7 +42,8 @@ add_custom_command(OUTPUT ${zx_icons}
 configure_file(${zx_dist_src}/zembrix.metainfo.xml.in ${zx_dist_out}/${ZX_APP_ID}.metainfo.xml
     @ONLY)
 configure_file(${zx_dist_src}/zembrix.desktop.in ${zx_dist_out}/${ZX_APP_ID}.desktop @ONLY)
-foreach(name zembrix.6 changelog)
+# The man page in English, and in each language of its own (zembrix.<code>.6).
+foreach(name zembrix.6 zembrix.pl.6 zembrix.de.6 changelog)
     add_custom_command(OUTPUT ${zx_dist_out}/${name}.gz
         COMMAND sh -c "gzip -9 -n -c \"$1\" > \"$2\"" sh ${zx_dist_src}/${name}
             ${zx_dist_out}/${name}.gz
@@ -56,6 +57,7 @@ add_custom_command(OUTPUT ${zx_dist_out}/copyright
         ${ZX_BIN_DIR}/IndieFlower-OFL.txt
     VERBATIM)
 add_custom_target(dist ALL DEPENDS ${zx_icons} ${zx_dist_out}/zembrix.6.gz
+    ${zx_dist_out}/zembrix.pl.6.gz ${zx_dist_out}/zembrix.de.6.gz
     ${zx_dist_out}/changelog.gz ${zx_dist_out}/copyright)
 add_dependencies(dist content)
 
@@ -72,6 +74,11 @@ endforeach()
 install(FILES ${zx_dist_out}/${ZX_APP_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${zx_dist_out}/zembrix.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# Where Debian puts a page's translations: man/<language>/man6/.
+foreach(language pl de)
+    install(FILES ${zx_dist_out}/zembrix.${language}.6.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/${language}/man6 RENAME zembrix.6.gz)
+endforeach()
 install(FILES ${zx_dist_out}/copyright ${zx_dist_out}/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

@@ -23,12 +23,14 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/zembrix.rc
 target_include_directories(zembrix PRIVATE ${CMAKE_SOURCE_DIR}/resources ${zx_resources})
 target_link_options(zembrix PRIVATE $<$<CONFIG:Release>:-s>)
 
-# What a player gets, beside zembrix.exe.
+# What a player gets, beside zembrix.exe: the readme in English, Polish and German.
 set(zx_files
     ${ZX_BIN_DIR}/SDL2.dll
     ${ZX_BIN_DIR}/data.zxp
     ${ZX_BIN_DIR}/IndieFlower-OFL.txt
-    ${ZX_BIN_DIR}/README.txt)
+    ${ZX_BIN_DIR}/README.txt
+    ${ZX_BIN_DIR}/README-pl.txt
+    ${ZX_BIN_DIR}/README-de.txt)
 add_custom_command(OUTPUT ${zx_files}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:SDL2::SDL2> ${ZX_BIN_DIR}/SDL2.dll
     COMMAND ${CMAKE_COMMAND} -E copy ${ZX_HOST_BUILD}/bin/data.zxp ${ZX_BIN_DIR}/data.zxp
@@ -36,8 +38,13 @@ add_custom_command(OUTPUT ${zx_files}
         ${ZX_BIN_DIR}/IndieFlower-OFL.txt
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/windows-readme.txt
         ${ZX_BIN_DIR}/README.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/windows-readme.pl.txt
+        ${ZX_BIN_DIR}/README-pl.txt
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/windows-readme.de.txt
+        ${ZX_BIN_DIR}/README-de.txt
     DEPENDS $<TARGET_FILE:SDL2::SDL2> ${ZX_HOST_BUILD}/bin/data.zxp
         ${ZX_HOST_BUILD}/bin/IndieFlower-OFL.txt ${CMAKE_SOURCE_DIR}/dist/windows-readme.txt
+        ${CMAKE_SOURCE_DIR}/dist/windows-readme.pl.txt ${CMAKE_SOURCE_DIR}/dist/windows-readme.de.txt
     VERBATIM)
 
 # The zip holds one folder, Zembrix/, with the program and its files.

@@ -2,6 +2,7 @@
 #include "game/Stone.h"
 
 #include "app/Globals.h"
+#include "app/Language.h"
 #include "game/GameRandom.h"
 #include "game/PlayField.h"
 #include "gfx/Font.h"
@@ -111,8 +112,8 @@ void Stone::draw() {
     if (textVisible && smallFont != nullptr) {
         const D3DCOLOR alpha = static_cast<D3DCOLOR>(textAlpha) << 24;
         if (freeLife) {
-            smallFont->draw("Free life!", getTextX(), textY, alpha | kFreeLifeColour, DT_CENTER, 0,
-                            0);
+            smallFont->draw(tr(TextId::FreeLife), getTextX(), textY, alpha | kFreeLifeColour,
+                            DT_CENTER, 0, 0);
         } else {
             char text[16];
             std::snprintf(text, sizeof text, "%d", points);

@@ -3,6 +3,7 @@
 #include "gfx/Background.h"
 
 #include "app/Globals.h"
+#include "app/Language.h"
 #include "app/platform/WideText.h"
 #include "gfx/DeviceReset.h"
 #include "gfx/RenderDevice.h"
@@ -176,7 +177,7 @@ Background::~Background() {
 // drawn without a texture.
 void Background::loadTexture(PackEntry* entry) {
     if (entry == nullptr) {
-        showMessageBox(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
+        showMessageBox(nullptr, tr(TextId::ErrorData), nullptr, MB_ICONERROR);
         return;
     }
     if (texture != nullptr) {

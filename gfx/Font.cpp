@@ -1,6 +1,7 @@
 // Font: a bold D3DX font of a face and pixel height, with aligned and outlined text drawing.
 #include "gfx/Font.h"
 
+#include "app/Language.h"
 #include "app/platform/TextCodec.h"
 #include "app/platform/WideText.h"
 #include "gfx/DeviceReset.h"
@@ -38,7 +39,7 @@ bool Font::create(const char* face, std::int32_t height) {
 
 bool Font::createFromPack(PackEntry* entry, const char* face, std::int32_t height) {
     if (entry == nullptr) {
-        showMessageBox(nullptr, "Invalid data!", nullptr, MB_OK);
+        showMessageBox(nullptr, tr(TextId::ErrorData), nullptr, MB_OK);
         return false;
     }
     DWORD installed = 0;

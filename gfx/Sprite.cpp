@@ -3,6 +3,7 @@
 #include "gfx/Sprite.h"
 
 #include "app/Globals.h"
+#include "app/Language.h"
 #include "app/platform/WideText.h"
 #include "gfx/DeviceReset.h"
 #include "pack/PackEntry.h"
@@ -15,7 +16,7 @@
 Sprite::Sprite(IDirect3DDevice9* device, PackEntry* entry, std::uint32_t width,
                std::uint32_t height, std::uint32_t frames) {
     if (entry == nullptr) {
-        showMessageBox(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
+        showMessageBox(nullptr, tr(TextId::ErrorData), nullptr, MB_ICONERROR);
     } else {
         load(device, entry, width, height, frames);
     }

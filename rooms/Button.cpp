@@ -22,14 +22,18 @@ Button::Button(float centreX, float top, const char* caption, Action action) {
     sprite->setPosition(left, top);
     x = left;
     y = top;
-    // Longer captions are cut so that the terminator always fits.
-    std::strncpy(this->caption, caption, sizeof(this->caption) - 1);
-    this->caption[sizeof(this->caption) - 1] = '\0';
+    setCaption(caption);
     this->action = action;
     font = new Font();
     font->createFromPack(getPackerReader()->getEntry("IndieFlower.ttf"), "Indie Flower",
                          kCaptionHeight);
     pressed = false;
+}
+
+void Button::setCaption(const char* text) {
+    // Longer captions are cut so that the terminator always fits.
+    std::strncpy(caption, text, sizeof(caption) - 1);
+    caption[sizeof(caption) - 1] = '\0';
 }
 
 Button::~Button() {

@@ -37,6 +37,8 @@ class Button {
     const char* getCaption() const { return caption; }
     Sprite* getSprite() const { return sprite; }
     bool isPressed() const { return pressed; }
+    // Replaces the caption (Windows-1250, at most 31 bytes kept).
+    void setCaption(const char* text);
 
   private:
     Sprite* sprite = nullptr;

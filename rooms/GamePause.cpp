@@ -3,6 +3,7 @@
 
 #include "app/GameClock.h"
 #include "app/Globals.h"
+#include "app/Language.h"
 #include "game/Ball.h"
 #include "gfx/Font.h"
 #include "rooms/GameCommand.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const char* const kPauseText = "Pauza";
 // The pause's text stands where the level banner stands when fully shown.
 constexpr std::int32_t kPauseOffset = 100;
 
@@ -37,7 +37,8 @@ bool GamePause::handleEvent(const SDL_Event& event, bool inPlay, Ball* ball) {
 }
 
 void GamePause::drawText(Font& font, std::int32_t w, std::int32_t h) {
-    font.draw(kPauseText, w / 2, h / 4 + kPauseOffset, 0xFFFFFFFF, DT_CENTER, 1, 0xFF000000);
+    font.draw(tr(TextId::PauseBanner), w / 2, h / 4 + kPauseOffset, 0xFFFFFFFF, DT_CENTER, 1,
+              0xFF000000);
 }
 
 void GamePause::silence(bool paused) {

@@ -3,6 +3,7 @@
 
 #include "app/GameClock.h"
 #include "app/Globals.h"
+#include "app/Language.h"
 #include "app/platform/WideText.h"
 #include "game/Ball.h"
 #include "game/GameRandom.h"
@@ -36,22 +37,6 @@ constexpr std::int32_t kCounterTop = 40;
 // "Powtórka" stands this far above the field's bottom edge, below the stones and above the bat.
 constexpr std::int32_t kReplayBottom = 200;
 
-// The status texts by ball state (Windows-1250).
-const char* const kWaitingText = "Naci\x9Cnij Spacj\xEA aby rozpocz\xB9\xE6";
-const char* const kLostText =
-    "Przegra\xB3"
-    "e\x9C!!\nWci\x9Cnij Enter aby rozpocz\xB9\xE6 od nowa \nWci\x9Cnij Escape aby wr\xF3"
-    "ci\xE6 do menu";
-const char* const kClearedText = "Wygra\xB3"
-                                 "e\x9C!\nWci\x9Cnij Enter aby przej\x9C\xE6 do nast\xEApnego "
-                                 "poziomu";
-const char* const kCompletedText =
-    "Serio uda\xB3o Ci si\xEA przej\x9C\xE6 ca\xB3\xB9 gr\xEA xD \nGratuluje!\n\nWci\x9Cnij Enter "
-    "aby rozpocz\xB9\xE6 od nowa \nWci\x9Cnij Escape aby wr\xF3"
-    "ci\xE6 do menu";
-const char* const kLeaveQuestion = "Jeste\x9C pewny, \xBF"
-                                   "e chcesz wr\xF3\xE6i\xE6 do menu?";
-
 // Opaque black for the status text, opaque blue for lives and points.
 constexpr D3DCOLOR kStatusColour = 0xFF000000;
 constexpr D3DCOLOR kCounterColour = 0xFF2196F3;
@@ -60,13 +45,13 @@ constexpr D3DCOLOR kCounterColour = 0xFF2196F3;
 const char* statusText(BallState state) {
     switch (state) {
     case Waiting:
-        return kWaitingText;
+        return tr(TextId::StatusWaiting);
     case Lost:
-        return kLostText;
+        return tr(TextId::StatusLost);
     case LevelCleared:
-        return kClearedText;
+        return tr(TextId::StatusCleared);
     case GameCompleted:
-        return kCompletedText;
+        return tr(TextId::StatusCompleted);
     default:
         return nullptr;
     }
@@ -93,9 +78,6 @@ SoundEffect breakingSound(StoneColour colour) {
         return SoundEffect::StoneGreen;
     }
 }
-
-// Shown over a run that plays back a recording, in the level banner's look.
-const char* const kReplayText = "Powt\xF3rka";
 
 // Hands a run's total to the score table, which asks for the player's name; the run's tape
 // records the answer, or gives it when the run plays back (the table is then left alone).
@@ -396,14 +378,14 @@ void RGame::drawTexts() {
                           0);
         }
         char text[64];
-        std::snprintf(text, sizeof text, "\xAFycia: %d", static_cast<int>(lives));
+        std::snprintf(text, sizeof text, tr(TextId::LivesCounter), static_cast<int>(lives));
         hudFont->draw(text, kCounterInset, kCounterTop, kCounterColour, 0, 0, 0);
-        std::snprintf(text, sizeof text, "Punkty: %d", static_cast<int>(points));
+        std::snprintf(text, sizeof text, tr(TextId::PointsCounter), static_cast<int>(points));
         hudFont->draw(text, w - kCounterInset, kCounterTop, kCounterColour, DT_RIGHT, 0, 0);
     }
     if (bannerFont != nullptr && getRunTape() != nullptr && getRunTape()->playsBack()) {
-        bannerFont->draw(kReplayText, w / 2, h - kReplayBottom, 0xC0FFFFFF, DT_CENTER, 1,
-                         0xC0000000);
+        bannerFont->draw(tr(TextId::ReplayBanner), w / 2, h - kReplayBottom, 0xC0FFFFFF, DT_CENTER,
+                         1, 0xC0000000);
     }
     if (bannerFont != nullptr && pause.isPaused()) {
         GamePause::drawText(*bannerFont, w, h);
@@ -412,7 +394,7 @@ void RGame::drawTexts() {
     // A banner of alpha 0 is not drawn: its outline colour 0 would come out opaque black.
     if (bannerVisible && bannerAlpha > 0 && bannerFont != nullptr) {
         char text[32];
-        std::snprintf(text, sizeof text, "Poziom %d", static_cast<int>(level));
+        std::snprintf(text, sizeof text, tr(TextId::LevelBanner), static_cast<int>(level));
         const D3DCOLOR alpha = static_cast<D3DCOLOR>(bannerAlpha) << 24;
         bannerFont->draw(text, w / 2, h / 4 + static_cast<std::int32_t>(bannerOffset),
                          alpha | 0x00FFFFFF, DT_CENTER, 1, alpha);
@@ -470,7 +452,7 @@ void RGame::pressLaunch(bool alsoEnter) {
 
 bool RGame::askToLeave() {
     const auto ask = [] {
-        return showMessageBox(GetActiveWindow(), kLeaveQuestion, "Zembrix",
+        return showMessageBox(GetActiveWindow(), tr(TextId::LeaveQuestion), "Zembrix",
                               MB_YESNO | MB_ICONQUESTION) == IDYES;
     };
     RunTape* tape = getRunTape();
@@ -523,7 +505,7 @@ bool RGame::loadFirstLevel() {
                                           : static_cast<std::uint32_t>(std::time(nullptr)));
         return true;
     }
-    showMessageBox(nullptr, "Invalid data!", nullptr, MB_ICONERROR);
+    showMessageBox(nullptr, tr(TextId::ErrorData), nullptr, MB_ICONERROR);
     getRoomManager()->changeRoom(RoomMenu);
     return false;
 }

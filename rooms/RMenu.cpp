@@ -2,6 +2,7 @@
 #include "rooms/RMenu.h"
 
 #include "app/Game.h"
+#include "app/Language.h"
 #include "app/platform/WideText.h"
 #include "gfx/Background.h"
 #include "pack/PackerReader.h"
@@ -15,21 +16,19 @@
 
 namespace {
 struct ButtonSpec {
-    const char* caption;
+    TextId caption;
     Button::Action action;
 };
 
-// Top to bottom: "Graj", "Tabela wyników", "Info", "Wyjście" (Windows-1250).
+// Top to bottom: "Graj", "Tabela wyników", "Info", "Wyjście" in Polish.
 constexpr ButtonSpec ButtonSpecs[kButtonCount] = {
-    {"Graj", startGame},
-    {"Tabela wynik\xF3w", showScoreboard},
-    {"Info", showInfo},
-    {"Wyj\x9C"
-     "cie",
-     quitGame},
+    {TextId::MenuPlay, startGame},
+    {TextId::MenuScores, showScoreboard},
+    {TextId::MenuInfo, showInfo},
+    {TextId::MenuQuit, quitGame},
 };
-// What an event asks of the menu's highlight.
-enum class MenuCommand { None, Next, Previous, Choose };
+// What an event asks of the menu: its highlight, or the next language.
+enum class MenuCommand { None, Next, Previous, Choose, NextLanguage };
 
 MenuCommand menuCommandOf(const SDL_Event& event) {
     if (event.type == SDL_KEYDOWN) {
@@ -45,6 +44,8 @@ MenuCommand menuCommandOf(const SDL_Event& event) {
         case SDLK_SPACE:
             // A key held since another room (the Enter that answered its box) chooses nothing.
             return event.key.repeat == 0 ? MenuCommand::Choose : MenuCommand::None;
+        case SDLK_l:
+            return event.key.repeat == 0 ? MenuCommand::NextLanguage : MenuCommand::None;
         default:
             return MenuCommand::None;
         }
@@ -60,6 +61,8 @@ MenuCommand menuCommandOf(const SDL_Event& event) {
         return MenuCommand::Previous;
     case PadButton::A:
         return MenuCommand::Choose;
+    case PadButton::Y:
+        return MenuCommand::NextLanguage;
     default:
         return MenuCommand::None;
     }
@@ -76,10 +79,7 @@ void showScoreboard() {
 }
 
 void showInfo() {
-    showMessageBox(nullptr,
-                   "Tw\xF3rca gry: Vorlenko\nJest to remake starej gry stworzonej w Game Maker 8.0 "
-                   "nazwanej Plumbaro 2",
-                   "Info", MB_ICONINFORMATION);
+    showMessageBox(nullptr, tr(TextId::InfoText), tr(TextId::InfoTitle), MB_ICONINFORMATION);
 }
 
 void quitGame() {
@@ -166,6 +166,9 @@ void RMenu::handleEvent(SDL_Event* event) {
             chosen->choose(); // the action may delete this room: touch nothing after it
         }
         break;
+    case MenuCommand::NextLanguage:
+        nextLanguage();
+        break;
     default:
         break;
     }
@@ -176,8 +179,8 @@ void RMenu::create() {
     std::uint32_t height = getScreenHeight();
     for (std::uint32_t i = 0; i < buttonCount; ++i) {
         buttons[i] = new Button(static_cast<float>(buttonCentre(width)),
-                                static_cast<float>(buttonTop(height, i)), ButtonSpecs[i].caption,
-                                ButtonSpecs[i].action);
+                                static_cast<float>(buttonTop(height, i)),
+                                tr(ButtonSpecs[i].caption), ButtonSpecs[i].action);
     }
     background =
         new Background(kBackgroundTile, kBackgroundTile, 0.0f, 0.0f, 0, width, height, RepeatXY);
@@ -185,6 +188,18 @@ void RMenu::create() {
     logo = new Background(kLogoWidth, kLogoHeight, static_cast<float>(logoLeft(width)),
                           static_cast<float>(kLogoTop), 0, 0, 0, RepeatNone);
     logo->loadTexture(getPackerReader()->getEntry("logo.png"));
+}
+
+void RMenu::nextLanguage() {
+    setCurrentLanguage((currentLanguage() + 1) % kLanguageCount);
+    for (std::uint32_t i = 0; i < buttonCount; ++i) {
+        if (buttons[i]) {
+            buttons[i]->setCaption(tr(ButtonSpecs[i].caption));
+        }
+    }
+    if (getGame() != nullptr) {
+        getGame()->keepLanguage(currentLanguageCode());
+    }
 }
 
 void RMenu::release() {

@@ -29,7 +29,7 @@ class RMenu : public Room {
     void draw() override;
     // Every button sees every event. Down or Tab (a gamepad's down) highlights the next button,
     // Up or Shift+Tab (its up) the one before; Enter or Space (its A) chooses the highlighted
-    // one, which may delete this room.
+    // one, which may delete this room. L (a gamepad's Y) switches to the next language.
     void handleEvent(SDL_Event* event) override;
     // Lays the four buttons out under the logo and loads the background and the logo.
     void create() override;
@@ -44,6 +44,8 @@ class RMenu : public Room {
     int getHighlight() const { return highlight.get(); }
 
   private:
+    // Makes the next language current, captions the buttons in it and has the Game keep it.
+    void nextLanguage();
     // The index of the button at (x, y), or -1.
     int buttonAt(int x, int y) const;
     // The mouse at (x, y): the highlight goes to the button there (or none) when it moved.

@@ -2,6 +2,7 @@
 #include "rooms/RScoreboard.h"
 
 #include "app/Globals.h"
+#include "app/Language.h"
 #include "app/platform/PadEvent.h"
 #include "gfx/Background.h"
 #include "gfx/DeviceReset.h"
@@ -146,7 +147,7 @@ void RScoreboard::draw() {
     if (titleFont) {
         std::int32_t titleX = static_cast<std::int32_t>(getScreenWidth() / 2);
         std::int32_t titleY = titleFont->getHeight() / 3;
-        titleFont->draw("Tabela wynik\xF3w", titleX, titleY, White, DT_CENTER, 2, 0);
+        titleFont->draw(tr(TextId::ScoresTitle), titleX, titleY, White, DT_CENTER, 2, 0);
     }
 }
 
@@ -159,7 +160,7 @@ void RScoreboard::drawRow(std::uint32_t place, const ScoreboardLayout& layout) {
         char label[16];
         std::snprintf(label, sizeof(label), "%u.", place + 1);
         rowFont->draw(label, LabelX, y, Black, DT_LEFT, 0, 0);
-        rowFont->draw(row ? row->name : "n/a", NameX, y, Black, DT_LEFT, 0, 0);
+        rowFont->draw(row ? row->name : tr(TextId::ScoresEmpty), NameX, y, Black, DT_LEFT, 0, 0);
         // Points are unsigned: the largest scores must not show as negative numbers.
         char points[16];
         std::snprintf(points, sizeof(points), "%u", row ? row->points : 0u);

@@ -12,7 +12,7 @@ scripts/deps.sh
 export NODE_PATH=/usr/share/nodejs
 
 cmake --preset release >/dev/null
-cmake --build --preset release --target content
+cmake --build --preset release --target content zxlang
 
 prefix=$(scripts/web-libs.sh | tail -n 1)
 

@@ -10,7 +10,7 @@ scripts/deps.sh
 
 # The pack, the icon's art and the font licence come from the Linux build's tools.
 cmake --preset release >/dev/null
-cmake --build --preset release --target content zxart
+cmake --build --preset release --target content zxart zxlang
 
 # SDL2 for Windows, from the source package scripts/deps.sh fetched into build/sdl2/.
 dsc=$(ls build/sdl2/libsdl2_*.dsc | head -n 1)

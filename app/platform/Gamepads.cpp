@@ -52,6 +52,8 @@ int padButtonOf(Uint8 button) {
         return static_cast<int>(PadButton::B);
     case SDL_CONTROLLER_BUTTON_START:
         return static_cast<int>(PadButton::Start);
+    case SDL_CONTROLLER_BUTTON_Y:
+        return static_cast<int>(PadButton::Y);
     default:
         return -1;
     }

@@ -6,9 +6,10 @@
 
 #include <optional>
 
-// The buttons the game reads: the d-pad or the left stick's directions, A, B (or Back), Start.
-enum class PadButton : Sint32 { Left, Right, Up, Down, A, B, Start };
-constexpr int kPadButtonCount = 7;
+// The buttons the game reads: the d-pad or the left stick's directions, A, B (or Back), Start,
+// Y.
+enum class PadButton : Sint32 { Left, Right, Up, Down, A, B, Start, Y };
+constexpr int kPadButtonCount = 8;
 
 struct PadPress {
     PadButton button;

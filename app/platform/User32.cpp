@@ -6,6 +6,7 @@
 #include "GameWindow.h"
 #include "TextCodec.h"
 #include "User32Script.h"
+#include "app/Language.h"
 #include "ui/MessageBoxWindow.h"
 
 #include <SDL.h>
@@ -56,12 +57,15 @@ bool displayShowsWindows() {
 // one either (no display, or refused).
 bool showSdlBox(HWND owner, const std::string& text, const std::string& caption, UINT type,
                 int* answer) {
+    const std::string okLabel = cp1250ToUtf8(tr(TextId::BoxOk));
+    const std::string yesLabel = cp1250ToUtf8(tr(TextId::BoxYes));
+    const std::string noLabel = cp1250ToUtf8(tr(TextId::BoxNo));
     SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
                                     SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
-                                IDOK, "OK"};
+                                IDOK, okLabel.c_str()};
     SDL_MessageBoxButtonData yesNo[2] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Tak"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "Nie"},
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, yesLabel.c_str()},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, noLabel.c_str()},
     };
     bool question = (type & 0xF) == MB_YESNO;
     SDL_MessageBoxData data{};

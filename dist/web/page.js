@@ -220,10 +220,12 @@ var zembrixPage = (function () {
 
     // Shows a message box and resolves with the index of the button chosen, or -1 when it was
     // closed without one (Escape closes a box that only says something; a question has no way
-    // out but its buttons). Enter and Space choose the focused button, Tab and the arrows move
-    // the focus; on a gamepad A chooses it, left and right move it, and B answers "Nie" or
-    // closes. icon: 32 x 32 RGBA bytes or null.
-    function box(caption, text, question, icon, iconSize) {
+    // out but its buttons). labels: the buttons' captions, two for a question ("Tak", "Nie" in
+    // Polish). Enter and Space choose the focused button, Tab and the arrows move the focus; on
+    // a gamepad A chooses it, left and right move it, and B answers "Nie" or closes. icon:
+    // 32 x 32 RGBA bytes or null.
+    function box(caption, text, labels, icon, iconSize) {
+        var question = labels.length === 2;
         return new Promise(function (resolve) {
             var focus = 0;
             var row;
@@ -283,7 +285,7 @@ var zembrixPage = (function () {
             }
             body.appendChild(element('div', 'zx-text', text));
             frame.appendChild(body);
-            row = buttonRow(question ? ['Tak', 'Nie'] : ['OK'], finish);
+            row = buttonRow(labels, finish);
             frame.appendChild(row.row);
             layer.element.appendChild(frame);
             row.buttons[0].classList.add('zx-default');
@@ -292,8 +294,9 @@ var zembrixPage = (function () {
     }
 
     // Shows the name form with the offered name selected, and resolves with the name typed, or
-    // null after Cancel or Escape. Enter is OK; on a gamepad A is OK and B is Cancel.
-    function askName(offered) {
+    // null after Cancel or Escape. labels: the field's label, then OK's and Cancel's captions.
+    // Enter is OK; on a gamepad A is OK and B is Cancel.
+    function askName(offered, labels) {
         return new Promise(function (resolve) {
             var field;
             var layer = openLayer(function (event) {
@@ -321,7 +324,7 @@ var zembrixPage = (function () {
             frame.addEventListener('submit', function (event) { event.preventDefault(); });
             frame.appendChild(element('div', 'zx-caption', 'Zembrix'));
             var body = element('div', 'zx-name-body');
-            var label = element('label', 'zx-label', 'Imie:');
+            var label = element('label', 'zx-label', labels[0]);
             field = element('input', 'zx-field');
             field.id = 'zx-name-field';
             label.htmlFor = field.id;
@@ -330,7 +333,7 @@ var zembrixPage = (function () {
             field.spellcheck = false;
             body.appendChild(label);
             body.appendChild(field);
-            var row = buttonRow(['OK', 'Cancel'], finish);
+            var row = buttonRow(labels.slice(1), finish);
             row.buttons[0].classList.add('zx-default');
             body.appendChild(row.row);
             frame.appendChild(body);
@@ -357,17 +360,21 @@ var zembrixPage = (function () {
         canvas.replaceWith(note);
     }
 
-    // The game has ended ("Wyjście", or a start it could not make): the page says so in place
-    // of the last picture, which would otherwise stand still as if the game had hung.
+    // The game has ended ("Wyjście", or a start it could not make): the page says so, in each of
+    // the game's languages, in place of the last picture, which would otherwise stand still as if
+    // the game had hung.
     function ended() {
         say('ended', 'Gra zakończona. Odśwież stronę, aby zagrać jeszcze raz.<br lang="en">' +
-            'The game has ended. Reload the page to play again.');
+            'The game has ended. Reload the page to play again.<br lang="de">' +
+            'Das Spiel ist zu Ende. Lade die Seite neu, um noch einmal zu spielen.');
     }
 
     // The program could not be fetched or compiled: the page says so rather than stay blank.
     function unloaded() {
         say('unloaded', 'Nie udało się wczytać gry. Odśwież stronę, aby spróbować jeszcze raz.' +
-            '<br lang="en">The game could not be loaded. Reload the page to try again.');
+            '<br lang="en">The game could not be loaded. Reload the page to try again.' +
+            '<br lang="de">Das Spiel konnte nicht geladen werden. Lade die Seite neu, um es noch ' +
+            'einmal zu versuchen.');
     }
 
     return {

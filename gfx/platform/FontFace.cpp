@@ -186,6 +186,24 @@ int FontFace::measure(const std::string& line) const {
     return width;
 }
 
+std::string FontFace::missingGlyphs(const std::string& text) const {
+    std::string missing;
+    for (std::size_t i = 0; i < text.size();) {
+        // One UTF-8 sequence: its length from the lead byte, its bits from every byte.
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        Uint32 code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        if (code != '\n' && TTF_GlyphIsProvided32(font, code) == 0) {
+            missing += text.substr(i, length);
+        }
+        i += length;
+    }
+    return missing;
+}
+
 int FontFace::getHeight() const {
     return cellHeight;
 }

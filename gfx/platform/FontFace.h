@@ -50,6 +50,9 @@ class FontFace {
 
     // Width in pixels of one line of UTF-8 text, without rasterising it; 0 for an empty line.
     int measure(const std::string& line) const;
+    // The characters of UTF-8 text (line breaks aside) that the face has no glyph for, as UTF-8;
+    // empty when it has them all.
+    std::string missingGlyphs(const std::string& text) const;
 
     const Choice& getChoice() const { return choice; }
     // The cell height in pixels that the face was opened at: its Windows ascent and descent at

@@ -1,6 +1,7 @@
 // NameDialogWindow: the name entry dialog's layout, keys, mouse and drawing.
 #include "score/platform/NameDialogWindow.h"
 
+#include "app/Language.h"
 #include "app/platform/TextCodec.h"
 #include "app/platform/ui/DialogButtons.h"
 #include "app/platform/ui/DialogWindow.h"
@@ -67,8 +68,8 @@ bool NameDialogWindow::create(const std::string& offered) {
     field.emplace(offered, kTextWidth, [&painter](const std::string& cp1250) {
         return painter.textWidth(cp1250ToUtf8(cp1250));
     });
-    buttons.add(kOkButton, "OK");
-    buttons.add(kCancelButton, "Cancel");
+    buttons.add(kOkButton, cp1250ToUtf8(tr(TextId::NameOk)));
+    buttons.add(kCancelButton, cp1250ToUtf8(tr(TextId::NameCancel)));
     buttons.setFocus(kEditFocus);
     return true;
 }
@@ -191,7 +192,7 @@ void NameDialogWindow::drawEdit(DialogPainter& painter) {
 }
 
 void NameDialogWindow::draw(DialogPainter& painter) {
-    painter.text("Imie:", kLabel.x, kLabel.y, dialogLook::kBlack);
+    painter.text(cp1250ToUtf8(tr(TextId::NameLabel)), kLabel.x, kLabel.y, dialogLook::kBlack);
     drawEdit(painter);
     buttons.draw(painter);
 }

@@ -1,6 +1,8 @@
 // The zembrix command's options: help and version end the program, --mute starts it muted,
-// anything else is refused.
+// --lang picks the language, anything else is refused; the help in every language.
 #include "app/CommandLine.h"
+#include "app/Language.h"
+#include "app/platform/DataPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +27,41 @@ TEST(CommandLine, OptionsAndRefusals) {
     EXPECT_EQ(parse({}).screen, ScreenChoice::Kept);
     EXPECT_EQ(parse({"--window", "--fullscreen"}).screen, ScreenChoice::FullScreen);
     EXPECT_EQ(parse({"--fullscreen", "--window"}).screen, ScreenChoice::Window);
-    for (const char* bad : {"--full-screen", "-v", "data.zxp", "--help=1", "--window=1", ""}) {
+    EXPECT_EQ(parse({"--lang", "DE", "--lang", "en", "--mute"}).language, "en");
+    EXPECT_EQ(parse({"--mute"}).language, "");
+    for (const char* bad :
+         {"--full-screen", "-v", "data.zxp", "--help=1", "--window=1", "", "--lang"}) {
         const CommandLine line = parse({"--help", bad, "--version"});
         EXPECT_EQ(line.action, CommandAction::Refuse) << bad;
         EXPECT_EQ(line.refused, bad);
     }
+    for (const char* code : {"fr", "de_DE", ""}) {
+        EXPECT_EQ(parse({"--lang", code}).action, CommandAction::Refuse) << code;
+    }
+}
+
+// Every language's help names every option, every language's code and the paths it is given.
+TEST(CommandLine, TheHelpOfEveryLanguageNamesEveryOptionAndPath) {
+    const DataPaths paths{"/p/data.zxp", "/s/scoreboard.zxs", "", ""};
+    for (int language = 0; language < kLanguageCount; ++language) {
+        setCurrentLanguage(language);
+        std::FILE* out = std::tmpfile();
+        writeHelp(out, paths, "/c/settings.ini");
+        std::rewind(out);
+        std::string help;
+        for (int c; (c = std::fgetc(out)) != EOF;) {
+            help += static_cast<char>(c);
+        }
+        std::fclose(out);
+        for (const std::string& word :
+             {std::string("--help"), std::string("--version"), std::string("--fullscreen"),
+              std::string("--window"), std::string("--mute"), std::string("--lang"),
+              languageCodes("|"), paths.pack, paths.scores, std::string("/c/settings.ini")}) {
+            EXPECT_NE(help.find(word), std::string::npos)
+                << kLanguages[language].code << " lacks " << word;
+        }
+    }
+    setCurrentLanguage(0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // A run driven by a virtual game controller through SDL's GameController API: plugged in while
 // the game runs, the menu, the bat, launch, pause, Escape's question, the boxes and the name
 // dialog, and pulled out with a direction held.
+#include "app/Language.h"
 #include "app/platform/Gamepads.h"
 #include "app/platform/ui/MessageBoxWindow.h"
 #include "game/Ball.h"
@@ -158,6 +159,15 @@ TEST_F(GamepadTest, ALaunchesStartPausesAndBAsks) {
     ASSERT_EQ(harness.boxes.size(), before + 2);
     EXPECT_EQ(harness.boxes.back().type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
     EXPECT_EQ(zxtest::currentPlace(), Place::Game);
+}
+
+// Y in the menu is L: the next language, through SDL's controller as a player presses it.
+TEST_F(GamepadTest, YInTheMenuSwitchesTheLanguage) {
+    for (int step = 1; step <= kLanguageCount; ++step) {
+        tap(SDL_CONTROLLER_BUTTON_Y);
+        EXPECT_EQ(currentLanguage(), step % kLanguageCount);
+    }
+    EXPECT_EQ(zxtest::currentPlace(), Place::Menu);
 }
 
 // The boxes and the name dialog of our own drawing, answered from the pad alone.

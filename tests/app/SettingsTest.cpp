@@ -38,9 +38,11 @@ TEST(Settings, WrittenSettingsReadBackTheSame) {
     settings.fullscreen = true;
     settings.window = {1200, 912};
     settings.mute = true;
+    settings.language = "de";
     std::string complaints;
     EXPECT_EQ(parse(formatSettings(settings), complaints), settings);
     EXPECT_EQ(complaints, "");
+    // No language line until the player chooses one: the system's language goes on counting.
     EXPECT_EQ(formatSettings(Settings{}),
               "# Zembrix settings\nfullscreen = off\nwindow = 800x608\nmute = off\n");
 }
@@ -50,16 +52,19 @@ TEST(Settings, EachDamagedOrUnknownLineKeepsItsDefaultWithOneComplaint) {
     // Blanks around keys and values, CR LF ends, comments and blank lines are fine; the last
     // of a key given twice counts.
     Settings read =
-        parse("# c\r\n\n  fullscreen=on \r\n window =\t1024x768\nwindow = 640x480\n", complaints);
+        parse("# c\r\n\n  fullscreen=on \r\n window =\t1024x768\nwindow = 640x480\nlanguage = EN\n",
+              complaints);
     EXPECT_TRUE(read.fullscreen);
     EXPECT_EQ(read.window, (WindowSize{640, 480}));
+    EXPECT_EQ(read.language, "en");
     EXPECT_EQ(complaints, "");
 
     read = parse("fullscreen = yes\nwindow = 99x600\nwindow = 800x\nwindow=-800x608\n"
-                 "window = 800x608x1\nwindow = 0800x0600x\nvolume = 3\njust words\n=on\n",
+                 "window = 800x608x1\nwindow = 0800x0600x\nvolume = 3\njust words\n=on\n"
+                 "language = fr\nlanguage = de_DE\n",
                  complaints);
     EXPECT_EQ(read, Settings{});
-    EXPECT_EQ(lineCount(complaints), 9) << complaints;
+    EXPECT_EQ(lineCount(complaints), 11) << complaints;
     EXPECT_NE(complaints.find("settings.ini:1: the bad value of \"fullscreen\" ignored"),
               std::string::npos)
         << complaints;

@@ -26,6 +26,10 @@ exec 9>&2
 work=$(mktemp -d)
 # The game keeps its settings in the test's own folder, never in the tester's home.
 export XDG_CONFIG_HOME=$work/config
+# A system that names no language (C, in UTF-8 so that the X tools read the boxes' Polish
+# captions): the game speaks Polish, whatever the tester's own language.
+export LANG=C.UTF-8
+unset LANGUAGE LC_ALL LC_MESSAGES
 xvfb_pid=
 game_pid=
 game_program= # the game started last and its folder, named when a test fails

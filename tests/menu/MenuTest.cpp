@@ -1,5 +1,8 @@
 // Tests of the main menu on the headless game: layout, hover tint, clicks, the keys' highlight
 // and the actions.
+#include "app/Game.h"
+#include "app/Language.h"
+#include "app/platform/PadEvent.h"
 #include "gfx/Sprite.h"
 #include "rooms/Button.h"
 #include "rooms/MenuHighlight.h"
@@ -14,6 +17,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -317,3 +321,35 @@ TEST_F(MenuTest, PlayLeavesTheMenuInItsOwnUpdate) {
 }
 
 } // namespace
+
+// L, and a pad's Y, make the next language current: the captions and the Info box speak it,
+// the Game keeps its code in the settings, and after the last language comes Polish again with
+// the very frame it had.
+TEST_F(MenuTest, LAndThePadsYSwitchTheLanguageWhichTheGameKeeps) {
+    moveTo(10, 600);
+    const std::vector<std::uint32_t> polish = harness.frame();
+    for (int step = 1; step <= kLanguageCount; ++step) {
+        const int expected = step % kLanguageCount;
+        if (step % 2 == 1) {
+            pressKey(SDLK_l);
+        } else {
+            harness.push(makePadEvent(PadButton::Y, true));
+            harness.turn();
+        }
+        EXPECT_EQ(currentLanguage(), expected) << step;
+        EXPECT_EQ(harness.game().getSettings().language, kLanguages[expected].code);
+        for (std::uint32_t i = 0; i < kButtonCount; ++i) {
+            EXPECT_STREQ(button(i)->getCaption(), tr(i == 0   ? TextId::MenuPlay
+                                                     : i == 1 ? TextId::MenuScores
+                                                     : i == 2 ? TextId::MenuInfo
+                                                              : TextId::MenuQuit));
+        }
+        clickAt(400, 400);
+        ASSERT_FALSE(harness.boxes.empty());
+        EXPECT_STREQ(harness.boxes.back().text.c_str(), tr(TextId::InfoText));
+        zxtest::pushEventOfType(SDL_MOUSEMOTION);
+        moveTo(10, 600);
+    }
+    EXPECT_EQ(currentLanguage(), 0);
+    EXPECT_TRUE(harness.frame() == polish) << "Polish again does not draw the same menu";
+}

@@ -26,11 +26,16 @@ dpkg-deb -x "$deb" "$root"
     die "the package lacks the game, its pack or the font's licence"
 [[ -f "$root/usr/share/doc/zembrix/copyright" ]] || die "no copyright file"
 zcat "$root/usr/share/man/man6/zembrix.6.gz" | grep -q '^\.TH ZEMBRIX 6' || die "no man page"
+for language in pl de; do
+    zcat "$root/usr/share/man/$language/man6/zembrix.6.gz" | grep -q '^\.TH ZEMBRIX 6' ||
+        die "no man page in $language"
+done
 
 desktop=$(echo "$root"/usr/share/applications/*.desktop)
 timeout 60 desktop-file-validate "$desktop" || die "desktop-file-validate refuses $desktop"
 grep -qx 'Categories=Game;ArcadeGame;' "$desktop" || die "the desktop entry's categories"
 grep -q '^Comment\[pl\]=' "$desktop" || die "no Polish comment in the desktop entry"
+grep -q '^Comment\[de\]=' "$desktop" || die "no German comment in the desktop entry"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 for size in 48 64 128 256; do
     png=$root/usr/share/icons/hicolor/${size}x$size/apps/$icon.png
@@ -52,7 +57,8 @@ grep -qF "$data/data.zxp" <<<"$help" || die "--help does not name the installed 
 grep -qF "$work/xdg/zembrix/scoreboard.zxs" <<<"$help" || die "--help does not name the scores"
 status=0
 timeout 10 "$game" --no-such-option >"$work/bad.out" 2>"$work/bad.err" || status=$?
-[[ $status == 2 && ! -s "$work/bad.out" ]] && grep -q '^Usage: zembrix' "$work/bad.err" ||
+# The usage speaks the system's language: Polish here, where the tests' system names none.
+[[ $status == 2 && ! -s "$work/bad.out" ]] && grep -q '^Użycie: zembrix' "$work/bad.err" ||
     die "an unknown option: exit $status, usage not on standard error alone"
 [[ ! -e "$work/xdg" ]] || die "the options created the data folder"
 echo "ok: --version ($version), --help, an unknown option (exit 2)"

@@ -3,10 +3,11 @@
 // against the Linux build's frame, the sound and its mute key, the full screen, a whole run
 // with the Escape question, the name form and the score table kept over a reload, a gamepad in
 // the game, its boxes and the name form, a damaged pack, a browser without WebAssembly, and a
-// program that cannot be fetched.
+// program that cannot be fetched; first, the game's language in a German and a French browser.
 // Prints the figures of the page.
 // Then the recorded runs (replays.js).
-// Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR LINUX_REPLAYS
+// Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR LINUX_REPLAYS (LINUX_MENU_PNG ends in
+// "-pl.png"; the German and English menus lie beside it as "-de.png" and "-en.png")
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -316,7 +317,7 @@ async function gamepad(page) {
     await pressPad(page, 'Down', 'Down', 'Down', 'Down', 'A');
     await within(5, 'the end of the game', () => page.$('#ended'));
     const asked = async name => {
-        await page.evaluate(() => { zembrixPage.askName('Ala').then(typed => { window.typed = typed; }); });
+        await page.evaluate(() => { zembrixPage.askName('Ala', ['Imie:', 'OK', 'Cancel']).then(typed => { window.typed = typed; }); });
         await within(5, 'the name form', () => page.$('.zx-name'));
         await pressPad(page, name);
         return page.evaluate(() => window.typed);
@@ -343,7 +344,7 @@ async function damagedPack(page) {
     // The game has ended: the page says so instead of leaving its last picture standing.
     const ended = await within(5, 'the page saying the game ended', () =>
         page.$eval('#ended', element => element.innerText).catch(() => null));
-    if (!ended.includes('zakończona') || !ended.includes('ended')) fail(`at the end the page says "${ended}"`);
+    if (!ended.includes('zakończona') || !ended.includes('ended') || !ended.includes('zu Ende')) fail(`at the end the page says "${ended}"`);
     if (errors.length) fail(`errors in the page: ${errors.join('; ')}`);
     console.log(`ok: a damaged pack gives the game's own box (${lines.find(l => l.startsWith('data.zxp: '))})`);
 }
@@ -421,9 +422,10 @@ async function withoutWebAssembly(page) {
     await page.evaluateOnNewDocument(() => { delete window.WebAssembly; });
     await page.goto(`${base}/game/`);
     const text = await page.$eval('#missing', element => element.innerText);
-    if (!text.includes('WebAssembly') || !text.includes('przeglądarki') || !text.includes('browser'))
+    if (!text.includes('WebAssembly') || !text.includes('przeglądarki') || !text.includes('browser') ||
+        !text.includes('braucht'))
         fail(`without WebAssembly the page says "${text}"`);
-    console.log('ok: without WebAssembly the page says so in Polish and in English');
+    console.log('ok: without WebAssembly the page says so in Polish, English and German');
 }
 
 async function programNotLoaded(page) {
@@ -433,22 +435,55 @@ async function programNotLoaded(page) {
     await page.goto(`${base}/game/`);
     const text = await within(10, 'the page saying the game was not loaded', () =>
         page.$eval('#unloaded', element => element.innerText).catch(() => null));
-    if (!text.includes('wczytać') || !text.includes('could not be loaded'))
+    if (!text.includes('wczytać') || !text.includes('could not be loaded') || !text.includes('geladen'))
         fail(`without its program the page says "${text}"`);
-    console.log('ok: a program that cannot be fetched: the page says so in Polish and in English');
+    console.log('ok: a program that cannot be fetched: the page says so in Polish, English and German');
 }
 
-(async () => {
-    const browser = await puppeteer.launch({
+// Starts the browser in a language (its interface's and the one it asks pages in) with a
+// profile of its own.
+function launch(language, profile) {
+    return puppeteer.launch({
         // Firefox's audio waits for a sound device, which a server has not: its stand-in plays.
         ...(firefox ? {browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
-            args: ['--width=800', '--height=608'], extraPrefsFirefox: {'media.cubeb.force_mock_context': true}} :
-            {executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--window-size=800,608']}),
+            args: ['--width=800', '--height=608'], extraPrefsFirefox: {'media.cubeb.force_mock_context': true,
+                'intl.accept_languages': language}} :
+            // Headless Chromium asks pages in --accept-lang's languages, not in --lang's.
+            {executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--window-size=800,608',
+                `--lang=${language}`, `--accept-lang=${language}`]}),
         headless: true,
-        userDataDir: path.join(work, 'chromium', 'profile'),
+        userDataDir: path.join(work, 'chromium', profile),
         defaultViewport: {width: 800, height: 608},
         protocolTimeout: 20000,
     });
+}
+
+// The game in a German browser speaks German, in a French one (a language it lacks) English:
+// its menu is the Linux build's under --lang de and --lang en.
+async function languages() {
+    for (const [language, game] of [['de', 'de'], ['fr', 'en']]) {
+        const expected = PNG.sync.read(fs.readFileSync(linuxMenuFile.replace(/-pl\.png$/, `-${game}.png`)));
+        const browser = await launch(language, `profile-${language}`);
+        try {
+            const page = await browser.newPage();
+            await start(page, `${base}/game/`, []);
+            await page.mouse.move(790, 600);
+            await within(10, `the menu in a browser in ${language}`, () => menuShown(page));
+            await sleep(500);
+            const web = await shot(page);
+            fs.writeFileSync(path.join(work, `web-menu-${language}.png`), PNG.sync.write(web));
+            const beyond = differing(web, expected, menuRegions['whole frame'], 2);
+            if (beyond !== 0) fail(`in a browser in ${language} the menu is not the Linux build's in ${game}: ${beyond} pixels differ`);
+            console.log(`ok: a browser in ${language} gets the menu in ${game}`);
+        } finally {
+            await browser.close();
+        }
+    }
+}
+
+(async () => {
+    await languages();
+    const browser = await launch('pl', 'profile');
     try {
         for (const test of [menuAgainstLinux, sound, fullScreen, wholeRun, gamepad, damagedPack, withoutWebAssembly,
             programNotLoaded]) {

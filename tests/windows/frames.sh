@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Frames of the Windows program under Wine and of the Linux build in the same states, compared
 # region by region: the menu, level 1 before the first launch, and the score table holding a
-# known table; and the Windows program's frames (with its Escape question) under a Polish, an
-# English and a Russian locale, which must be the same. Prints what each region shows and fails when a region differs beyond what its
-# kind allows:
+# known table; the Windows program's frames (with its Escape question) under a Polish, an
+# English and a Russian locale, in Polish (--lang pl), which must be the same; and its menu in
+# the language of an English, a German and a Russian Windows: English, German, English. Prints
+# what each region shows and fails when a region differs beyond what its kind allows:
 #   same    the same pixels: the play field's white, the score table's panel between the rows;
 #   tiles   the same picture up to shifts of one pixel (each pixel has its match within one
 #           pixel in the other frame), but for at most 0.5 % of the pixels: the background, the
@@ -42,11 +43,12 @@ write_table() {
     } >"$1"
 }
 
-# Plays game $1 from folder $2 to the three states and saves $2/menu.png, level.png and
-# scores.png; the Windows program's Escape question too, as $2/question.png.
+# Plays game $1 from folder $2 (with the game's options $3 and after) to the three states and
+# saves $2/menu.png, level.png and scores.png; the Windows program's Escape question too, as
+# $2/question.png.
 take_frames() {
     local game=$1 dir=$2 window question
-    start_at_menu "$dir"
+    start_at_menu "$dir" "${@:3}"
     rest_pointer
     sleep 1
     screenshot "$window" "$dir/menu.png"
@@ -64,6 +66,16 @@ take_frames() {
         screenshot "$question" "$dir/question.png"
         answer_yes
     fi
+    close_game
+}
+
+# Starts game $1 from folder $2 and saves its menu as $2/menu.png.
+take_menu() {
+    local game=$1 dir=$2 window
+    start_at_menu "$dir"
+    rest_pointer
+    sleep 1
+    screenshot "$window" "$dir/menu.png"
     close_game
 }
 
@@ -154,20 +166,25 @@ text() {
 }
 
 start_x
-for side in linux windows english russian; do
+for side in linux windows english russian menu-en menu-de menu-ru; do
     mkdir "$work/$side"
     cp "$pack" "$work/$side/data.zxp"
     write_table "$work/$side/scoreboard.zxs"
 done
 take_frames "$linux" "$work/linux"
 take_frames "$exe" "$work/windows"
-wine_locale=en_US.UTF-8 take_frames "$exe" "$work/english"
-wine_locale=ru_RU.UTF-8 take_frames "$exe" "$work/russian"
+wine_locale=en_US.UTF-8 take_frames "$exe" "$work/english" --lang pl
+wine_locale=ru_RU.UTF-8 take_frames "$exe" "$work/russian" --lang pl
+# The menu of the Windows program in the language the Windows names.
+for language in en de ru; do
+    wine_locale=${language}_${language^^}.UTF-8 take_menu "$exe" "$work/menu-$language"
+done
 L=$work/linux
 W=$work/windows
 
 # The Windows program draws the same frames whatever the code page of the Windows it runs on:
-# its Polish texts are no longer read in that code page (Windows-1252 and 1251 here). Wine's text
+# its Polish texts (asked for with --lang pl) are no longer read in that code page (Windows-1252
+# and 1251 here). Wine's text
 # drawing differs now and then by 1 of 255 in a few pixels. The question box's buttons speak the
 # language of the Windows; its text above them is the game's.
 echo "== the Windows program under three locales"
@@ -181,6 +198,19 @@ for locale in english russian; do
     count=$(differing "$W/question.png" "$work/$locale/question.png" "${width}x$((height - 50))+0+0" 1)
     report same "$locale question" "$([[ $geometry == "$other" && $count == 0 ]] && echo ok ||
         echo "FAIL: $other against $geometry, $count pixels of the text differ")"
+done
+
+# An English and a Russian Windows get the English menu, a German one the German menu, a Polish
+# one the Polish menu: the buttons' captions differ, the rest is the same.
+echo "== the menu in the Windows' language"
+same "$work/menu-en/menu.png" "$work/menu-ru/menu.png" 800x608+0+0 1 "menu in en and ru"
+for pair in "menu-en/menu.png windows/menu.png" "menu-de/menu.png windows/menu.png" \
+    "menu-de/menu.png menu-en/menu.png"; do
+    read -r one other <<<"$pair"
+    count=$(differing "$work/$one" "$work/$other" 160x240+320+248 1)
+    same "$work/$one" "$work/$other" 800x248+0+0 1 "$one above the buttons"
+    report differs "$one" "$( ((count > 0)) && echo "ok: $count pixels of the captions differ from $other" ||
+        echo "FAIL: the captions are those of $other")"
 done
 
 echo "== the menu"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The zip for Windows players: one folder, Zembrix/, holding the program, SDL2.dll, the same
-# data.zxp as the Linux build, the font's licence and the readme, which names the DirectX
-# runtime that brings d3dx9_43.dll; and the program carries its icon, manifest, version record
-# and name dialog.
+# data.zxp as the Linux build, the font's licence and the readme in English, Polish and German,
+# each naming the DirectX runtime that brings d3dx9_43.dll and the languages; and the program
+# carries its icon, manifest, version record and name dialog.
 # Usage: zip.sh ZIP LINUX_PACK
 set -euo pipefail
 zip=$(realpath "$1")
@@ -16,11 +16,14 @@ die() {
 
 cd "$work"
 cmake -E tar xf "$zip"
-diff <(find Zembrix -type f | sort) <(printf 'Zembrix/%s\n' IndieFlower-OFL.txt README.txt \
-    SDL2.dll data.zxp zembrix.exe) || die "the zip holds other files than expected"
+diff <(find Zembrix -type f | sort) <(printf 'Zembrix/%s\n' IndieFlower-OFL.txt README-de.txt \
+    README-pl.txt README.txt SDL2.dll data.zxp zembrix.exe) || die "the zip holds other files than expected"
 cmp -s Zembrix/data.zxp "$pack" || die "the zip's data.zxp is not the Linux build's"
-grep -q "DirectX End-User Runtime" Zembrix/README.txt || die "the readme does not name the runtime"
-grep -q "d3dx9_43.dll" Zembrix/README.txt || die "the readme does not name d3dx9_43.dll"
+for readme in README.txt README-pl.txt README-de.txt; do
+    grep -q "DirectX End-User Runtime" "Zembrix/$readme" || die "$readme does not name the runtime"
+    grep -q "d3dx9_43.dll" "Zembrix/$readme" || die "$readme does not name d3dx9_43.dll"
+    grep -q -- "--lang" "Zembrix/$readme" || die "$readme does not tell the languages"
+done
 grep -q "SIL Open Font License" Zembrix/IndieFlower-OFL.txt || die "no font licence"
 
 # The resources, as the resource compiler's own reader lists them: the name dialog exactly as

@@ -1,6 +1,8 @@
 // MessageBoxWindow: layout, keys and drawing of the game's message boxes.
 #include "app/platform/ui/MessageBoxWindow.h"
 
+#include "app/Language.h"
+#include "app/platform/TextCodec.h"
 #include "app/platform/ui/BoxIcon.h"
 #include "app/platform/ui/DialogButtons.h"
 #include "app/platform/ui/DialogWindow.h"
@@ -121,9 +123,10 @@ void MessageBoxWindow::placeButtons(int rowWidth) {
     // The buttons stand at the strip's right end, the default one first.
     int x = size.x - kStripPadding - rowWidth;
     const int y = size.y - kStripPadding - kButtonHeight;
-    for (const char* label :
-         isQuestion() ? std::vector<const char*>{"Tak", "Nie"} : std::vector<const char*>{"OK"}) {
-        buttons.add({x, y, kButtonWidth, kButtonHeight}, label);
+    for (const char* label : isQuestion()
+                                 ? std::vector<const char*>{tr(TextId::BoxYes), tr(TextId::BoxNo)}
+                                 : std::vector<const char*>{tr(TextId::BoxOk)}) {
+        buttons.add({x, y, kButtonWidth, kButtonHeight}, cp1250ToUtf8(label));
         x += kButtonWidth + kButtonGap;
     }
 }

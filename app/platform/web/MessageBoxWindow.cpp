@@ -3,6 +3,8 @@
 // through ASYNCIFY, as it waits for a box of its own window on Linux.
 #include "app/platform/ui/MessageBoxWindow.h"
 
+#include "app/Language.h"
+#include "app/platform/TextCodec.h"
 #include "app/platform/ui/BoxIcon.h"
 
 #include <emscripten.h>
@@ -13,14 +15,15 @@
 namespace {
 
 // Shows the box and waits for the button chosen: its index, or -1 when it was closed without
-// one. The icon is kBoxIconSize square RGBA pixels, or null.
+// one. The icon is kBoxIconSize square RGBA pixels, or null; labels are the buttons' captions
+// (UTF-8), one a line.
 EM_ASYNC_JS(int, showPageBox,
-            (const char* caption, const char* text, int question, const unsigned char* icon,
+            (const char* caption, const char* text, const char* labels, const unsigned char* icon,
              int iconSize),
             {
                 var pixels = icon ? HEAPU8.slice(icon, icon + iconSize * iconSize * 4) : null;
                 return await zembrixPage.box(UTF8ToString(caption), UTF8ToString(text),
-                                             question != 0, pixels, iconSize);
+                                             UTF8ToString(labels).split('\n'), pixels, iconSize);
             });
 
 // The kind's icon as RGBA bytes; empty for a box without one.
@@ -45,7 +48,10 @@ int runMessageBoxWindow(SDL_Window* /*owner*/, const std::string& text, const st
                         UINT type) {
     const bool question = (type & 0xF) == MB_YESNO;
     const std::vector<unsigned char> icon = iconPixels(type);
-    const int chosen = showPageBox(caption.c_str(), text.c_str(), question ? 1 : 0,
+    const std::string labels =
+        question ? cp1250ToUtf8(std::string(tr(TextId::BoxYes)) + "\n" + tr(TextId::BoxNo))
+                 : cp1250ToUtf8(tr(TextId::BoxOk));
+    const int chosen = showPageBox(caption.c_str(), text.c_str(), labels.c_str(),
                                    icon.empty() ? nullptr : icon.data(), kBoxIconSize);
     if (question) {
         return chosen == 0 ? IDYES : IDNO;

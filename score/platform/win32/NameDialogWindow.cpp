@@ -4,6 +4,7 @@
 // letters; the name goes back to Windows-1250 for the table.
 #include "score/platform/NameDialogWindow.h"
 
+#include "app/Language.h"
 #include "app/platform/TextCodec.h"
 #include "resources/Resources.h"
 
@@ -84,6 +85,20 @@ NameDialogOutcome runNameDialogWindow(std::string& text) {
                      GetLastError());
         return NameDialogOutcome::Unavailable;
     }
+    // The template's texts are the Polish ones; the current language's replace them, the label
+    // reaching as far as the field, so that a longer word than "Imie:" is not cut.
+    HWND label = GetDlgItem(dialog, IDC_NAME_TEXT);
+    RECT labelArea{};
+    RECT fieldArea{};
+    GetWindowRect(label, &labelArea);
+    GetWindowRect(GetDlgItem(dialog, IDC_NAME), &fieldArea);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&labelArea), 2);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&fieldArea), 2);
+    SetWindowPos(label, nullptr, 0, 0, fieldArea.left - labelArea.left - 2,
+                 labelArea.bottom - labelArea.top, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowTextW(label, cp1250ToWide(tr(TextId::NameLabel)).c_str());
+    SetDlgItemTextW(dialog, IDOK, cp1250ToWide(tr(TextId::NameOk)).c_str());
+    SetDlgItemTextW(dialog, IDCANCEL, cp1250ToWide(tr(TextId::NameCancel)).c_str());
     HWND field = GetDlgItem(dialog, IDC_NAME);
     SetWindowTextW(field, cp1250ToWide(text.c_str()).c_str());
     ShowWindow(dialog, SW_SHOW);
