@@ -23,6 +23,7 @@ Sound::~Sound() {
 #ifndef _WIN32
     setBoxSound(nullptr);
 #endif
+    maker.wait();
     device.close();
 }
 
@@ -35,10 +36,13 @@ bool Sound::start() {
         std::fprintf(stderr, "zembrix: no sound: %s\n", device.getError().c_str());
         return false;
     }
-    // Made while the device is paused, so the callback reads none of them yet.
-    for (int i = 0; i < kSoundEffectCount; ++i) {
-        effects[i] = synthesise(effectRecipe(effectAt(i)), kSoundRate);
-    }
+    // Made while the device is paused, so the callback reads none of them yet; play waits for
+    // them.
+    maker.run([this] {
+        for (int i = 0; i < kSoundEffectCount; ++i) {
+            effects[i] = synthesise(effectRecipe(effectAt(i)), kSoundRate);
+        }
+    });
 #ifndef _WIN32
     setBoxSound(playBoxSound);
 #endif
@@ -50,6 +54,7 @@ void Sound::play(SoundEffect effect, float pan, float pitch) {
     if (muted || silenced || !device.isOpen() || index < 0 || index >= kSoundEffectCount) {
         return;
     }
+    maker.wait();
     device.lock();
     mixer.start(effects[index], 1.0f, pan, pitch);
     device.unlock();
@@ -79,6 +84,9 @@ void Sound::setSilenced(bool on) {
 }
 
 void Sound::update() {
+    if (maker.isDone()) {
+        maker.wait();
+    }
     if (!isPlaying()) {
         return;
     }

@@ -5,6 +5,7 @@
 #include "sound/Mixer.h"
 #include "sound/SoundEffect.h"
 #include "sound/platform/AudioDevice.h"
+#include "sound/platform/Worker.h"
 
 #include <cstdint>
 #include <vector>
@@ -22,13 +23,14 @@ class Sound {
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
 
-    // Makes every effect and opens the audio device, paused; once, later calls do nothing.
-    // Without a device (none present, or a driver that fails) it writes one line to standard
-    // error and returns false: the game then plays silently.
+    // Opens the audio device, paused, and starts making every effect on a thread of its own;
+    // once, later calls do nothing. Without a device (none present, or a driver that fails) it
+    // writes one line to standard error and returns false: the game then plays silently.
     bool start();
     bool isStarted() const { return started; }
     // Plays an effect: pan from -1 (left) to 1 (right), pitch as a speed ratio. Nothing sounds
-    // while muted or silenced, or without a device.
+    // while muted or silenced, or without a device. Asked before the effects are made, it waits
+    // for them (a few milliseconds at most, right after start).
     void play(SoundEffect effect, float pan = 0.0f, float pitch = 1.0f);
     // The player's choice: muting stops every sound and rests the device at once.
     void setMuted(bool on);
@@ -36,7 +38,8 @@ class Sound {
     // A paused game: stops every sound, rests the device and plays none until lifted.
     void setSilenced(bool on);
     bool isSilenced() const { return silenced; }
-    // Once a turn: pauses the device after kQuietTurnsBeforeRest turns without a sound.
+    // Once a turn: pauses the device after kQuietTurnsBeforeRest turns without a sound, and
+    // lets go of the thread that made the effects once it is done.
     void update();
     // Whether the device is open and running (not paused).
     bool isPlaying() const { return device.isOpen() && !device.isPaused(); }
@@ -50,6 +53,7 @@ class Sound {
     AudioDevice device;
     Mixer mixer;
     std::vector<float> effects[kSoundEffectCount];
+    Worker maker; // makes the effects after start; waited for before they are read
     bool started = false;
     bool muted = false;
     bool silenced = false;
