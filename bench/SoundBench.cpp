@@ -22,7 +22,7 @@ void BM_SoundStart(benchmark::State& state) {
 BENCHMARK(BM_SoundStart)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_MixEightVoices(benchmark::State& state) {
-    const std::vector<float> samples(kSoundRate, 0.25f);
+    const Samples samples(kSoundRate, 8192);
     Mixer mixer;
     std::int16_t out[2 * 512];
     for (auto _ : state) {

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-    libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev
+    libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev libpng-dev
     fonts-liberation2 fonts-crosextra-carlito fonts-dejavu-core xfonts-base
     cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils x11-xserver-utils openbox xfwm4 dbus-daemon

@@ -36,13 +36,6 @@ bool Sound::start() {
         std::fprintf(stderr, "zembrix: no sound: %s\n", device.getError().c_str());
         return false;
     }
-    // Made while the device is paused, so the callback reads none of them yet; play waits for
-    // them.
-    maker.run([this] {
-        for (int i = 0; i < kSoundEffectCount; ++i) {
-            effects[i] = synthesise(effectRecipe(effectAt(i)), kSoundRate);
-        }
-    });
 #ifndef _WIN32
     setBoxSound(playBoxSound);
 #endif
@@ -54,12 +47,28 @@ void Sound::play(SoundEffect effect, float pan, float pitch) {
     if (muted || silenced || !device.isOpen() || index < 0 || index >= kSoundEffectCount) {
         return;
     }
-    maker.wait();
+    prepare(index);
     device.lock();
     mixer.start(effects[index], 1.0f, pan, pitch);
     device.unlock();
     device.setPaused(false);
     quietTurns = 0;
+}
+
+void Sound::prepare(int index) {
+    if (first < 0) {
+        first = index;
+        effects[index] = toSamples(synthesise(effectRecipe(effectAt(index)), kSoundRate));
+        maker.run([this, index] {
+            for (int i = 0; i < kSoundEffectCount; ++i) {
+                if (i != index) {
+                    effects[i] = toSamples(synthesise(effectRecipe(effectAt(i)), kSoundRate));
+                }
+            }
+        });
+    } else if (index != first) {
+        maker.wait();
+    }
 }
 
 void Sound::stopAll() {

@@ -23,14 +23,15 @@ class Sound {
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
 
-    // Opens the audio device, paused, and starts making every effect on a thread of its own;
-    // once, later calls do nothing. Without a device (none present, or a driver that fails) it
-    // writes one line to standard error and returns false: the game then plays silently.
+    // Opens the audio device, paused; the effects are made once the first is asked for (see
+    // play). Once, later calls do nothing. Without a device (none present, or a driver that fails)
+    // it writes one line to standard error and returns false: the game then plays silently.
     bool start();
     bool isStarted() const { return started; }
     // Plays an effect: pan from -1 (left) to 1 (right), pitch as a speed ratio. Nothing sounds
-    // while muted or silenced, or without a device. Asked before the effects are made, it waits
-    // for them (a few milliseconds at most, right after start).
+    // while muted or silenced, or without a device. The first effect asked for is made then
+    // (a fraction of a millisecond for a menu's click), the others meanwhile on a thread of
+    // their own; one asked for before they are made waits for them (a few milliseconds at most).
     void play(SoundEffect effect, float pan = 0.0f, float pitch = 1.0f);
     // The player's choice: muting stops every sound and rests the device at once.
     void setMuted(bool on);
@@ -49,11 +50,15 @@ class Sound {
     static void fill(void* self, std::int16_t* out, int frames);
     // Stops every voice and pauses the device.
     void stopAll();
+    // Makes the effect at index ready to play: the first asked for at once, the others on the
+    // maker's thread, waited for.
+    void prepare(int index);
 
     AudioDevice device;
     Mixer mixer;
-    std::vector<float> effects[kSoundEffectCount];
-    Worker maker; // makes the effects after start; waited for before they are read
+    Samples effects[kSoundEffectCount];
+    Worker maker;   // makes all but the first effect asked for; waited for before they are read
+    int first = -1; // the index of the first effect asked for, made at once
     bool started = false;
     bool muted = false;
     bool silenced = false;

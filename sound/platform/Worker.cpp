@@ -3,6 +3,10 @@
 
 #include <SDL.h>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 Worker::~Worker() {
     wait();
 }
@@ -28,6 +32,11 @@ int Worker::runThread(void* self) {
     Worker* worker = static_cast<Worker*>(self);
     worker->job();
     worker->job = nullptr;
+#ifdef __GLIBC__
+    // glibc keeps what the work freed in the thread's own arena, which no other thread uses:
+    // it goes back to the system.
+    malloc_trim(0);
+#endif
     worker->busy = false;
     return 0;
 }
