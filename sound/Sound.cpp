@@ -27,27 +27,30 @@ Sound::~Sound() {
     device.close();
 }
 
-bool Sound::start() {
+void Sound::start() {
     if (started) {
-        return device.isOpen();
+        return;
     }
     started = true;
-    if (!device.open(kSoundRate, fill, this)) {
-        std::fprintf(stderr, "zembrix: no sound: %s\n", device.getError().c_str());
-        return false;
-    }
 #ifndef _WIN32
     setBoxSound(playBoxSound);
 #endif
-    return true;
 }
 
 void Sound::play(SoundEffect effect, float pan, float pitch) {
     const int index = static_cast<int>(effect);
-    if (muted || silenced || !device.isOpen() || index < 0 || index >= kSoundEffectCount) {
+    if (!started || muted || silenced || index < 0 || index >= kSoundEffectCount) {
         return;
     }
-    prepare(index);
+    if (!asked) {
+        begin(index);
+        // No callback reads the voices before the device is open and running.
+        mixer.start(effects[index], 1.0f, pan, pitch);
+        return;
+    }
+    if (!waitForDevice()) {
+        return;
+    }
     device.lock();
     mixer.start(effects[index], 1.0f, pan, pitch);
     device.unlock();
@@ -55,23 +58,60 @@ void Sound::play(SoundEffect effect, float pan, float pitch) {
     quietTurns = 0;
 }
 
-void Sound::prepare(int index) {
-    if (first < 0) {
-        first = index;
-        effects[index] = toSamples(synthesise(effectRecipe(effectAt(index)), kSoundRate));
-        maker.run([this, index] {
-            for (int i = 0; i < kSoundEffectCount; ++i) {
-                if (i != index) {
-                    effects[i] = toSamples(synthesise(effectRecipe(effectAt(i)), kSoundRate));
-                }
+void Sound::begin(int index) {
+    asked = true;
+    effects[index] = toSamples(synthesise(effectRecipe(effectAt(index)), kSoundRate));
+    // SDL counts the parts it started on this thread, so the driver starts here. The device
+    // opens on the maker's thread, except on Windows, whose audio drivers keep what they make to
+    // the thread that made it.
+    const bool driver = device.startDriver();
+#ifdef _WIN32
+    if (driver) {
+        device.open(kSoundRate, fill, this);
+    }
+#endif
+    maker.run([this, index, driver] {
+#ifndef _WIN32
+        if (driver) {
+            device.open(kSoundRate, fill, this);
+        }
+#else
+        (void)driver;
+#endif
+        for (int i = 0; i < kSoundEffectCount; ++i) {
+            if (i != index) {
+                effects[i] = toSamples(synthesise(effectRecipe(effectAt(i)), kSoundRate));
             }
-        });
-    } else if (index != first) {
+        }
+    });
+}
+
+bool Sound::waitForDevice() {
+    if (asked && !ready) {
         maker.wait();
+        takeOver();
+    }
+    return ready && device.isOpen();
+}
+
+void Sound::takeOver() {
+    ready = true;
+    if (!device.isOpen()) {
+        std::fprintf(stderr, "zembrix: no sound: %s\n", device.getError().c_str());
+        mixer.stopAll();
+        return;
+    }
+    if (!mixer.isSilent()) {
+        device.setPaused(false);
+        quietTurns = 0;
     }
 }
 
 void Sound::stopAll() {
+    if (!ready) {
+        mixer.stopAll(); // no device is running yet
+        return;
+    }
     device.lock();
     mixer.stopAll();
     device.unlock();
@@ -93,8 +133,8 @@ void Sound::setSilenced(bool on) {
 }
 
 void Sound::update() {
-    if (maker.isDone()) {
-        maker.wait();
+    if (asked && !ready && maker.isDone()) {
+        waitForDevice();
     }
     if (!isPlaying()) {
         return;
