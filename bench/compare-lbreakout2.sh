@@ -16,6 +16,8 @@
 #       that takes LBreakout2's place: the two builds are measured alternately the same way, and
 #       the full screen is left out. The table then gives both builds' figures, the ratios this
 #       build / the peer, and each build's start against the bare window's.
+#       START_ONLY=1 measures the start to the first content alone (no memory, idle or play), so
+#       that many runs (RUNS=25, say) take a few minutes: medians and ratios to the bare window.
 #
 # Installs nothing: it needs the packages lbreakout2 (not with PEER), xvfb, xdotool, python3,
 # libxdamage1 (for watching the screen through libX11) and openbox (for the full screen).
@@ -339,11 +341,18 @@ measure() {
     exit 1
 }
 
-# The bare window's start to its first content; sets result_first.
-measure_bare() {
-    start_and_watch "$work" "$bare" || { result_first=n/a; return; }
+# A start to its first content alone (working directory, then the command); sets result_first.
+measure_first() {
+    local dir=$1
+    shift
+    start_and_watch "$dir" "$@" || { result_first=n/a; return; }
     stop_game
     stop_xvfb
+}
+
+# The bare window's start to its first content; sets result_first.
+measure_bare() {
+    measure_first "$work" "$bare"
 }
 
 # The median of the numbers given (n/a when any is n/a).
@@ -364,6 +373,28 @@ write_poller
 lb_first=() lb_rss=() lb_idle=() lb_play=() zx_first=() zx_rss=() zx_idle=() zx_play=()
 zx_full=()
 bare_first=()
+if [ -n "${START_ONLY:-}" ]; then
+    for run in $(seq "$runs"); do
+        if [ -n "$peer" ]; then
+            measure_first "$work/peer" "$peer/zembrix"
+        else
+            measure_first "$work" /usr/games/lbreakout2
+        fi
+        lb_first+=("$result_first")
+        measure_first "$work/zembrix" "$bin_dir/zembrix"
+        zx_first+=("$result_first")
+        measure_bare
+        bare_first+=("$result_first")
+        echo "run $run of $runs: first content ${peer:+peer}${peer:-LBreakout2} ${lb_first[-1]} ms, Zembrix ${zx_first[-1]} ms, bare window ${bare_first[-1]} ms" >&2
+    done
+    echo "Machine: $(grep -m 1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores; medians of $runs runs, start to first content only"
+    awk -v pf="$(median "${lb_first[@]}")" -v zf="$(median "${zx_first[@]}")" \
+        -v bf="$(median "${bare_first[@]}")" -v peer="${peer:-LBreakout2}" 'BEGIN {
+        printf "bare SDL2 window %.0f ms; %s %.0f ms (%.2f of the bare window); this Zembrix %.0f ms (%.2f)\n",
+            bf, peer, pf, pf / bf, zf, zf / bf;
+    }'
+    exit 0
+fi
 for run in $(seq "$runs"); do
     if [ -n "$peer" ]; then
         measure "the peer build" zembrix_play "$work/peer" "$peer/zembrix"
