@@ -83,7 +83,6 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
     sound->setMuted(settings.mute);
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     Uint32 start = SDL_GetTicks();
-    gamepads::start();
 
     PackerReader* packerReader = new PackerReader();
     setPackerReader(packerReader);
@@ -189,9 +188,12 @@ void Game::playBackUnseen() {
 void Game::run() {
     while (running) {
         turn();
-        // The effects are made and the audio device opened once the first frame is on the
-        // screen, so that start-up does not wait for them.
-        if (sound != nullptr && !sound->isStarted()) {
+        // What the menu's first frame does not need starts once it is on the screen, so that
+        // the start does not wait for it; later turns find both started. The gamepads: one
+        // plugged in before is reported to the next turn. The sound: the device opened, its
+        // effects made on a thread of their own.
+        gamepads::start();
+        if (sound != nullptr) {
             sound->start();
         }
     }

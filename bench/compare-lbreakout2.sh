@@ -9,19 +9,34 @@
 # bench/bare/BareWindow (SDL's video, a window and one software-rendered frame, nothing else)
 # is measured beside them as the floor that every SDL2 game starts from on this machine.
 #
-#   [RUNS=5] bench/compare-lbreakout2.sh [BIN_DIR]
+#   [RUNS=5] [PEER=PEER_BIN_DIR] bench/compare-lbreakout2.sh [BIN_DIR]
 #       BIN_DIR holds zembrix and data.zxp (default: build/release/bin of this checkout); the
 #       bare window is BIN_DIR/../bench/zx_bare_window, built with them.
+#       PEER names another build's folder of zembrix and data.zxp (one from before a change, say)
+#       that takes LBreakout2's place: the two builds are measured alternately the same way, and
+#       the full screen is left out. The table then gives both builds' figures, the ratios this
+#       build / the peer, and each build's start against the bare window's.
+#       START_ONLY=1 measures the start to the first content alone (no memory, idle or play), so
+#       that many runs (RUNS=25, say) take a few minutes: medians and ratios to the bare window.
 #
-# Installs nothing: it needs the packages lbreakout2, xvfb, xdotool, python3, libxdamage1
-# (for watching the screen through libX11) and openbox (for the full screen).
+# Installs nothing: it needs the packages lbreakout2 (not with PEER), xvfb, xdotool, python3,
+# libxdamage1 (for watching the screen through libX11) and openbox (for the full screen).
 set -u
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 bin_dir=${1:-$here/build/release/bin}
 
+peer=${PEER:-}
+if [ -n "$peer" ]; then
+    if [ ! -x "$peer/zembrix" ] || [ ! -f "$peer/data.zxp" ]; then
+        echo "no zembrix and data.zxp in $peer (PEER)" >&2
+        exit 2
+    fi
+    peer=$(cd "$peer" && pwd)
+fi
+
 missing=()
-dpkg-query -W -f='${Status}' lbreakout2 2>/dev/null | grep -q "install ok installed" ||
+[ -n "$peer" ] || dpkg-query -W -f='${Status}' lbreakout2 2>/dev/null | grep -q "install ok installed" ||
     missing+=(lbreakout2)
 command -v Xvfb > /dev/null || missing+=(xvfb)
 command -v xdotool > /dev/null || missing+=(xdotool)
@@ -326,11 +341,18 @@ measure() {
     exit 1
 }
 
-# The bare window's start to its first content; sets result_first.
-measure_bare() {
-    start_and_watch "$work" "$bare" || { result_first=n/a; return; }
+# A start to its first content alone (working directory, then the command); sets result_first.
+measure_first() {
+    local dir=$1
+    shift
+    start_and_watch "$dir" "$@" || { result_first=n/a; return; }
     stop_game
     stop_xvfb
+}
+
+# The bare window's start to its first content; sets result_first.
+measure_bare() {
+    measure_first "$work" "$bare"
 }
 
 # The median of the numbers given (n/a when any is n/a).
@@ -342,26 +364,86 @@ median() {
 
 mkdir -p "$work/zembrix"
 cp "$bin_dir/data.zxp" "$work/zembrix/"
+if [ -n "$peer" ]; then
+    mkdir -p "$work/peer"
+    cp "$peer/data.zxp" "$work/peer/"
+fi
 write_poller
 
 lb_first=() lb_rss=() lb_idle=() lb_play=() zx_first=() zx_rss=() zx_idle=() zx_play=()
 zx_full=()
 bare_first=()
+if [ -n "${START_ONLY:-}" ]; then
+    for run in $(seq "$runs"); do
+        if [ -n "$peer" ]; then
+            measure_first "$work/peer" "$peer/zembrix"
+        else
+            measure_first "$work" /usr/games/lbreakout2
+        fi
+        lb_first+=("$result_first")
+        measure_first "$work/zembrix" "$bin_dir/zembrix"
+        zx_first+=("$result_first")
+        measure_bare
+        bare_first+=("$result_first")
+        echo "run $run of $runs: first content ${peer:+peer}${peer:-LBreakout2} ${lb_first[-1]} ms, Zembrix ${zx_first[-1]} ms, bare window ${bare_first[-1]} ms" >&2
+    done
+    echo "Machine: $(grep -m 1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores; medians of $runs runs, start to first content only"
+    awk -v pf="$(median "${lb_first[@]}")" -v zf="$(median "${zx_first[@]}")" \
+        -v bf="$(median "${bare_first[@]}")" -v peer="${peer:-LBreakout2}" 'BEGIN {
+        printf "bare SDL2 window %.0f ms; %s %.0f ms (%.2f of the bare window); this Zembrix %.0f ms (%.2f)\n",
+            bf, peer, pf, pf / bf, zf, zf / bf;
+    }'
+    exit 0
+fi
 for run in $(seq "$runs"); do
-    measure LBreakout2 lbreakout2_play "$work" /usr/games/lbreakout2
+    if [ -n "$peer" ]; then
+        measure "the peer build" zembrix_play "$work/peer" "$peer/zembrix"
+    else
+        measure LBreakout2 lbreakout2_play "$work" /usr/games/lbreakout2
+    fi
     lb_first+=("$result_first") lb_rss+=("$result_rss") lb_idle+=("$result_idle")
     lb_play+=("$result_play")
     measure Zembrix zembrix_play "$work/zembrix" "$bin_dir/zembrix"
     zx_first+=("$result_first") zx_rss+=("$result_rss") zx_idle+=("$result_idle")
     zx_play+=("$result_play")
-    # Full screen: the picture at 7/4 from (260, 8), so Graj's middle is at (960, 484).
-    screen=1920x1080 with_wm=1 graj_at="960 484" measure "Zembrix in full screen" zembrix_play \
-        "$work/zembrix" "$bin_dir/zembrix" --fullscreen
-    zx_full+=("$result_play")
+    if [ -z "$peer" ]; then
+        # Full screen: the picture at 7/4 from (260, 8), so Graj's middle is at (960, 484).
+        screen=1920x1080 with_wm=1 graj_at="960 484" measure "Zembrix in full screen" \
+            zembrix_play "$work/zembrix" "$bin_dir/zembrix" --fullscreen
+        zx_full+=("$result_play")
+    fi
     measure_bare
     bare_first+=("$result_first")
-    echo "run $run of $runs: first content LBreakout2 ${lb_first[-1]} ms, Zembrix ${zx_first[-1]} ms, bare window ${bare_first[-1]} ms" >&2
+    echo "run $run of $runs: first content ${peer:+peer }${peer:-LBreakout2} ${lb_first[-1]} ms, Zembrix ${zx_first[-1]} ms, bare window ${bare_first[-1]} ms" >&2
 done
+
+if [ -n "$peer" ]; then
+    echo "Machine: $(grep -m 1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores; medians of $runs runs"
+    echo "peer: $peer"
+    echo "this: $bin_dir"
+    awk -v pf="$(median "${lb_first[@]}")" -v zf="$(median "${zx_first[@]}")" \
+        -v bf="$(median "${bare_first[@]}")" -v pr="$(median "${lb_rss[@]}")" \
+        -v zr="$(median "${zx_rss[@]}")" -v pi="$(median "${lb_idle[@]}")" \
+        -v zi="$(median "${zx_idle[@]}")" -v pp="$(median "${lb_play[@]}")" \
+        -v zp="$(median "${zx_play[@]}")" 'BEGIN {
+        printf "%-36s %12s %12s %10s\n", "", "peer", "this", "ratio";
+        row("start to first content (ms)", pf, zf, "%12.0f");
+        row("resident memory after 5 s (MiB)", pr / 1024, zr / 1024, "%12.1f");
+        row("CPU s over 10 s idle in the menu", pi, zi, "%12.2f");
+        row("CPU s over 10 s of play", pp, zp, "%12.2f");
+        if (bf != "n/a" && bf + 0 > 0 && pf != "n/a" && zf != "n/a")
+            printf "bare SDL2 window: first content after %.0f ms; peer %.2f, this %.2f times that\n",
+                bf, pf / bf, zf / bf;
+    }
+    function row(label, p, z, f) {
+        if (p == "n/a" || z == "n/a" || p + 0 == 0) {
+            printf "%-36s %12s %12s %10s\n", label, p, z, "n/a";
+            return;
+        }
+        printf "%-36s " f " " f " %10.2f\n", label, p, z, z / p;
+    }'
+    exit 0
+fi
 
 echo "Machine: $(grep -m 1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //'), $(nproc) cores; medians of $runs runs"
 awk -v lf="$(median "${lb_first[@]}")" -v zf="$(median "${zx_first[@]}")" \

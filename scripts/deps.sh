@@ -3,19 +3,33 @@
 # fetches Debian's SDL2 source package into build/sdl2/ for the Windows build (which needs a
 # deb-src line in the apt sources; one for the machine's suite is added when there is none).
 # As root it runs apt-get; otherwise it prints what to run and fails.
+#
+#   scripts/deps.sh [--game]
+#       --game: only what a player's build of the game needs (scripts/play.sh): the compiler,
+#       CMake, the libraries, the faces and the font's download; neither the test, Windows and
+#       web tools nor SDL2's source package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The game's build (the configuration also finds GoogleTest, whose tests it lists).
+game_packages=(
+    libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev libpng-dev
+    fonts-liberation2 fonts-crosextra-carlito fonts-dejavu-core
+    cmake ninja-build g++ pkg-config libgtest-dev curl ca-certificates
+)
 packages=(
-    libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libfontconfig-dev
-    fonts-liberation2 fonts-crosextra-carlito fonts-dejavu-core xfonts-base
-    cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
+    "${game_packages[@]}" xfonts-base libbenchmark-dev clang clang-format libclang-rt-14-dev
     xvfb xdotool imagemagick x11-utils x11-xserver-utils openbox xfwm4 dbus-daemon
     xserver-xorg-video-dummy
     g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine wine64
-    npm ca-certificates emscripten chromium
+    npm emscripten chromium
     dpkg-dev file lintian desktop-file-utils appstream
 )
+game_only=0
+if [[ ${1:-} == --game ]]; then
+    game_only=1
+    packages=("${game_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -39,6 +53,10 @@ if [[ ${#missing[@]} -gt 0 ]]; then
     echo "Installing: ${missing[*]}"
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if [[ $game_only -eq 1 ]]; then
+    exit 0
 fi
 
 # SDL2's source package, the same version as the Linux build's libsdl2-dev.

@@ -4,7 +4,20 @@
 #include <algorithm>
 #include <cmath>
 
-int Mixer::start(const std::vector<float>& samples, float gain, float pan, float pitch) {
+namespace {
+// The size of one step of a 16-bit sample, at full scale 1.
+constexpr float kSampleStep = 1.0f / 32767.0f;
+} // namespace
+
+Samples toSamples(const std::vector<float>& made) {
+    Samples kept(made.size());
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        kept[i] = static_cast<std::int16_t>(std::lround(std::clamp(made[i], -1.0f, 1.0f) * 32767));
+    }
+    return kept;
+}
+
+int Mixer::start(const Samples& samples, float gain, float pan, float pitch) {
     int chosen = 0;
     for (int i = 0; i < kVoiceCount; ++i) {
         if (voices[i].samples == nullptr) {
@@ -47,14 +60,15 @@ void Mixer::mix(std::int16_t* out, int frames) {
             if (voice.samples == nullptr) {
                 continue;
             }
-            const std::vector<float>& samples = *voice.samples;
+            const Samples& samples = *voice.samples;
             const std::size_t index = static_cast<std::size_t>(voice.position);
             if (index + 1 >= samples.size()) {
                 voice.samples = nullptr; // the last sample is 0: nothing is cut off
                 continue;
             }
             const float along = static_cast<float>(voice.position - static_cast<double>(index));
-            const float value = samples[index] + along * (samples[index + 1] - samples[index]);
+            const float from = samples[index];
+            const float value = (from + along * (samples[index + 1] - from)) * kSampleStep;
             left += voice.left * value;
             right += voice.right * value;
             voice.position += voice.step;

@@ -23,31 +23,32 @@ Sound::~Sound() {
 #ifndef _WIN32
     setBoxSound(nullptr);
 #endif
+    maker.wait();
     device.close();
 }
 
-bool Sound::start() {
+void Sound::start() {
     if (started) {
-        return device.isOpen();
+        return;
     }
     started = true;
-    if (!device.open(kSoundRate, fill, this)) {
-        std::fprintf(stderr, "zembrix: no sound: %s\n", device.getError().c_str());
-        return false;
-    }
-    // Made while the device is paused, so the callback reads none of them yet.
-    for (int i = 0; i < kSoundEffectCount; ++i) {
-        effects[i] = synthesise(effectRecipe(effectAt(i)), kSoundRate);
-    }
 #ifndef _WIN32
     setBoxSound(playBoxSound);
 #endif
-    return true;
 }
 
 void Sound::play(SoundEffect effect, float pan, float pitch) {
     const int index = static_cast<int>(effect);
-    if (muted || silenced || !device.isOpen() || index < 0 || index >= kSoundEffectCount) {
+    if (!started || muted || silenced || index < 0 || index >= kSoundEffectCount) {
+        return;
+    }
+    if (!asked) {
+        begin(index);
+        // No callback reads the voices before the device is open and running.
+        mixer.start(effects[index], 1.0f, pan, pitch);
+        return;
+    }
+    if (!waitForDevice()) {
         return;
     }
     device.lock();
@@ -57,7 +58,60 @@ void Sound::play(SoundEffect effect, float pan, float pitch) {
     quietTurns = 0;
 }
 
+void Sound::begin(int index) {
+    asked = true;
+    effects[index] = toSamples(synthesise(effectRecipe(effectAt(index)), kSoundRate));
+    // SDL counts the parts it started on this thread, so the driver starts here. The device
+    // opens on the maker's thread, except on Windows, whose audio drivers keep what they make to
+    // the thread that made it.
+    const bool driver = device.startDriver();
+#ifdef _WIN32
+    if (driver) {
+        device.open(kSoundRate, fill, this);
+    }
+#endif
+    maker.run([this, index, driver] {
+#ifndef _WIN32
+        if (driver) {
+            device.open(kSoundRate, fill, this);
+        }
+#else
+        (void)driver;
+#endif
+        for (int i = 0; i < kSoundEffectCount; ++i) {
+            if (i != index) {
+                effects[i] = toSamples(synthesise(effectRecipe(effectAt(i)), kSoundRate));
+            }
+        }
+    });
+}
+
+bool Sound::waitForDevice() {
+    if (asked && !ready) {
+        maker.wait();
+        takeOver();
+    }
+    return ready && device.isOpen();
+}
+
+void Sound::takeOver() {
+    ready = true;
+    if (!device.isOpen()) {
+        std::fprintf(stderr, "zembrix: no sound: %s\n", device.getError().c_str());
+        mixer.stopAll();
+        return;
+    }
+    if (!mixer.isSilent()) {
+        device.setPaused(false);
+        quietTurns = 0;
+    }
+}
+
 void Sound::stopAll() {
+    if (!ready) {
+        mixer.stopAll(); // no device is running yet
+        return;
+    }
     device.lock();
     mixer.stopAll();
     device.unlock();
@@ -79,6 +133,9 @@ void Sound::setSilenced(bool on) {
 }
 
 void Sound::update() {
+    if (asked && !ready && maker.isDone()) {
+        waitForDevice();
+    }
     if (!isPlaying()) {
         return;
     }

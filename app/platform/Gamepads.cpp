@@ -28,6 +28,7 @@ struct Pad {
 
 std::vector<Pad> pads;
 bool started = false;
+bool tried = false; // start was called since the last stop
 
 Pad* padOf(SDL_JoystickID id) {
     auto found = std::find_if(pads.begin(), pads.end(), [id](const Pad& p) { return p.id == id; });
@@ -138,12 +139,23 @@ void close(SDL_JoystickID id, std::vector<SDL_Event>& out) {
 namespace gamepads {
 
 bool start() {
+    if (tried) {
+        return started;
+    }
+    tried = true;
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         std::fprintf(stderr, "No gamepads: %s\n", SDL_GetError());
         return false;
     }
     started = true;
     jitterPad::plugIfAsked();
+    // The pads already plugged in are opened now, so that the next look at the pads reports
+    // their presses; SDL's events for them then find them open.
+    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+        if (SDL_IsGameController(index)) {
+            open(index);
+        }
+    }
 #ifdef _WIN32
     // Windows' own boxes and dialogs run loops of their own: they read the pads themselves.
     dialogPads::start();
@@ -164,6 +176,7 @@ void stop() {
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
         started = false;
     }
+    tried = false;
 }
 
 bool isControllerEvent(const SDL_Event& event) {

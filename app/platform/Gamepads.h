@@ -8,11 +8,12 @@
 
 namespace gamepads {
 
-// Starts SDL's game controllers; the ones already plugged in then arrive as events like those
-// plugged in later. False (with SDL's reason on standard error) when they cannot start: the
-// game then runs without gamepads.
+// Starts SDL's game controllers and opens the ones already plugged in, whose input then counts
+// from SDL's next look at the pads; those plugged in later are opened as their events arrive. False
+// (with SDL's reason on standard error) when they cannot start: the game then runs without
+// gamepads. Once: until stop, later calls give the first answer.
 bool start();
-// Closes every controller and stops SDL's game controllers.
+// Closes every controller and stops SDL's game controllers; start may then start them again.
 void stop();
 
 // One SDL event. A controller plugged in is opened; one pulled out is closed, releasing what it

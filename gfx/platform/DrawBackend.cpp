@@ -47,15 +47,9 @@ DrawBackend::DrawBackend(SDL_Window* window, SDL_Renderer* renderer, int width, 
     software =
         SDL_GetRendererInfo(renderer, &info) == 0 &&
         ((info.flags & SDL_RENDERER_SOFTWARE) != 0 || SDL_strcmp(info.name, "software") == 0);
-    picture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width,
-                                height);
-    // A renderer that cannot draw into it draws straight to the window.
-    if (picture != nullptr && SDL_SetRenderTarget(renderer, picture) != 0) {
-        SDL_DestroyTexture(picture);
-        picture = nullptr;
-    }
-    SDL_SetRenderTarget(renderer, nullptr);
-    if (picture == nullptr) {
+    targets = SDL_RenderTargetSupported(renderer) == SDL_TRUE;
+    // A renderer that cannot draw into a texture draws straight to the window, unscaled.
+    if (!targets) {
         SDL_GetRendererOutputSize(renderer, &this->width, &this->height);
     }
     SDL_AddEventWatch(watchWindow, this);
@@ -79,19 +73,42 @@ DrawBackend::~DrawBackend() {
 
 // The back buffer is the renderer's target only while a frame is drawn, so that between frames
 // (and at the end, when SDL and the window may be gone) SDL never has a target to let go of.
+// Whether the frame goes to the back buffer or straight to the window is chosen as it begins.
 bool DrawBackend::ready() {
     if (!isLive()) {
         return false;
     }
     const bool forgotten = retarget.exchange(false);
-    if (picture != nullptr && (!onPicture || forgotten)) {
-        if (onPicture) {
-            SDL_SetRenderTarget(renderer, nullptr);
+    if (!inFrame) {
+        inFrame = true;
+        choosePicture();
+        if (picture != nullptr) {
+            SDL_SetRenderTarget(renderer, picture);
         }
+    } else if (forgotten && picture != nullptr) {
+        SDL_SetRenderTarget(renderer, nullptr);
         SDL_SetRenderTarget(renderer, picture);
-        onPicture = true;
     }
     return true;
+}
+
+// A window of exactly the picture's size is drawn on directly: it needs no picture of its own.
+// Any other size gets the back buffer, made when first needed and freed when no longer needed.
+void DrawBackend::choosePicture() {
+    if (!targets) {
+        return;
+    }
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GetRendererOutputSize(renderer, &windowWidth, &windowHeight);
+    const bool exact = windowWidth == width && windowHeight == height;
+    if (exact && picture != nullptr) {
+        SDL_DestroyTexture(picture);
+        picture = nullptr;
+    } else if (!exact && picture == nullptr) {
+        picture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                    width, height);
+    }
 }
 
 bool DrawBackend::isLive() const {
@@ -220,12 +237,12 @@ void DrawBackend::present(const std::vector<SDL_Rect>* areas) {
     if (!ready()) {
         return;
     }
+    inFrame = false;
     if (picture == nullptr) {
         SDL_RenderPresent(renderer);
         return;
     }
     SDL_SetRenderTarget(renderer, nullptr);
-    onPicture = false;
     int windowWidth = 0;
     int windowHeight = 0;
     SDL_GetRendererOutputSize(renderer, &windowWidth, &windowHeight);

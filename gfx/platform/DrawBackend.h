@@ -16,8 +16,9 @@
 // destroyed or SDL has quit, when they do nothing (and the renderer is freed with the backend
 // only where that is still safe, see the .cpp). Beside that, a window change noted by the
 // watch (any event of the window) until takeWindowChange reads it.
-// The back buffer is a target texture of width x height, drawn into between presents; where the
-// renderer has no target textures the drawing goes straight to the window, unscaled.
+// The back buffer is a target texture of width x height, drawn into between presents while the
+// window's size differs from it; a window of exactly that size, or a renderer without target
+// textures, is drawn on directly (the latter unscaled).
 class DrawBackend {
   public:
     // A renderer on the window (see RendererChoice: accelerated where there is graphics
@@ -78,8 +79,11 @@ class DrawBackend {
   private:
     DrawBackend(SDL_Window* window, SDL_Renderer* renderer, int width, int height);
     static int SDLCALL watchWindow(void* backend, SDL_Event* event);
-    // True while the window exists; the drawing then goes to the back buffer, made the target.
+    // True while the window exists; the drawing then goes to the back buffer, made the target,
+    // or to the window itself (as chosen when the frame began).
     bool ready();
+    // Makes or frees the back buffer for the window's size, as a frame begins.
+    void choosePicture();
     // Copies the back buffer into the window's rectangle `shown`, and the bars around it.
     void showAll(const SDL_Rect& shown, int windowWidth, int windowHeight);
 
@@ -87,7 +91,8 @@ class DrawBackend {
     std::uint32_t windowId;
     SDL_Renderer* renderer;
     SDL_Texture* picture = nullptr; // the back buffer; null: the window is drawn on directly
-    bool onPicture = false;         // the back buffer is the renderer's target
+    bool inFrame = false;           // a frame is being drawn, its target chosen
+    bool targets = false;           // the renderer can draw into textures
     int width;
     int height;
     bool software = false;

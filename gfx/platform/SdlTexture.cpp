@@ -1,11 +1,10 @@
 // SdlTexture: the Direct3D 9 texture stand-in, and D3DX's texture loading from pictures in memory.
 #include "SdlTexture.h"
 
+#include "PngPicture.h"
 #include "SdlDevice9.h"
 
 #include <d3dx9.h>
-
-#include <SDL_image.h>
 
 #include <memory>
 #include <new>
@@ -29,25 +28,6 @@ bool isOpaqueSurface(SDL_Surface* argb) {
 // The requested size, or the picture's own for 0 and D3DX_DEFAULT.
 int sizeOr(UINT requested, int own) {
     return requested == 0 || requested == D3DX_DEFAULT ? own : static_cast<int>(requested);
-}
-
-// Decodes PNG bytes into an ARGB8888 surface; null for anything else.
-SDL_Surface* decode(const void* data, UINT size) {
-    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
-    if (rw == nullptr) {
-        return nullptr;
-    }
-    SDL_Surface* decoded = nullptr;
-    if (IMG_isPNG(rw)) {
-        decoded = IMG_LoadPNG_RW(rw);
-    }
-    SDL_RWclose(rw);
-    if (decoded == nullptr) {
-        return nullptr;
-    }
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(decoded);
-    return argb;
 }
 
 // The surface at width x height, scaled with linear filtering when its size differs.
@@ -91,7 +71,7 @@ SdlTexture::~SdlTexture() {
 static PictureCache::Picture* decodePicture(SdlDevice9* device, const void* srcdata,
                                             UINT srcdatasize, const PictureCache::Options& options,
                                             HRESULT& hr) {
-    SDL_Surface* argb = decode(srcdata, srcdatasize);
+    SDL_Surface* argb = decodePng(srcdata, srcdatasize);
     if (argb == nullptr) {
         hr = D3DXERR_INVALIDDATA;
         return nullptr;

@@ -58,14 +58,28 @@ AudioDevice::~AudioDevice() {
     close();
 }
 
-bool AudioDevice::open(int rate, Fill fill, void* user) {
-    close();
+bool AudioDevice::startDriver() {
+    if (initialised) {
+        return true;
+    }
     const QuietStandardError quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return false;
     }
     initialised = true;
+    return true;
+}
+
+bool AudioDevice::open(int rate, Fill fill, void* user) {
+    if (device != 0) {
+        SDL_CloseAudioDevice(device);
+        device = 0;
+    }
+    if (!startDriver()) {
+        return false;
+    }
+    const QuietStandardError quiet;
     this->fill = fill;
     this->user = user;
     SDL_AudioSpec want{};
@@ -80,7 +94,6 @@ bool AudioDevice::open(int rate, Fill fill, void* user) {
     device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (device == 0) {
         error = SDL_GetError();
-        close();
         return false;
     }
     paused = true;

@@ -17,8 +17,12 @@ class AudioDevice {
     AudioDevice& operator=(const AudioDevice&) = delete;
 
     // Opens the system's default output at rate frames per second, paused. False when there is
-    // none or the driver fails; getError then tells why.
+    // none or the driver fails; getError then tells why. Starts the driver first (startDriver)
+    // when that was not done. Any thread may open the device once the driver has started.
     bool open(int rate, Fill fill, void* user);
+    // Starts SDL's audio driver, on the thread that runs SDL's events (SDL counts its parts
+    // there); false, with getError, when none starts.
+    bool startDriver();
     // Stops (true) or resumes (false) the callback; a paused device plays silence.
     void setPaused(bool paused);
     bool isPaused() const { return paused; }

@@ -28,6 +28,9 @@ class GamepadTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(harness.started());
+        // As Game::run does: the gamepads start once the first frame is on the screen.
+        harness.turn();
+        ASSERT_TRUE(gamepads::start());
         pad = std::make_unique<zxtest::VirtualPad>();
         ASSERT_TRUE(pad->plugged()) << SDL_GetError();
         harness.turn(); // the game opens the pad it was told of
@@ -168,6 +171,29 @@ TEST_F(GamepadTest, YInTheMenuSwitchesTheLanguage) {
         EXPECT_EQ(currentLanguage(), step % kLanguageCount);
     }
     EXPECT_EQ(zxtest::currentPlace(), Place::Menu);
+}
+
+// A pad plugged in before the game starts: the gamepads start after the first frame, as
+// Game::run starts them, and the pad answers in the menu's next turn.
+TEST(GamepadStart, APadPluggedInBeforeTheStartWorksFromTheFirstMenuFrame) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    {
+        zxtest::VirtualPad pad;
+        ASSERT_TRUE(pad.plugged()) << SDL_GetError();
+        zxtest::GameHarness harness;
+        ASSERT_TRUE(harness.started());
+        harness.turn();
+        ASSERT_TRUE(gamepads::start());
+        RMenu* menu = dynamic_cast<RMenu*>(getRoomManager()->getCurrentRoom());
+        ASSERT_NE(menu, nullptr);
+        pad.button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+        harness.turn();
+        EXPECT_EQ(menu->getHighlight(), 0);
+        pad.button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
+        harness.turn();
+        pad.unplug(); // before the game's end quits SDL
+    }
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
 // The boxes and the name dialog of our own drawing, answered from the pad alone.

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The same speed on displays of every refresh rate: on Xorg with the dummy video driver at 50,
 # 144 and 240 Hz (which SDL reports as a monitor's rate) and on Xvfb (none reported), a second
-# of `d` held moves the bat as far as on Xvfb within 3 %, and the game makes 60 updates a second
-# within 1 % over 12 s of play (the run's replay counts them). The Windows program under Wine
-# too, where Direct3D presents at the rate Wine reports. Needs root for Xorg and its dummy driver
-# (scripts/deps.sh installs it); skipped (77) without them.
+# of `d` held moves the bat as far as on Xvfb within 3 % (the mean of three holds), and the game
+# makes 60 updates a second within 1 % over 20 s of play (the run's replay counts them). Takes the
+# Windows program too (run under Wine). Needs root for Xorg and its dummy driver (scripts/deps.sh
+# installs it); skipped (77) without them.
 # Usage: rates.sh ZEMBRIX XCLOSE PACK
 source "$(dirname "$0")/lib.sh"
 game_arguments "$@"
@@ -68,9 +68,9 @@ CONF
     xrandr --output DUMMY0 --mode "$1" || die "Xorg took no mode $1 (see $work/xorg-$1.log)"
 }
 
-# Plays in a new folder $1 on the current display; sets distance to the bat's distance for a
-# second of `d` held from the left wall, ups to the updates a second over 12 s, and cpu to the
-# processor time the game took from its start to the end of those 12 s.
+# Plays in a new folder $1 on the current display; sets distance to the bat's mean distance for
+# a second of `d` held from the left wall, ups to the updates a second over 20 s, and cpu to the
+# processor time the game took from its start to the end of those 20 s.
 measure() {
     start_at_menu "$work/$1"
     # "Graj" clicked: the run starts with the release of the button.
@@ -79,16 +79,23 @@ measure() {
     local started=$EPOCHREALTIME
     xdotool click 1
     poll 30 field_shown "$window" || die "Graj did not show the play field"
-    hold_key "$window" a 1.5 # to the left wall
-    sleep 0.3
-    screenshot "$window" "$work/$1-left.png"
-    hold_key "$window" d 1
-    sleep 0.3
-    screenshot "$window" "$work/$1-right.png"
-    local from to
-    from=$(bat_x "$work/$1-left.png") && to=$(bat_x "$work/$1-right.png") ||
-        die "no bat on the field at $1"
-    sleep $((12 - ${EPOCHREALTIME%.*} + ${started%.*}))
+    # Three holds of a second, each from the left wall: a key is seen at the next turn, so one
+    # hold may gain or lose an update at either end.
+    local from to hold
+    distance=0
+    for hold in 1 2 3; do
+        hold_key "$window" a 1.3 # to the left wall
+        sleep 0.3
+        screenshot "$window" "$work/$1-left.png"
+        hold_key "$window" d 1
+        sleep 0.3
+        screenshot "$window" "$work/$1-right.png"
+        from=$(bat_x "$work/$1-left.png") && to=$(bat_x "$work/$1-right.png") ||
+            die "no bat on the field at $1"
+        distance=$((distance + to - from))
+    done
+    distance=$((distance / 3))
+    sleep $((20 - ${EPOCHREALTIME%.*} + ${started%.*}))
     local ended=$EPOCHREALTIME
     # The processor time the game took so far (user and system, in ticks of 1/100 s).
     cpu=$(awk '{printf "%.2f", ($14 + $15) / 100}' "/proc/$game_pid/stat")
@@ -102,7 +109,6 @@ measure() {
         die "the run's replay at $1 does not verify: ${out//$'\r'/}"
     updates=$(tr -d '\r' <<<"$out" | sed -n 's/^updates: //p')
     [[ -n "$updates" ]] || die "no replay of the run at $1"
-    distance=$((to - from))
     ups=$(awk -v u="$updates" -v a="$started" -v b="$ended" 'BEGIN {printf "%.2f", u / (b - a)}')
 }
 

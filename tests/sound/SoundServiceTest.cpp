@@ -22,10 +22,12 @@ TEST(SoundService, DeviceWakesForASoundAndRestsAfterSilence) {
     Sound sound;
     setSound(&sound);
     playSound(SoundEffect::WallBounce); // before start: nothing, and no device
-    EXPECT_FALSE(sound.isPlaying());
-    ASSERT_TRUE(sound.start());
-    EXPECT_FALSE(sound.isPlaying()); // opened paused
+    EXPECT_FALSE(sound.waitForDevice());
+    sound.start();
+    EXPECT_FALSE(sound.waitForDevice()); // no device until the first sound
+    // The first sound opens the device and sounds once it is open.
     playSound(SoundEffect::WallBounce);
+    ASSERT_TRUE(sound.waitForDevice());
     EXPECT_TRUE(sound.isPlaying());
     // Rests again once the effect has played and the quiet turns have passed.
     SDL_Delay(300);
@@ -54,9 +56,10 @@ TEST(SoundService, DeviceWakesForASoundAndRestsAfterSilence) {
 TEST(SoundService, FailingDriverLeavesTheGameSilent) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     Sound sound;
-    EXPECT_FALSE(sound.start());
-    EXPECT_FALSE(sound.start()); // tried once only
+    sound.start();
     sound.play(SoundEffect::MenuChoice);
+    EXPECT_FALSE(sound.waitForDevice());
+    sound.play(SoundEffect::MenuChoice); // tried once only
     sound.update();
     EXPECT_FALSE(sound.isPlaying());
     unsetenv("SDL_AUDIODRIVER");

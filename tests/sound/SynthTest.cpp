@@ -55,8 +55,8 @@ TEST(Synth, EveryParameterShapesTheSound) {
 }
 
 TEST(Mixer, EndedVoiceIsReusedAndTheOldestGivesWay) {
-    const std::vector<float> shortSound(10, 0.5f);
-    const std::vector<float> longSound(100000, 0.5f);
+    const Samples shortSound(10, 16384);
+    const Samples longSound(100000, 16384);
     Mixer mixer;
     std::int16_t out[2 * 64];
     EXPECT_EQ(mixer.start(shortSound, 1, 0, 1), 0);
@@ -75,8 +75,8 @@ TEST(Mixer, EndedVoiceIsReusedAndTheOldestGivesWay) {
 }
 
 TEST(Mixer, SumIsClippedOnceAndPanned) {
-    const std::vector<float> high(1000, 0.45f);
-    const std::vector<float> low(1000, -0.45f);
+    const Samples high = toSamples(std::vector<float>(1000, 0.45f));
+    const Samples low = toSamples(std::vector<float>(1000, -0.45f));
     Mixer mixer;
     std::int16_t out[2 * 16];
     // Two voices: 0.9 in the middle, not clipped.
@@ -86,7 +86,7 @@ TEST(Mixer, SumIsClippedOnceAndPanned) {
     EXPECT_NEAR(out[2], 0.9 * 32767, 2);
     EXPECT_EQ(out[2], out[3]);
     // Eight far beyond full scale: held at the limits, never wrapped round.
-    for (const std::vector<float>* samples : {&high, &low}) {
+    for (const Samples* samples : {&high, &low}) {
         mixer.stopAll();
         for (int i = 0; i < kVoiceCount; ++i) {
             mixer.start(*samples, 1, -1.0f, 1);
