@@ -19,7 +19,9 @@ class StepPacer {
     // Microseconds until the next update is due, as of the last call of due.
     std::uint64_t untilNext() const;
 
-    static constexpr int kMaxBurst = 4;
+    // A turn late by up to a quarter of a second (the process kept waiting by a busy machine)
+    // catches up on what it owes; a longer gap is a stall.
+    static constexpr int kMaxBurst = 15;
     static constexpr std::uint64_t kStall = 250000;
 
   private:
