@@ -46,40 +46,16 @@ std::int32_t landingCentre(const Ball& ball) {
 // Steers the bat with the keys a and d so that its centre stands under a target.
 class Steering {
   public:
-    explicit Steering(zxtest::GameHarness& harness) : harness(harness) {}
+    explicit Steering(zxtest::GameHarness& harness) : key(harness) {}
 
     void towards(const Player& bat, std::int32_t target) {
         const std::int32_t centre = static_cast<std::int32_t>(bat.getX() + kBatWidth / 2);
-        SDL_Keycode wanted = 0;
-        if (target > centre + 8) {
-            wanted = SDLK_d;
-        } else if (target < centre - 8) {
-            wanted = SDLK_a;
-        }
-        if (wanted == held) {
-            return;
-        }
-        if (held != 0) {
-            harness.keyUp(held);
-        }
-        if (wanted != 0) {
-            harness.keyDown(wanted);
-        }
-        held = wanted;
+        key.hold(target > centre + 8 ? SDLK_d : target < centre - 8 ? SDLK_a : 0);
     }
 
   private:
-    zxtest::GameHarness& harness;
-    SDL_Keycode held = 0;
+    zxtest::HeldKey key;
 };
-
-// One turn of the main loop without its frame: the queued events, then one update.
-void turnWithoutFrame(zxtest::GameHarness& harness) {
-    for (SDL_Event event; SDL_PollEvent(&event);) {
-        harness.game().handleEvent(&event);
-    }
-    harness.game().update();
-}
 
 class PlayLevelTest : public zxtest::GameRoomFixture {};
 
@@ -179,7 +155,7 @@ TEST_F(PlayLevelTest, SeededGamesNeverKeepTheBallInsideASideWall) {
         for (int turn = 0; turn < 600 && ball.getState() == Flying; ++turn) {
             steering.towards(bat, landingCentre(ball) + aim);
             const std::int32_t dy = ball.getDy();
-            turnWithoutFrame(harness());
+            harness().step();
             if (dy > 0 && ball.getDy() < 0 && ball.getY() > kBatTop / 2) {
                 aim = std::rand() % 97 - 48;
                 ++catches;

@@ -132,6 +132,26 @@ void GameHarness::turn(int count) {
     }
 }
 
+void GameHarness::step() {
+    for (SDL_Event event; SDL_PollEvent(&event);) {
+        theGame.handleEvent(&event);
+    }
+    theGame.update();
+}
+
+void HeldKey::hold(SDL_Keycode key) {
+    if (key == held) {
+        return;
+    }
+    if (held != 0) {
+        harness.keyUp(held);
+    }
+    if (key != 0) {
+        harness.keyDown(key);
+    }
+    held = key;
+}
+
 std::uint32_t GameHarness::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= 800 || y >= 608 || lastFrame.empty()) {
         return 0;

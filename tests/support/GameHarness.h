@@ -55,6 +55,8 @@ class GameHarness {
 
     // Turns of the main loop (Game::turn), each frame read back before it is presented.
     void turn(int count = 1);
+    // One turn without its frame: the queued events, then one update.
+    void step();
     // ARGB of a pixel of the last frame turn() drew.
     std::uint32_t pixel(int x, int y) const;
     const std::vector<std::uint32_t>& frame() const { return lastFrame; }
@@ -70,6 +72,19 @@ class GameHarness {
     Game theGame;
     bool initOk = false;
     std::vector<std::uint32_t> lastFrame;
+};
+
+// Holds one key down at a time, as a player's finger on the steering keys does: holding another
+// lets go of the one before.
+class HeldKey {
+  public:
+    explicit HeldKey(GameHarness& harness) : harness(harness) {}
+    // Holds key down (0: none), letting go of the one held before.
+    void hold(SDL_Keycode key);
+
+  private:
+    GameHarness& harness;
+    SDL_Keycode held = 0;
 };
 
 } // namespace zxtest

@@ -29,36 +29,6 @@ struct Plan {
     bool askAndPause = false; // answer Escape's question "Nie" and pause, on level 1
 };
 
-// Holds one steering key at a time, as a player's fingers do.
-class Steering {
-  public:
-    explicit Steering(zxtest::GameHarness& harness) : harness(harness) {}
-    void hold(SDL_Keycode wanted) {
-        if (wanted == held) {
-            return;
-        }
-        if (held != 0) {
-            harness.keyUp(held);
-        }
-        if (wanted != 0) {
-            harness.keyDown(wanted);
-        }
-        held = wanted;
-    }
-
-  private:
-    zxtest::GameHarness& harness;
-    SDL_Keycode held = 0;
-};
-
-// One turn of the main loop without its picture: the queued events, then one update.
-void step(zxtest::GameHarness& harness) {
-    for (SDL_Event event; SDL_PollEvent(&event);) {
-        harness.game().handleEvent(&event);
-    }
-    harness.game().update();
-}
-
 // Where the bat aims under a falling ball: a little to one side, changing with each bounce so
 // that the ball's path does not repeat for ever.
 int aimOffset(int bounces) {
@@ -86,12 +56,12 @@ int landingCentre(const Ball& ball, const Player& bat) {
 }
 
 bool play(zxtest::GameHarness& harness, const Plan& plan) {
-    step(harness);          // the menu's first look at the mouse
+    harness.step();         // the menu's first look at the mouse
     harness.tap(SDLK_DOWN); // the first press highlights "Graj"
-    step(harness);
+    harness.step();
     harness.tap(SDLK_RETURN);
-    step(harness);
-    Steering steering(harness);
+    harness.step();
+    zxtest::HeldKey steering(harness);
     int bounces = 0;
     int lastDy = 0;
     for (long n = 0; n < kMostUpdates; ++n) {
@@ -116,7 +86,7 @@ bool play(zxtest::GameHarness& harness, const Plan& plan) {
         case Lost:
         case GameCompleted:
             steering.hold(0);
-            step(harness);
+            harness.step();
             return true;
         default: {
             if (ball->getDy() < 0 && lastDy > 0) {
@@ -132,7 +102,7 @@ bool play(zxtest::GameHarness& harness, const Plan& plan) {
                 ball->getDy() > 0 && ball->getY() + 2 * ball->getDy() + kBallSize >= bat->getY();
             if (steer && close && std::abs(batCentre - landing) < 30) {
                 steering.hold(bounces % 2 == 0 ? SDLK_LEFT : SDLK_RIGHT);
-                step(harness);
+                harness.step();
                 continue;
             }
             // Not steering, the bat keeps away from the ball, which falls past it.
@@ -151,7 +121,7 @@ bool play(zxtest::GameHarness& harness, const Plan& plan) {
                 harness.tap(SDLK_p);
             }
         }
-        step(harness);
+        harness.step();
     }
     std::fprintf(stderr, "zxautopilot: the run did not end within %ld updates\n", kMostUpdates);
     return false;
