@@ -10,10 +10,14 @@ var zembrixPage = (function () {
     var frames = {count: 0, first: 0};
 
     // Scales the canvas with its shape kept to the largest size that fits the window.
+    // The link to the last replay shows only where the bars beside or below the picture leave
+    // room for it, never over the picture.
     function fit() {
         var scale = Math.min(window.innerWidth / 800, window.innerHeight / 608);
         canvas.style.width = Math.floor(800 * scale) + 'px';
         canvas.style.height = Math.floor(608 * scale) + 'px';
+        document.documentElement.classList.toggle('zx-room',
+            window.innerWidth - 800 * scale >= 320 || window.innerHeight - 608 * scale >= 48);
     }
     fit();
 

@@ -373,7 +373,7 @@ function tapAudioOutput() {
     };
 }
 
-// The sound: the page's audio context waits for the first click; then the menu's choice is heard
+// The sound: no audio plays before the first click; then the menu's choice is heard
 // at the context's output, not after M, and again after M once more. (Puppeteer's evaluate counts
 // as a gesture of the player: until the click the test reads what the page reports on its console.)
 async function sound(page) {
@@ -388,11 +388,14 @@ async function sound(page) {
         states: heard.contexts.map(context => context.state).join(), peak: heard.peak,
         active: navigator.userActivation.hasBeenActive})), 100));
     await page.goto(`${base}/game/`);
-    await within(20, 'the audio context', () => reported && reported.states);
+    await within(20, 'the page\'s report', () => reported);
     await within(10, 'the menu', () => menuShown(page));
     await sleep(500);
+    // The game opens its audio when the first sound is asked for: before the first click there is
+    // no context yet, or one the browser holds suspended.
     const before = JSON.stringify(reported);
-    if (before !== '{"states":"suspended","peak":0,"active":false}') fail(`before the first click: ${before}`);
+    if (!['{"states":"","peak":0,"active":false}', '{"states":"suspended","peak":0,"active":false}']
+        .includes(before)) fail(`before the first click: ${before}`);
     const state = () => page.evaluate(() => heard.contexts.map(context => context.state).join());
     // The peak at the output while the score table is chosen in the menu, and the way back (the
     // first time from 0, as reported).
