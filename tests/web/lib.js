@@ -113,5 +113,29 @@ async function start(page, url, errors) {
             zembrixPage.frames.first));
 }
 
+// Run in the page before its scripts: every node connected to an audio context's output is
+// connected to an analyser too, and window.heard.peak keeps the largest sample that reached the
+// output since it was last set to 0.
+function tapAudioOutput() {
+    window.heard = {peak: 0, contexts: []};
+    const connect = AudioNode.prototype.connect;
+    AudioNode.prototype.connect = function (target, ...rest) {
+        if (target instanceof AudioDestinationNode) {
+            const context = target.context;
+            if (!context.tap) {
+                context.tap = context.createAnalyser();
+                heard.contexts.push(context);
+                const samples = new Float32Array(context.tap.fftSize);
+                setInterval(() => {
+                    context.tap.getFloatTimeDomainData(samples);
+                    for (const sample of samples) heard.peak = Math.max(heard.peak, Math.abs(sample));
+                }, 10);
+            }
+            connect.call(this, context.tap);
+        }
+        return connect.call(this, target, ...rest);
+    };
+}
+
 module.exports = {fail, within, sleep, shot, rgb, differing, mean, saturated, batX, ballOnBat, ballX,
-    menuShown, holdKey, boxShown, clickButton, start};
+    menuShown, holdKey, boxShown, clickButton, start, tapAudioOutput};

@@ -19,8 +19,8 @@ const linuxMenu = PNG.sync.read(fs.readFileSync(linuxMenuFile));
 const firefox = process.env.ZEMBRIX_BROWSER === 'firefox';
 
 const {fail, within, sleep, shot, rgb, differing, mean, saturated, batX, ballOnBat, ballX, menuShown,
-    holdKey, boxShown, clickButton, start} = require('./lib.js');
-const {recordedRuns, shownInThePage} = require('./replays.js');
+    holdKey, boxShown, clickButton, start, tapAudioOutput} = require('./lib.js');
+const {recordedRuns, shownInThePage, raisedFrameRate} = require('./replays.js');
 
 // Level 1: three rows of nine 64 x 32 stones from (112, 128).
 const stoneCells = [];
@@ -349,30 +349,6 @@ async function damagedPack(page) {
     console.log(`ok: a damaged pack gives the game's own box (${lines.find(l => l.startsWith('data.zxp: '))})`);
 }
 
-// Run in the page before its scripts: every node connected to an audio context's output is
-// connected to an analyser too, and window.heard.peak keeps the largest sample that reached the
-// output since it was last set to 0.
-function tapAudioOutput() {
-    window.heard = {peak: 0, contexts: []};
-    const connect = AudioNode.prototype.connect;
-    AudioNode.prototype.connect = function (target, ...rest) {
-        if (target instanceof AudioDestinationNode) {
-            const context = target.context;
-            if (!context.tap) {
-                context.tap = context.createAnalyser();
-                heard.contexts.push(context);
-                const samples = new Float32Array(context.tap.fftSize);
-                setInterval(() => {
-                    context.tap.getFloatTimeDomainData(samples);
-                    for (const sample of samples) heard.peak = Math.max(heard.peak, Math.abs(sample));
-                }, 10);
-            }
-            connect.call(this, context.tap);
-        }
-        return connect.call(this, target, ...rest);
-    };
-}
-
 // The sound: no audio plays before the first click; then the menu's choice is heard
 // at the context's output, not after M, and again after M once more. (Puppeteer's evaluate counts
 // as a gesture of the player: until the click the test reads what the page reports on its console.)
@@ -497,6 +473,7 @@ async function languages() {
         // After the whole run, whose replay the page then offers.
         await recordedRuns(browser, base, linuxReplays);
         await shownInThePage(browser, base);
+        await raisedFrameRate(browser, base);
     } finally {
         await browser.close();
     }
