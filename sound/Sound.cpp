@@ -46,6 +46,14 @@ void Sound::play(SoundEffect effect, float pan, float pitch) {
         begin(index);
         // No callback reads the voices before the device is open and running.
         mixer.start(effects[index], 1.0f, pan, pitch);
+#ifdef _WIN32
+        // Opened on this thread, the device plays the first sound at once, while the maker makes
+        // the others (no callback reads those before the maker is done).
+        if (device.isOpen()) {
+            device.setPaused(false);
+            quietTurns = 0;
+        }
+#endif
         return;
     }
     if (!waitForDevice()) {
