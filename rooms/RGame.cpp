@@ -18,15 +18,12 @@
 #include "replay/RunTape.h"
 #include "rooms/GameCommand.h"
 #include "rooms/RoomManager.h"
-#include "score/NameDialog.h"
-#include "score/ScoreTable.h"
 #include "sound/Sound.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <ctime>
-#include <string>
 #include <vector>
 
 namespace {
@@ -76,32 +73,6 @@ SoundEffect breakingSound(StoneColour colour) {
         return SoundEffect::StonePurple;
     default:
         return SoundEffect::StoneGreen;
-    }
-}
-
-// Hands a run's total to the score table, which asks for the player's name; the run's tape
-// records the answer, or gives it when the run plays back (the table is then left alone).
-void recordScore(std::uint32_t total) {
-    const auto ask = [total](std::string& name) {
-        ScoreTable* table = getScoreTable();
-        if (table == nullptr || !table->submitScore(total)) {
-            return false;
-        }
-        name = lastName;
-        return true;
-    };
-    std::string name;
-    if (RunTape* tape = getRunTape()) {
-        tape->answerName(total, name, ask);
-    } else {
-        ask(name);
-    }
-}
-
-// Mixes a value into an FNV-1a hash.
-void mix(std::uint32_t& hash, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        hash = (hash ^ ((value >> (8 * i)) & 0xFFu)) * 16777619u;
     }
 }
 
@@ -508,39 +479,4 @@ bool RGame::loadFirstLevel() {
     showMessageBox(nullptr, tr(TextId::ErrorData), nullptr, MB_ICONERROR);
     getRoomManager()->changeRoom(RoomMenu);
     return false;
-}
-
-std::uint32_t RGame::checksum() const {
-    std::uint32_t hash = 2166136261u;
-    for (std::uint32_t value :
-         {static_cast<std::uint32_t>(level), lives, points, totalScore, bannerOffset, bannerAlpha,
-          static_cast<std::uint32_t>(bannerPhase), static_cast<std::uint32_t>(bannerVisible),
-          static_cast<std::uint32_t>(lossRecorded), static_cast<std::uint32_t>(levelEndHandled),
-          static_cast<std::uint32_t>(pause.isPaused()), gameRandom().getState(), stoneCount}) {
-        mix(hash, value);
-    }
-    if (player != nullptr) {
-        mix(hash, player->getX());
-        mix(hash, player->getY());
-        mix(hash, static_cast<std::uint32_t>(player->getSpeed()));
-    }
-    if (ball != nullptr) {
-        mix(hash, ball->getX());
-        mix(hash, ball->getY());
-        mix(hash, static_cast<std::uint32_t>(ball->getDx()));
-        mix(hash, static_cast<std::uint32_t>(ball->getDy()));
-        mix(hash, static_cast<std::uint32_t>(ball->getState()));
-    }
-    for (std::uint32_t i = 0; i < stoneCount; ++i) {
-        const Stone* stone = stones[i];
-        if (stone != nullptr) {
-            mix(hash, stone->getX());
-            mix(hash, stone->getY());
-            mix(hash, static_cast<std::uint32_t>(stone->isSolid()) |
-                          static_cast<std::uint32_t>(stone->isVisible()) << 1 |
-                          static_cast<std::uint32_t>(stone->isTextVisible()) << 2);
-            mix(hash, stone->getTextAlpha());
-        }
-    }
-    return hash;
 }

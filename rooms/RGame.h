@@ -94,6 +94,9 @@ class RGame final : public Room {
     // destroys this room. True when the level is loaded.
     bool loadFirstLevel();
     void deleteStones();
+    // Hands a run's total to the score table, which asks for the player's name; the run's tape
+    // records the answer, or gives it when the run plays back (the table is then left alone).
+    static void recordScore(std::uint32_t total);
 
     Player* player = nullptr;
     Ball* ball = nullptr;
