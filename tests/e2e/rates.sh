@@ -103,7 +103,7 @@ measure() {
     quit_from_menu
     local replay=("$work/$1"/replays/*.zxr) updates
     local verify=("$game")
-    [[ "$game" == *.exe ]] && verify=(wine "$game")
+    [[ "$game" == *.exe ]] && verify=(env -u SDL_VIDEODRIVER wine "$game") # as start_game runs it
     local out
     out=$(cd "$work/$1" && "${verify[@]}" --verify-replay "${replay[0]}" 2>&1) ||
         die "the run's replay at $1 does not verify: ${out//$'\r'/}"
