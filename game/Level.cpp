@@ -1,6 +1,8 @@
 // Level: parsing of level files into stone records.
 #include "game/Level.h"
 
+#include "game/StoneKinds.h"
+
 #include <limits>
 
 bool parseLevel(const std::uint8_t* data, std::size_t size, std::vector<StoneRecord>& records) {
@@ -23,14 +25,7 @@ bool parseLevel(const std::uint8_t* data, std::size_t size, std::vector<StoneRec
 }
 
 StoneColour stoneColourOfKind(std::int32_t kind) {
-    switch (kind) {
-    case 1:
-        return Purple;
-    case 2:
-        return Orange;
-    default:
-        return Green;
-    }
+    return stoneKindOfCode(kind).colour;
 }
 
 std::int32_t levelCoordinate(float value) {

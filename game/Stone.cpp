@@ -5,6 +5,7 @@
 #include "app/Language.h"
 #include "game/GameRandom.h"
 #include "game/PlayField.h"
+#include "game/StoneKinds.h"
 #include "gfx/Font.h"
 #include "gfx/Sprite.h"
 #include "rooms/RGame.h"
@@ -13,18 +14,6 @@
 #include <windows.h>
 
 #include <cstdio>
-
-// Pictures and points of the three colours, indexed by StoneColour.
-struct StoneKind {
-    const char* glowing;
-    const char* breaking;
-    std::int32_t points;
-};
-static constexpr StoneKind kKinds[] = {
-    {"stone_glow_green.png", "stone_breaking_green.png", 100},
-    {"stone_glow_orange.png", "stone_breaking_orange.png", 50},
-    {"stone_glow_purple.png", "stone_breaking_purple.png", 10},
-};
 
 // The breaking strip: its frames, each of a stone's size, and their pace.
 static constexpr std::uint32_t kStripFrames = 5;
@@ -35,13 +24,8 @@ static constexpr std::uint32_t kTicksPerFrame = 2;
 static constexpr D3DCOLOR kPointsColour = 0x00E53935;
 static constexpr D3DCOLOR kFreeLifeColour = 0x00D8EE35;
 
-// The kind of a colour; a value outside the three counts as green.
-static const StoneKind& kindOf(StoneColour colour) {
-    return colour >= Green && colour <= Purple ? kKinds[colour] : kKinds[Green];
-}
-
 Stone::Stone(std::uint32_t x, std::uint32_t y, StoneColour colour) : Object(x, y, nullptr) {
-    const StoneKind& kind = kindOf(colour);
+    const StoneKind& kind = stoneKindOfColour(colour);
     sprite = makeSprite(kind.glowing, kStoneWidth, kStoneHeight, 0);
     sprite->setCentre(kStoneWidth / 2.0f, kStoneHeight / 2.0f);
     points = kind.points;
@@ -62,7 +46,8 @@ void Stone::rollFreeLife() {
 
 void Stone::startBreaking() {
     delete sprite;
-    sprite = makeSprite(kindOf(colour).breaking, kStripWidth, kStoneHeight, kStripFrames);
+    sprite =
+        makeSprite(stoneKindOfColour(colour).breaking, kStripWidth, kStoneHeight, kStripFrames);
     sprite->setCentre(kStripWidth / 2.0f, kStoneHeight / 2.0f);
     sprite->setPosition(static_cast<float>(x), static_cast<float>(y));
     sprite->setLoop(false);

@@ -11,6 +11,7 @@
 #include "game/PlayField.h"
 #include "game/Player.h"
 #include "game/Stone.h"
+#include "game/StoneKinds.h"
 #include "gfx/Background.h"
 #include "gfx/Font.h"
 #include "gfx/Sprite.h"
@@ -62,18 +63,6 @@ Background* makeWall(float x, float y, std::uint32_t areaWidth, std::uint32_t ar
     PackerReader* reader = getPackerReader();
     wall->loadTexture(reader != nullptr ? reader->getEntry(picture) : nullptr);
     return wall;
-}
-
-// The sound of a stone of a colour breaking.
-SoundEffect breakingSound(StoneColour colour) {
-    switch (colour) {
-    case Orange:
-        return SoundEffect::StoneOrange;
-    case Purple:
-        return SoundEffect::StonePurple;
-    default:
-        return SoundEffect::StoneGreen;
-    }
 }
 
 } // namespace
@@ -239,7 +228,7 @@ void RGame::strikeStones() {
             continue;
         }
         points += static_cast<std::uint32_t>(stone->getPoints());
-        playSound(breakingSound(stone->getColour()), panAt(stone->getX()));
+        playSound(stoneKindOfColour(stone->getColour()).sound, panAt(stone->getX()));
         stone->setSolid(false);
         stone->rollFreeLife();
         stone->startBreaking();

@@ -18,8 +18,8 @@ std::string binFile(const std::string& name) {
     return envOr("ZX_BIN_DIR", ".") + "/" + name;
 }
 
-std::string levelSource(int level) {
-    return envOr("ZX_SOURCE_DIR", ".") + "/resources/levels/Level" + std::to_string(level) + ".txt";
+std::string builtInSetSource() {
+    return envOr("ZX_SOURCE_DIR", ".") + "/resources/levels/zembrix.zxl";
 }
 
 } // namespace contenttest

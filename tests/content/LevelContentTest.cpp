@@ -1,10 +1,11 @@
 // Tests of the six levels in the built pack and of the level tool's text form and compiler.
 #include "ContentPaths.h"
 #include "game/Level.h"
+#include "game/LevelSet.h"
+#include "game/LevelText.h"
 #include "tests/pack/FileBytes.h"
 #include "tests/support/GameHarness.h"
 #include "tests/support/PackFiles.h"
-#include "tools/content/LevelText.h"
 #include "tools/content/LevelTool.h"
 
 #include <gtest/gtest.h>
@@ -88,22 +89,39 @@ TEST(LevelContentTest, LevelsGrowInDifficulty) {
     }
 }
 
-TEST(LevelContentTest, SourcesRoundTripExactlyAndMatchThePack) {
+// The built-in set as its source file holds it.
+LevelSet builtInSet(std::string& text) {
+    const std::vector<uint8_t> source = readBytes(contenttest::builtInSetSource());
+    text.assign(source.begin(), source.end());
+    LevelSet set;
+    LevelSetError error;
+    EXPECT_TRUE(parseLevelSet(text, set, error)) << error.line << ": " << error.message;
+    return set;
+}
+
+TEST(LevelContentTest, TheBuiltInSetIsCanonicalAndBuildsThePackLevelsByteForByte) {
+    std::string text;
+    const LevelSet set = builtInSet(text);
+    ASSERT_EQ(set.levels.size(), 6u) << contenttest::builtInSetSource();
+    EXPECT_EQ(set.title, "Zembrix");
+    EXPECT_EQ(formatLevelSet(set), text);
+    zxtest::TempDir dir;
+    ASSERT_EQ(runLevelTool({"build", contenttest::builtInSetSource(), dir.path()}, stdout, stderr),
+              0);
+    // FNV-1a over the six level files, each closed by 0xFF, as the game's replays name the set:
+    // the value of the levels as they were shipped before they had a set file.
+    std::uint64_t hash = 0xCBF29CE484222325ull;
     for (int level = 1; level <= 6; ++level) {
         SCOPED_TRACE("level " + std::to_string(level));
-        const std::vector<uint8_t> source = readBytes(contenttest::levelSource(level));
-        const std::string text(source.begin(), source.end());
-        ASSERT_FALSE(text.empty()) << contenttest::levelSource(level);
-        std::vector<StoneRecord> stones;
-        LevelError error;
-        ASSERT_TRUE(parseLevelText(text, stones, error)) << error.line << ": " << error.message;
-        const std::vector<uint8_t> file = encodeLevel(stones);
+        const std::vector<uint8_t> file = encodeLevel(set.levels[level - 1]);
         EXPECT_EQ(file, levelBytes(level)) << "the pack was built from another source";
-        std::vector<StoneRecord> back;
-        std::string decodeError;
-        ASSERT_TRUE(decodeLevel(file.data(), file.size(), back, decodeError)) << decodeError;
-        EXPECT_EQ(formatLevelText(back), text);
+        EXPECT_EQ(readBytes(dir.file("Level" + std::to_string(level) + ".zxm")), file);
+        for (const uint8_t byte : file) {
+            hash = (hash ^ byte) * 0x100000001B3ull;
+        }
+        hash = (hash ^ 0xFFu) * 0x100000001B3ull;
     }
+    EXPECT_EQ(hash, 0x3BA5E747604EB4C8ull);
 }
 
 TEST(LevelContentTest, FormatKeepsStonesNoGridCanHold) {
@@ -214,7 +232,10 @@ TEST(LevelContentTest, CompilerAcceptsTouchingStonesAndWritesTheFile) {
 TEST(LevelContentTest, ToolDecompilesAFileBackToItsSource) {
     zxtest::TempDir dir;
     ASSERT_FALSE(dir.path().empty());
-    const std::string source = contenttest::levelSource(3);
+    std::string text;
+    const std::string level3 = formatLevelText(builtInSet(text).levels.at(2));
+    const std::string source = dir.file("source.txt");
+    ASSERT_TRUE(writeBytes(source, std::vector<uint8_t>(level3.begin(), level3.end())));
     ASSERT_EQ(runLevelTool({"compile", source, dir.file("l.zxm")}, stdout, stderr), 0);
     ASSERT_EQ(runLevelTool({"decompile", dir.file("l.zxm"), dir.file("l.txt")}, stdout, stderr), 0);
     EXPECT_EQ(readBytes(dir.file("l.txt")), readBytes(source));

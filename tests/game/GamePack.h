@@ -3,7 +3,7 @@
 #pragma once
 
 #include "game/Level.h"
-#include "tools/content/LevelFile.h"
+#include "game/LevelFile.h"
 #include "tools/packtool/PackWriter.h"
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 // LevelText: the readable text form of a level (grid blocks of stone letters) and its parser.
-#include "tools/content/LevelText.h"
+#include "game/LevelText.h"
+
+#include "game/StoneKinds.h"
 
 #include <charconv>
 #include <cmath>
@@ -21,28 +23,26 @@ const char* const kHeader =
 
 // The letter of a stone kind, or 0 for a kind that has none.
 char letterOf(int32_t kind) {
-    switch (kind) {
-    case 1:
-        return 'P';
-    case 2:
-        return 'O';
-    case 3:
-        return 'G';
-    }
-    return 0;
+    return stoneLetterOfCode(kind);
 }
 
 // The kind of a stone letter, or 0 for another character.
 int32_t kindOf(char letter) {
-    switch (letter) {
-    case 'P':
-        return 1;
-    case 'O':
-        return 2;
-    case 'G':
-        return 3;
-    }
-    return 0;
+    const StoneKind* kind = stoneKindOfLetter(letter);
+    return kind != nullptr ? kind->code : 0;
+}
+
+// The stone letters for messages, in the table's order: "G, O or P".
+const std::string& letterList() {
+    static const std::string list = [] {
+        std::string letters;
+        for (int i = 0; i < kStoneKindCount; ++i) {
+            letters += i == 0 ? "" : i + 1 == kStoneKindCount ? " or " : ", ";
+            letters += kStoneKinds[i].letter;
+        }
+        return letters;
+    }();
+    return list;
 }
 
 std::vector<std::string_view> splitWords(std::string_view line) {
@@ -82,7 +82,12 @@ std::string floatText(float v) {
 }
 
 std::string position(float x, float y) {
-    return "(" + floatText(x) + ", " + floatText(y) + ")";
+    std::string text(1, '(');
+    text += floatText(x);
+    text += ", ";
+    text += floatText(y);
+    text += ')';
+    return text;
 }
 
 // Reads a level text line by line, collecting stones and checking each as it comes.
@@ -91,9 +96,9 @@ class LevelParser {
     LevelParser(std::vector<StoneRecord>& stones, LevelError& error)
         : stones(stones), error(error) {}
 
-    bool parse(std::string_view text) {
+    bool parse(std::string_view text, int firstLine) {
         stones.clear();
-        int line = 0;
+        int line = firstLine - 1;
         size_t start = 0;
         while (start < text.size()) {
             size_t end = text.find('\n', start);
@@ -109,7 +114,7 @@ class LevelParser {
             return fail(gridLine, "grid block holds no rows");
         }
         if (stones.empty()) {
-            return fail(std::max(line, 1), "the level holds no stones");
+            return fail(std::max(line, firstLine), "the level holds no stones");
         }
         return true;
     }
@@ -145,7 +150,7 @@ class LevelParser {
             return parseStone(words, number);
         }
         return fail(number, "unknown statement '" + std::string(words[0]) +
-                                "' (grid, stone or a row of P, O, G and .)");
+                                "' (grid, stone or a row of " + letterList() + " and .)");
     }
 
     bool parseGrid(const std::vector<std::string_view>& words, int number) {
@@ -165,7 +170,8 @@ class LevelParser {
         }
         s.kind = words[1].size() == 1 ? kindOf(words[1][0]) : 0;
         if (s.kind == 0) {
-            return fail(number, "unknown stone kind '" + std::string(words[1]) + "' (P, O or G)");
+            return fail(number, "unknown stone kind '" + std::string(words[1]) + "' (" +
+                                    letterList() + ")");
         }
         if (!parseFloat(words[2], s.x) || !parseFloat(words[3], s.y)) {
             return fail(number, "expected 'stone K X Y' with two numbers");
@@ -178,7 +184,7 @@ class LevelParser {
             return fail(number, "row of stones outside a grid block (start one with 'grid X Y')");
         }
         if (words.size() != 1) {
-            return fail(number, "a row is one word of P, O, G and . without spaces");
+            return fail(number, "a row is one word of " + letterList() + " and . without spaces");
         }
         const long y = gridY + 32L * rowsInGrid++;
         for (size_t column = 0; column < words[0].size(); ++column) {
@@ -188,8 +194,8 @@ class LevelParser {
             }
             const int32_t kind = kindOf(c);
             if (kind == 0) {
-                return fail(number, std::string("unexpected character '") + c +
-                                        "' in a row (P, O, G or .)");
+                return fail(number, std::string("unexpected character '") + c + "' in a row (" +
+                                        letterList() + " or .)");
             }
             const long x = gridX + 64L * static_cast<long>(column);
             if (!addStone({kind, static_cast<float>(x), static_cast<float>(y)}, number)) {
@@ -300,12 +306,17 @@ struct Block {
 
 } // namespace
 
-bool parseLevelText(std::string_view text, std::vector<StoneRecord>& stones, LevelError& error) {
-    return LevelParser(stones, error).parse(text);
+bool parseLevelText(std::string_view text, std::vector<StoneRecord>& stones, LevelError& error,
+                    int firstLine) {
+    return LevelParser(stones, error).parse(text, firstLine);
 }
 
 std::string formatLevelText(const std::vector<StoneRecord>& stones) {
-    std::string out = kHeader;
+    return kHeader + formatLevelBody(stones);
+}
+
+std::string formatLevelBody(const std::vector<StoneRecord>& stones) {
+    std::string out;
     Block block;
     bool inBlock = false;
     bool inStones = false;
@@ -314,7 +325,8 @@ std::string formatLevelText(const std::vector<StoneRecord>& stones) {
             continue;
         }
         if (inBlock) {
-            out += "\n" + block.text();
+            out += '\n';
+            out += block.text();
             inBlock = false;
         }
         if (gridable(s)) {
@@ -330,7 +342,8 @@ std::string formatLevelText(const std::vector<StoneRecord>& stones) {
         inStones = true;
     }
     if (inBlock) {
-        out += "\n" + block.text();
+        out += '\n';
+        out += block.text();
     }
     return out;
 }

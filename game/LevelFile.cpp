@@ -1,5 +1,5 @@
 // LevelFile: level files encoded and decoded with messages for the tools, and the play-field rules.
-#include "tools/content/LevelFile.h"
+#include "game/LevelFile.h"
 
 std::vector<uint8_t> encodeLevel(const std::vector<StoneRecord>& stones) {
     std::vector<uint8_t> out;
