@@ -30,11 +30,7 @@ class GameRoomBench : public zxbench::BenchGame {
     bool inGameRoom() { return started() && getGameRoom() != nullptr; }
 
     // Loads level n into the room; false when the pack lacks it or refuses it.
-    bool load(int n) {
-        char name[32];
-        std::snprintf(name, sizeof name, "Level%d.zxm", n);
-        return getGameRoom()->loadLevel(getPackerReader()->getEntry(name));
-    }
+    bool load(int n) { return getGameRoom()->loadLevel(n); }
 
     // Keeps the ball in play: Space while it waits, level 6 again once the run or level ends.
     void keepInPlay() {

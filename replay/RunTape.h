@@ -31,7 +31,7 @@ class RunTape {
 RunTape* getRunTape();
 void setRunTape(RunTape* tape);
 
-// The title and the hash of the level set a run is played with: the pack's six levels.
+// The title and the hash of the level set a run is played with (game/SetInPlay.h).
 struct PlayedSet {
     std::string title;
     std::uint64_t hash = 0;

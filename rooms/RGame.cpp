@@ -10,6 +10,7 @@
 #include "game/Level.h"
 #include "game/PlayField.h"
 #include "game/Player.h"
+#include "game/SetInPlay.h"
 #include "game/Stone.h"
 #include "game/StoneKinds.h"
 #include "gfx/Background.h"
@@ -111,7 +112,7 @@ void RGame::create() {
 
 void RGame::release() {
     // A run in progress ends with its room.
-    if (RunTape* tape = getRunTape(); tape != nullptr && ball != nullptr) {
+    if (RunTape* tape = runTape(); tape != nullptr && ball != nullptr) {
         tape->leaveRun(totalScore + points);
     }
     GamePause::silence(false);
@@ -143,14 +144,19 @@ void RGame::deleteStones() {
     stoneCount = 0;
 }
 
-bool RGame::loadLevel(PackEntry* entry) {
-    if (entry == nullptr) {
+RunTape* RGame::runTape() {
+    return setInPlay().testPlay ? nullptr : getRunTape();
+}
+
+bool RGame::loadLevel(int number) {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+    if (!setLevelBytes(number, name, bytes)) {
         return false;
     }
-    std::printf("Loading level \"%s\"...\n", entry->name);
+    std::printf("Loading level \"%s\"...\n", name.c_str());
     std::vector<StoneRecord> records;
-    if (!parseLevel(entry->data, entry->size, records)) {
-        entry->freeData();
+    if (!parseLevel(bytes.data(), bytes.size(), records)) {
         return false;
     }
     deleteStones();
@@ -162,10 +168,9 @@ bool RGame::loadLevel(PackEntry* entry) {
                               static_cast<std::uint32_t>(levelCoordinate(record.y)),
                               stoneColourOfKind(record.kind));
     }
-    entry->freeData();
     resetLevel();
     ball->setState(Waiting);
-    std::printf("Loaded level \"%s\"!\n", entry->name);
+    std::printf("Loaded level \"%s\"!\n", name.c_str());
     return true;
 }
 
@@ -259,7 +264,7 @@ void RGame::checkRunEnd(bool allBroken) {
         return;
     }
     if (allBroken && !levelEndHandled) {
-        if (level == kLevelCount) {
+        if (level >= setLevelCount()) {
             playSound(SoundEffect::RunCompleted);
             points = pointsWithBonus(points, lives);
             totalScore += points;
@@ -343,7 +348,7 @@ void RGame::drawTexts() {
         std::snprintf(text, sizeof text, tr(TextId::PointsCounter), static_cast<int>(points));
         hudFont->draw(text, w - kCounterInset, kCounterTop, kCounterColour, DT_RIGHT, 0, 0);
     }
-    if (bannerFont != nullptr && getRunTape() != nullptr && getRunTape()->playsBack()) {
+    if (bannerFont != nullptr && runTape() != nullptr && runTape()->playsBack()) {
         bannerFont->draw(tr(TextId::ReplayBanner), w / 2, h - kReplayBottom, 0xC0FFFFFF, DT_CENTER,
                          1, 0xC0000000);
     }
@@ -411,11 +416,16 @@ void RGame::pressLaunch(bool alsoEnter) {
 }
 
 bool RGame::askToLeave() {
+    if (setInPlay().testPlay) {
+        // A test play goes straight back to the editor, which still holds the level.
+        getRoomManager()->changeRoom(RoomEditor);
+        return true;
+    }
     const auto ask = [] {
         return showMessageBox(GetActiveWindow(), tr(TextId::LeaveQuestion), "Zembrix",
                               MB_YESNO | MB_ICONQUESTION) == IDYES;
     };
-    RunTape* tape = getRunTape();
+    RunTape* tape = runTape();
     if (!(tape != nullptr ? tape->answerLeave(ask) : ask())) {
         pause.ownWindowClosed(gameClock::milliseconds()); // the box's own focus pauses nothing
         return false;
@@ -445,10 +455,7 @@ bool RGame::pressEnter() {
     std::printf("dodatkowo %f\n", static_cast<double>(bonus));
     totalScore += points;
     level += 1;
-    char name[32];
-    std::snprintf(name, sizeof name, "Level%d.zxm", static_cast<int>(level));
-    PackerReader* reader = getPackerReader();
-    if (!loadLevel(reader != nullptr ? reader->getEntry(name) : nullptr)) {
+    if (!loadLevel(level)) {
         // The finished level's points are in the total already; the loss must not add them again.
         points = 0;
         ball->setState(Lost);
@@ -457,10 +464,9 @@ bool RGame::pressEnter() {
 }
 
 bool RGame::loadFirstLevel() {
-    PackerReader* reader = getPackerReader();
-    if (loadLevel(reader != nullptr ? reader->getEntry("Level1.zxm") : nullptr)) {
+    if (loadLevel(1)) {
         // Each run draws its numbers from a seed of its own, which its tape keeps.
-        RunTape* tape = getRunTape();
+        RunTape* tape = runTape();
         gameRandom().seed(tape != nullptr ? tape->beginRun()
                                           : static_cast<std::uint32_t>(std::time(nullptr)));
         return true;

@@ -11,11 +11,9 @@ class Ball;
 class Background;
 class Font;
 class Player;
+class RunTape;
 class Stone;
 struct PackEntry;
-
-// The number of levels of a run.
-constexpr std::int32_t kLevelCount = 6;
 
 // A level's bonus for the lives left: points * lives / 10, in single precision.
 float levelBonus(std::uint32_t points, std::uint32_t lives);
@@ -48,10 +46,10 @@ class RGame final : public Room {
     // Deletes every owned object; safe at any point.
     void release() override;
 
-    // Replaces the stones with those of a level entry and resets the level's state, with the
-    // ball waiting. Returns false, changing nothing, for a null entry or bytes shorter than the
-    // count says; the entry's bytes are freed either way.
-    bool loadLevel(PackEntry* entry);
+    // Replaces the stones with those of level number (1-based) of the set in play and resets
+    // the level's state, with the ball waiting. Returns false, changing nothing, when the set
+    // has no such level or its bytes are shorter than their count says.
+    bool loadLevel(int number);
     // Three lives, no points, the banner restarted, a new bat and ball.
     void resetLevel();
 
@@ -90,13 +88,15 @@ class RGame final : public Room {
     bool askToLeave();
     // Enter: a new run, or the bonus and the next level. True when the room is gone.
     bool pressEnter();
-    // Loads "Level1.zxm"; on failure shows "Invalid data!" and returns to the menu, which
-    // destroys this room. True when the level is loaded.
+    // Loads the set's first level; on failure shows "Invalid data!" and returns to the menu,
+    // which destroys this room. True when the level is loaded.
     bool loadFirstLevel();
     void deleteStones();
     // Hands a run's total to the score table, which asks for the player's name; the run's tape
     // records the answer, or gives it when the run plays back (the table is then left alone).
     static void recordScore(std::uint32_t total);
+    // The tape of the game's runs, or null in the editor's test play, which is not recorded.
+    static RunTape* runTape();
 
     Player* player = nullptr;
     Ball* ball = nullptr;

@@ -5,6 +5,7 @@
 #include "game/Ball.h"
 #include "game/GameRandom.h"
 #include "game/Player.h"
+#include "game/SetInPlay.h"
 #include "game/Stone.h"
 #include "replay/RunTape.h"
 #include "rooms/RGame.h"
@@ -27,6 +28,9 @@ void mix(std::uint32_t& hash, std::uint32_t value) {
 } // namespace
 
 void RGame::recordScore(std::uint32_t total) {
+    if (setInPlay().testPlay) {
+        return; // a test play has no table
+    }
     const auto ask = [total](std::string& name) {
         ScoreTable* table = getScoreTable();
         if (table == nullptr || !table->submitScore(total)) {
@@ -36,7 +40,7 @@ void RGame::recordScore(std::uint32_t total) {
         return true;
     };
     std::string name;
-    if (RunTape* tape = getRunTape()) {
+    if (RunTape* tape = runTape()) {
         tape->answerName(total, name, ask);
     } else {
         ask(name);

@@ -4,7 +4,7 @@
 #include <SDL.h>
 
 // The numbers changeRoom takes.
-enum RoomId : int { RoomMenu = 0, RoomScoreboard = 1, RoomGame = 2 };
+enum RoomId : int { RoomMenu = 0, RoomScoreboard = 1, RoomGame = 2, RoomEditor = 3 };
 
 class Room {
   public:

@@ -1,6 +1,7 @@
 // GameRoomFixture: a headless game started on a test pack, switched to the game room.
 #include "tests/game/GameRoomFixture.h"
 
+#include "game/SetInPlay.h"
 #include "rooms/RoomManager.h"
 #include "score/NameDialog.h"
 #include "tests/support/PackFiles.h"
@@ -37,7 +38,7 @@ void GameRoomFixture::startWithLevels(const std::vector<std::vector<std::uint8_t
 }
 
 void GameRoomFixture::startQuiet() {
-    startWithLevels(std::vector<std::vector<std::uint8_t>>(kLevelCount, quietLevel()));
+    startWithLevels(std::vector<std::vector<std::uint8_t>>(kBuiltInLevelCount, quietLevel()));
 }
 
 RGame* GameRoomFixture::enterGame() {

@@ -3,6 +3,7 @@
 #include "app/Game.h"
 #include "game/Ball.h"
 #include "game/Player.h"
+#include "game/SetInPlay.h"
 #include "game/Stone.h"
 #include "pack/PackerReader.h"
 #include "rooms/RoomManager.h"
@@ -30,7 +31,7 @@ class RGameTest : public zxtest::GameRoomFixture {
   protected:
     // Starts on the pictures, the given level 1 and quiet levels 2 to 6.
     void startWithLevel1(const std::vector<std::uint8_t>& level1) {
-        std::vector<std::vector<std::uint8_t>> levels(kLevelCount, quietLevel());
+        std::vector<std::vector<std::uint8_t>> levels(kBuiltInLevelCount, quietLevel());
         levels[0] = level1;
         startWithLevels(levels);
     }

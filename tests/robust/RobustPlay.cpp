@@ -2,6 +2,7 @@
 #include "tests/robust/RobustPlay.h"
 
 #include "game/PlayField.h"
+#include "game/SetInPlay.h"
 #include "rooms/MenuLayout.h"
 #include "rooms/RGame.h"
 #include "score/NameDialog.h"
@@ -97,7 +98,7 @@ PlayLog playALittle(zxtest::GameHarness& harness) {
     }
     // Every level in turn, with Enter after each, until the run ends; a level of no stones ends
     // at once, a refused next level ends the run as lost.
-    for (int round = 0; round < 2 * kLevelCount; ++round) {
+    for (int round = 0; round < 2 * kBuiltInLevelCount; ++round) {
         RGame* room = getGameRoom();
         if (room == nullptr || room->getBall() == nullptr) {
             break;
