@@ -29,8 +29,16 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                    i + 1 < argc) {
             line.action = argument[2] == 'r' ? CommandAction::Replay : CommandAction::Verify;
             line.replay = argv[++i];
+        } else if (std::strcmp(argument, "--edit") == 0) {
+            line.action = CommandAction::Edit;
+        } else if (std::strcmp(argument, "--check-levels") == 0 && i + 1 < argc &&
+                   line.levels.empty()) {
+            line.action = CommandAction::Check;
+            line.levels = argv[++i];
+        } else if (argument[0] != '-' && argument[0] != 0 && line.levels.empty()) {
+            line.levels = argument;
         } else {
-            return {CommandAction::Refuse, ScreenChoice::Kept, argument, false, "", {}};
+            return {CommandAction::Refuse, ScreenChoice::Kept, argument, false, "", {}, {}};
         }
     }
     return line;

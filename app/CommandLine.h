@@ -1,5 +1,5 @@
 // CommandLine: the options of the zembrix command (--help, --version, --fullscreen, --window,
-// --mute, --lang) and the texts they print.
+// --mute, --lang, the replays' and the level sets') and the texts they print.
 #pragma once
 
 #include <cstdio>
@@ -15,6 +15,8 @@ enum class CommandAction {
     Refuse,  // anything else: print the usage to standard error and end with 2
     Replay,  // --replay FILE: show a recorded run in the window
     Verify,  // --verify-replay FILE: play a recorded run back unseen and compare it
+    Edit,    // --edit [FILE]: open the level editor, with a set file or a new set
+    Check,   // --check-levels FILE: read a level set and say whether it is valid
 };
 
 // Where the game shows itself.
@@ -31,12 +33,14 @@ struct CommandLine {
     bool mute = false;    // --mute: start with the sound muted
     std::string language; // --lang CODE: a language with a catalogue; "" when not given
     std::string replay;   // the replay file of --replay and --verify-replay
+    std::string levels;   // a level-set file: to play, to edit or to check; "" for none
 };
 
-// Reads the arguments after the program's name: of --help, --version, --replay FILE and
-// --verify-replay FILE the last one given decides, and so of --fullscreen and --window, and of
-// --lang's codes; --mute may stand with any; --lang without a known code, a replay option without
-// its file, or any other argument, refuses the whole line.
+// Reads the arguments after the program's name: of --help, --version, --replay FILE,
+// --verify-replay FILE, --edit and --check-levels FILE the last one given decides, and so of
+// --fullscreen and --window, and of --lang's codes; --mute may stand with any. One argument that
+// is no option names a level-set file (to play, or for --edit, to edit). --lang without a known
+// code, an option without its file, a second file or an unknown option refuses the whole line.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // The one-line usage, in the current language (as UTF-8, like the help).

@@ -8,6 +8,8 @@
 #include "app/platform/SystemLocales.h"
 #include "app/platform/TextCodec.h"
 #include "app/platform/VideoDriver.h"
+#include "game/LevelSetFile.h"
+#include "game/SetInPlay.h"
 #include "replay/RunPlayer.h"
 #include "replay/TapeFile.h"
 
@@ -53,6 +55,30 @@ int reportReplay(const RunPlayer& player) {
     return 0;
 }
 
+// --check-levels: 0 with the set's title and levels when the file is a valid set, else 2 with
+// the line and the reason.
+int checkLevelSet(const std::string& file) {
+    const FoundSet found = readLevelSetFile(file);
+    if (!found.valid) {
+        std::fprintf(stderr, "%s\n", describeRefusal(found).c_str());
+        return 2;
+    }
+    std::printf("%s: \"%s\", %zu level(s)\n", file.c_str(), found.set.title.c_str(),
+                found.set.levels.size());
+    return 0;
+}
+
+// A set named on the command line is played; one that cannot be is said on standard error, and
+// the game goes on with the built-in set.
+void playSetFile(const std::string& file) {
+    FoundSet found = readLevelSetFile(file);
+    if (!found.valid) {
+        std::fprintf(stderr, "zembrix: %s\n", describeRefusal(found).c_str());
+        return;
+    }
+    playSet(found.file, std::move(found.set), found.hash);
+}
+
 // The installed data folder (ZX_DATA_FROM_EXECUTABLE relative to the executable's folder, so
 // that any prefix and an unpacked package work; ZX_INSTALLED_DATA as built for) and
 // ZX_VERSION come from the build.
@@ -85,10 +111,17 @@ int play(int argc, char** argv) {
         std::fprintf(stderr, "zembrix: unknown option '%s'\n", line.refused.c_str());
         writeUsage(stderr);
         return 2;
+    case CommandAction::Check:
+        return checkLevelSet(line.levels);
     case CommandAction::Play:
     case CommandAction::Replay:
     case CommandAction::Verify:
+    case CommandAction::Edit:
         break;
+    }
+    setLevelsFolder(folderOf(paths.scores) + "/levels");
+    if (line.action != CommandAction::Edit && !line.levels.empty()) {
+        playSetFile(line.levels);
     }
     std::unique_ptr<RunPlayer> player;
     if (!line.replay.empty()) {

@@ -10,6 +10,7 @@
 namespace {
 
 SetInPlay current;
+std::string folder;
 
 // The pack entry of a built-in level, or null.
 PackEntry* builtInLevel(int n) {
@@ -87,4 +88,12 @@ std::uint64_t setIdentity() {
         }
     }
     return hash;
+}
+
+const std::string& levelsFolder() {
+    return folder;
+}
+
+void setLevelsFolder(std::string value) {
+    folder = std::move(value);
 }

@@ -37,3 +37,7 @@ bool setLevelBytes(int n, std::string& name, std::vector<std::uint8_t>& bytes);
 // a hash of the pack's six level entries, else the set's own hash.
 std::string setTitle();
 std::uint64_t setIdentity();
+
+// The folder of the player's own sets ("levels" beside the score table); "" until set.
+const std::string& levelsFolder();
+void setLevelsFolder(std::string folder);
