@@ -12,6 +12,7 @@
 #include "game/SetInPlay.h"
 #include "replay/RunPlayer.h"
 #include "replay/TapeFile.h"
+#include "rooms/SetChooser.h"
 
 // SDL renames main where the platform needs its own entry point.
 #include <SDL.h>
@@ -79,6 +80,17 @@ void playSetFile(const std::string& file) {
     playSet(found.file, std::move(found.set), found.hash);
 }
 
+// A replay of a set other than the one in play: the player's set of that hash, when the levels
+// folder holds it, is played instead.
+void playRecordedSet(std::uint64_t hash) {
+    for (FoundSet& found : findLevelSets(levelsFolder())) {
+        if (found.valid && found.hash == hash) {
+            playSet(found.file, std::move(found.set), found.hash);
+            return;
+        }
+    }
+}
+
 // The installed data folder (ZX_DATA_FROM_EXECUTABLE relative to the executable's folder, so
 // that any prefix and an unpacked package work; ZX_INSTALLED_DATA as built for) and
 // ZX_VERSION come from the build.
@@ -122,6 +134,7 @@ int play(int argc, char** argv) {
     setLevelsFolder(folderOf(paths.scores) + "/levels");
     if (line.action != CommandAction::Edit && !line.levels.empty()) {
         playSetFile(line.levels);
+        offerSetFile(line.levels);
     }
     std::unique_ptr<RunPlayer> player;
     if (!line.replay.empty()) {
@@ -168,10 +181,14 @@ int play(int argc, char** argv) {
         return 1;
     }
     if (player != nullptr && player->recorded().setHash != playedSet().hash) {
+        playRecordedSet(player->recorded().setHash);
+    }
+    if (player != nullptr && player->recorded().setHash != playedSet().hash) {
         std::fprintf(stderr, "zembrix: %s: recorded with another level set (%s)\n",
                      line.replay.c_str(), player->recorded().setTitle.c_str());
         return 2;
     }
+    useScoreTableOfSetInPlay();
     if (line.action == CommandAction::Verify) {
         game.playBackUnseen();
         return reportReplay(*player);

@@ -104,6 +104,7 @@ void RMenu::update() {
         SDL_GetMouseState(&x, &y);
     }
     followMouse(x, y);
+    chooser.update(x, y);
     for (std::uint32_t i = 0; i < buttonCount; ++i) {
         if (buttons[i] && buttons[i]->update(highlight.get() == static_cast<int>(i),
                                              buttons[i]->contains(x, y))) {
@@ -141,6 +142,7 @@ void RMenu::draw() {
             buttons[i]->draw();
         }
     }
+    chooser.draw();
 }
 
 void RMenu::handleEvent(SDL_Event* event) {
@@ -154,6 +156,7 @@ void RMenu::handleEvent(SDL_Event* event) {
     if (event->type == SDL_MOUSEMOTION) {
         followMouse(event->motion.x, event->motion.y);
     }
+    chooser.handleEvent(*event);
     switch (menuCommandOf(*event)) {
     case MenuCommand::Next:
         highlight.next();
@@ -188,6 +191,7 @@ void RMenu::create() {
     logo = new Background(kLogoWidth, kLogoHeight, static_cast<float>(logoLeft(width)),
                           static_cast<float>(kLogoTop), 0, 0, 0, RepeatNone);
     logo->loadTexture(getPackerReader()->getEntry("logo.png"));
+    chooser.create();
 }
 
 void RMenu::nextLanguage() {

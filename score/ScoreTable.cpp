@@ -18,7 +18,12 @@ constexpr uint32_t kMaxCount = 9;
 
 } // namespace
 
-ScoreTable::ScoreTable(const char* path) : path(path) {}
+ScoreTable::ScoreTable(const char* path) : path(path), firstPath(path) {}
+
+void ScoreTable::useFile(const std::string& file) {
+    path = file;
+    load();
+}
 
 ScoreTable::~ScoreTable() {
     clear();

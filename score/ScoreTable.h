@@ -43,6 +43,13 @@ class ScoreTable {
     // Frees every record and empties every place.
     void clear();
 
+    // Replaces the table with the records of another file, which later saves write: each level
+    // set keeps its own table. Writes nothing.
+    void useFile(const std::string& file);
+    // The file the table is kept in now, and the one it was made with.
+    const std::string& getFile() const { return path; }
+    const std::string& getFirstFile() const { return firstPath; }
+
   private:
     // insert()'s work: returns the record placed, or null when the run stays below a full table.
     ScoreRecord* place(const char* name, uint32_t points);
@@ -51,4 +58,5 @@ class ScoreTable {
 
     ScoreRecord* places[kPlaces] = {};
     std::string path;
+    std::string firstPath;
 };
