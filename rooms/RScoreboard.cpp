@@ -1,6 +1,9 @@
 // RScoreboard: snapshot of the score table, layout and drawing of the scoreboard screen.
 #include "rooms/RScoreboard.h"
 
+#include "app/platform/TextCodec.h"
+#include "game/SetInPlay.h"
+
 #include "app/Globals.h"
 #include "app/Language.h"
 #include "app/platform/PadEvent.h"
@@ -148,6 +151,11 @@ void RScoreboard::draw() {
         std::int32_t titleX = static_cast<std::int32_t>(getScreenWidth() / 2);
         std::int32_t titleY = titleFont->getHeight() / 3;
         titleFont->draw(tr(TextId::ScoresTitle), titleX, titleY, White, DT_CENTER, 2, 0);
+        // A player's set keeps a table of its own, named under the title.
+        if (rowFont && !setInPlay().builtIn()) {
+            rowFont->draw(utf8ToCp1250(setInPlay().set.title).c_str(), titleX,
+                          titleY + titleFont->getHeight() + 4, White, DT_CENTER, 1, Black);
+        }
     }
 }
 
