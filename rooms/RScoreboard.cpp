@@ -151,10 +151,10 @@ void RScoreboard::draw() {
         std::int32_t titleX = static_cast<std::int32_t>(getScreenWidth() / 2);
         std::int32_t titleY = titleFont->getHeight() / 3;
         titleFont->draw(tr(TextId::ScoresTitle), titleX, titleY, White, DT_CENTER, 2, 0);
-        // A player's set keeps a table of its own, named under the title.
+        // A player's set keeps a table of its own, named in the margin above the title.
         if (rowFont && !setInPlay().builtIn()) {
-            rowFont->draw(utf8ToCp1250(setInPlay().set.title).c_str(), titleX,
-                          titleY + titleFont->getHeight() + 4, White, DT_CENTER, 1, Black);
+            rowFont->draw(utf8ToCp1250(setInPlay().set.title).c_str(), titleX, 2, White,
+                          DT_CENTER, 1, Black);
         }
     }
 }

@@ -72,7 +72,7 @@ echo "ok: both levels played; \"Ola\" in scoreboard-duet.zxs, scoreboard.zxs unt
 # Started with the set's file, the game plays it and its scoreboard shows its table.
 start_at_menu "$run" levels/duet.zxl
 look_at_scores "$work/scores.png"
-(($(dark_count "$work/scores.png" 400x30+200+98) > 20)) || die "the scoreboard does not name the set"
+(($(dark_count "$work/scores.png" 400x22+200+1) > 20)) || die "the scoreboard does not name the set"
 quit_from_menu
 [[ ! -e "$run/scoreboard.zxs" ]] || die "scoreboard.zxs was written after the second start"
 echo "ok: the set named on the command line shows its own table; exit code 0"
