@@ -31,11 +31,17 @@ for language in pl de; do
         die "no man page in $language"
 done
 
-desktop=$(echo "$root"/usr/share/applications/*.desktop)
+desktop=$root/usr/share/applications/io.github.zembrix.zembrix.desktop
 timeout 60 desktop-file-validate "$desktop" || die "desktop-file-validate refuses $desktop"
 grep -qx 'Categories=Game;ArcadeGame;' "$desktop" || die "the desktop entry's categories"
 grep -q '^Comment\[pl\]=' "$desktop" || die "no Polish comment in the desktop entry"
 grep -q '^Comment\[de\]=' "$desktop" || die "no German comment in the desktop entry"
+# Level-set files open with the game: their type is known by its name and handed to it.
+grep -qx 'Exec=zembrix %f' "$desktop" || die "the desktop entry takes no file"
+grep -qx 'MimeType=application/x-zembrix-levels;' "$desktop" || die "no level-set type in the entry"
+cp -r "$root/usr/share/mime" "$work/mime"
+timeout 60 update-mime-database "$work/mime" || die "update-mime-database refuses the type"
+grep -q 'application/x-zembrix-levels:\*\.zxl' "$work/mime/globs2" || die "*.zxl is not the type's"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 for size in 48 64 128 256; do
     png=$root/usr/share/icons/hicolor/${size}x$size/apps/$icon.png
@@ -44,7 +50,7 @@ for size in 48 64 128 256; do
 done
 metainfo=$(echo "$root"/usr/share/metainfo/*.metainfo.xml)
 timeout 60 appstreamcli validate --no-net "$metainfo" || die "appstreamcli refuses $metainfo"
-echo "ok: desktop entry, icons $icon at 48, 64, 128 and 256, metainfo, man page"
+echo "ok: desktop entry opening *.zxl files, icons $icon at 48, 64, 128 and 256, metainfo, man page"
 
 # The options, from an empty folder.
 mkdir "$work/empty" "$work/home"
