@@ -80,8 +80,8 @@ void playSetFile(const std::string& file) {
     playSet(found.file, std::move(found.set), found.hash);
 }
 
-// A replay of a set other than the one in play: the player's set of that hash, when the levels
-// folder holds it, is played instead.
+// A replay of one of the player's sets: the set of that hash in the levels folder, if any, is
+// played; else the set stays the built-in one.
 void playRecordedSet(std::uint64_t hash) {
     for (FoundSet& found : findLevelSets(levelsFolder())) {
         if (found.valid && found.hash == hash) {
@@ -177,11 +177,11 @@ int play(int argc, char** argv) {
     if (line.mute) {
         game.getSettings().mute = true;
     }
+    if (player != nullptr && setInPlay().builtIn()) {
+        playRecordedSet(player->recorded().setHash);
+    }
     if (!game.init(800, 608, paths.pack.c_str(), paths.scores.c_str())) {
         return 1;
-    }
-    if (player != nullptr && player->recorded().setHash != playedSet().hash) {
-        playRecordedSet(player->recorded().setHash);
     }
     if (player != nullptr && player->recorded().setHash != playedSet().hash) {
         std::fprintf(stderr, "zembrix: %s: recorded with another level set (%s)\n",
