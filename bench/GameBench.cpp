@@ -6,12 +6,11 @@
 #include "game/Ball.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/platform/SdlDevice.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "rooms/RGame.h"
 #include "rooms/RoomManager.h"
 #include "score/NameDialog.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -31,9 +30,7 @@ class GameRoomBench : public zxbench::BenchGame {
 
     // Loads level n into the room; false when the pack lacks it or refuses it.
     bool load(int n) {
-        char name[32];
-        std::snprintf(name, sizeof name, "Level%d.zxm", n);
-        return getGameRoom()->loadLevel(getPackerReader()->getEntry(name));
+        return getGameRoom()->loadLevel(getPackerReader()->getEntry(levelEntryName(n).data()));
     }
 
     // Keeps the ball in play: Space while it waits, level 6 again once the run or level ends.

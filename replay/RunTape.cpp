@@ -2,9 +2,8 @@
 #include "replay/RunTape.h"
 
 #include "app/Globals.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -25,9 +24,8 @@ PlayedSet playedSet() {
     PlayedSet set{"Zembrix", 0xCBF29CE484222325ull};
     PackerReader* reader = getPackerReader();
     for (int level = 1; level <= 6; ++level) {
-        char name[32];
-        std::snprintf(name, sizeof name, "Level%d.zxm", level);
-        PackEntry* entry = reader != nullptr ? reader->getEntry(name) : nullptr;
+        PackEntry* entry =
+            reader != nullptr ? reader->getEntry(levelEntryName(level).data()) : nullptr;
         const std::uint8_t* bytes = entry != nullptr ? entry->data : nullptr;
         const std::uint32_t size = entry != nullptr && bytes != nullptr ? entry->size : 0;
         for (std::uint32_t i = 0; i < size; ++i) {

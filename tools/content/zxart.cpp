@@ -6,6 +6,7 @@
 #include "tools/content/StoneArt.h"
 
 #include "pack/ByteOrder.h"
+#include "pack/PackEntries.h"
 #include "tools/FileBytes.h"
 
 #include <cstdint>
@@ -112,24 +113,24 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     const Canvas background = drawBackground();
     bool ok = checkBackgroundCorner(background);
-    ok = save(drawIcon(), dir, "icon.bmp") && ok;
-    ok = save(background, dir, "background.png") && ok;
-    ok = save(drawLogo(), dir, "logo.png") && ok;
-    ok = save(drawButton(), dir, "button.png") && ok;
-    ok = save(drawWallBlock(false), dir, "wall_block.png") && ok;
-    ok = save(drawWallBlock(true), dir, "wall_block_red.png") && ok;
-    ok = save(drawBall(), dir, "ball_blue.png") && ok;
-    ok = save(drawBat(), dir, "bat_huge.png") && ok;
+    ok = save(drawIcon(), dir, kIconEntry) && ok;
+    ok = save(background, dir, kBackgroundEntry) && ok;
+    ok = save(drawLogo(), dir, kLogoEntry) && ok;
+    ok = save(drawButton(), dir, kButtonEntry) && ok;
+    ok = save(drawWallBlock(false), dir, kWallEntry) && ok;
+    ok = save(drawWallBlock(true), dir, kRedWallEntry) && ok;
+    ok = save(drawBall(), dir, kBallEntry) && ok;
+    ok = save(drawBat(), dir, kBatEntry) && ok;
     const struct {
         StoneFamily family;
-        const char* name;
-    } stones[] = {{StoneFamily::Green, "green"},
-                  {StoneFamily::Orange, "orange"},
-                  {StoneFamily::Purple, "purple"}};
+        const char* glow;
+        const char* breaking;
+    } stones[] = {{StoneFamily::Green, kGreenStoneGlowEntry, kGreenStoneBreakingEntry},
+                  {StoneFamily::Orange, kOrangeStoneGlowEntry, kOrangeStoneBreakingEntry},
+                  {StoneFamily::Purple, kPurpleStoneGlowEntry, kPurpleStoneBreakingEntry}};
     for (const auto& stone : stones) {
-        const std::string name = stone.name;
-        ok = save(drawGlowStone(stone.family), dir, "stone_glow_" + name + ".png") && ok;
-        ok = save(drawBreakingStrip(stone.family), dir, "stone_breaking_" + name + ".png") && ok;
+        ok = save(drawGlowStone(stone.family), dir, stone.glow) && ok;
+        ok = save(drawBreakingStrip(stone.family), dir, stone.breaking) && ok;
     }
     return ok ? 0 : 1;
 }
