@@ -5,6 +5,7 @@
 #include "app/Language.h"
 #include "app/platform/WideText.h"
 #include "gfx/Background.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "rooms/Button.h"
 #include "rooms/MenuLayout.h"
@@ -187,10 +188,10 @@ void RMenu::create() {
     }
     background =
         new Background(kBackgroundTile, kBackgroundTile, 0.0f, 0.0f, 0, width, height, RepeatXY);
-    background->loadTexture(getPackerReader()->getEntry("background.png"));
+    background->loadTexture(getPackerReader()->getEntry(kBackgroundEntry));
     logo = new Background(kLogoWidth, kLogoHeight, static_cast<float>(logoLeft(width)),
                           static_cast<float>(kLogoTop), 0, 0, 0, RepeatNone);
-    logo->loadTexture(getPackerReader()->getEntry("logo.png"));
+    logo->loadTexture(getPackerReader()->getEntry(kLogoEntry));
     chooser.create();
 }
 

@@ -12,6 +12,7 @@
 #include "gfx/Font.h"
 #include "gfx/Line.h"
 #include "gfx/RenderDevice.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "rooms/MenuLayout.h"
 #include "rooms/RoomManager.h"
@@ -86,7 +87,7 @@ void RScoreboard::create() {
     line->create(Black, 1.0f);
     background = new Background(kBackgroundTile, kBackgroundTile, 0.0f, 0.0f, 0, getScreenWidth(),
                                 getScreenHeight(), RepeatXY);
-    background->loadTexture(getPackerReader()->getEntry("background.png"));
+    background->loadTexture(getPackerReader()->getEntry(kBackgroundEntry));
     createPanel(computeLayout());
     // The panel's buffer lives in the device's own memory: a reset gives it up, and it is made
     // again after.
