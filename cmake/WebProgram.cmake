@@ -1,6 +1,6 @@
 # WebProgram.cmake: the game as a web page. The site folder (ZX_BIN_DIR/site) holds index.html
-# and page.js (dist/web/), zembrix.js and zembrix.wasm, zembrix.data (the font faces, which the
-# browser has no fontconfig to find), data.zxp from a Linux build of the same sources
+# and the page's scripts (dist/web/), zembrix.js and zembrix.wasm, zembrix.data (the font faces,
+# which the browser has no fontconfig to find), data.zxp from a Linux build of the same sources
 # (ZX_HOST_BUILD) and the licence texts; zembrix-web.zip holds the site.
 set(ZX_HOST_BUILD "" CACHE PATH "A Linux build of this source whose pack is used")
 if(NOT EXISTS ${ZX_HOST_BUILD}/bin/data.zxp)
@@ -50,16 +50,18 @@ target_link_options(zembrix PRIVATE -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
 set_property(TARGET zembrix APPEND PROPERTY LINK_DEPENDS
     ${CMAKE_SOURCE_DIR}/dist/web/asyncify-remove.txt)
 
-set(zx_page_files ${zx_site}/index.html ${zx_site}/page.js ${zx_site}/replay.js ${zx_site}/data.zxp
+set(zx_page_files ${zx_site}/index.html ${zx_site}/page.js ${zx_site}/replay.js
+    ${zx_site}/levels.js ${zx_site}/data.zxp
     ${zx_licences}/IndieFlower-OFL.txt)
 add_custom_command(OUTPUT ${zx_page_files}
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/web/index.html
-        ${CMAKE_SOURCE_DIR}/dist/web/page.js ${CMAKE_SOURCE_DIR}/dist/web/replay.js ${zx_site}
+        ${CMAKE_SOURCE_DIR}/dist/web/page.js ${CMAKE_SOURCE_DIR}/dist/web/replay.js
+        ${CMAKE_SOURCE_DIR}/dist/web/levels.js ${zx_site}
     COMMAND ${CMAKE_COMMAND} -E copy ${ZX_HOST_BUILD}/bin/data.zxp ${zx_site}/data.zxp
     COMMAND ${CMAKE_COMMAND} -E copy ${ZX_HOST_BUILD}/bin/IndieFlower-OFL.txt
         ${zx_licences}/IndieFlower-OFL.txt
     DEPENDS ${CMAKE_SOURCE_DIR}/dist/web/index.html ${CMAKE_SOURCE_DIR}/dist/web/page.js
-        ${CMAKE_SOURCE_DIR}/dist/web/replay.js
+        ${CMAKE_SOURCE_DIR}/dist/web/replay.js ${CMAKE_SOURCE_DIR}/dist/web/levels.js
         ${ZX_HOST_BUILD}/bin/data.zxp ${ZX_HOST_BUILD}/bin/IndieFlower-OFL.txt
     VERBATIM)
 

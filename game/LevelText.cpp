@@ -3,9 +3,11 @@
 
 #include "game/StoneKinds.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 namespace {
@@ -69,6 +71,7 @@ bool parseWhole(std::string_view word, long& value) {
            std::labs(value) <= kCoordinateLimit;
 }
 
+#ifdef __cpp_lib_to_chars
 bool parseFloat(std::string_view word, float& value) {
     const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
     return ec == std::errc() && end == word.data() + word.size();
@@ -80,6 +83,114 @@ std::string floatText(float v) {
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
     return std::string(buffer, ec == std::errc() ? end : buffer);
 }
+#else
+// The C++ library of the web build (emscripten's libc++) has no std::from_chars and
+// std::to_chars for floats: the same strict reading and shortest writing through strtof and
+// snprintf (whose locale there is always "C").
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// What from_chars reads whole: an optional '-', then digits with an optional '.' and fraction
+// and an optional exponent, or inf, infinity, nan or nan(letters, digits, '_') in any case.
+bool floatWord(std::string_view word) {
+    const std::string_view rest = word.substr(!word.empty() && word[0] == '-' ? 1 : 0);
+    std::size_t i = 0;
+    std::size_t digits = 0;
+    for (; i < rest.size() && isDigit(rest[i]); ++i, ++digits) {
+    }
+    if (i < rest.size() && rest[i] == '.') {
+        for (++i; i < rest.size() && isDigit(rest[i]); ++i, ++digits) {
+        }
+    }
+    if (digits > 0 && i < rest.size() && (rest[i] == 'e' || rest[i] == 'E')) {
+        std::size_t j =
+            i + 1 < rest.size() && (rest[i + 1] == '+' || rest[i + 1] == '-') ? i + 2 : i + 1;
+        const std::size_t first = j;
+        for (; j < rest.size() && isDigit(rest[j]); ++j) {
+        }
+        i = j > first ? j : std::string_view::npos;
+    }
+    if (digits > 0) {
+        return i == rest.size();
+    }
+    std::string lower;
+    for (const char c : rest) {
+        lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    if (lower == "inf" || lower == "infinity" || lower == "nan") {
+        return true;
+    }
+    if (lower.size() < 5 || lower.compare(0, 4, "nan(") != 0 || lower.back() != ')') {
+        return false;
+    }
+    for (std::size_t k = 4; k + 1 < lower.size(); ++k) {
+        if (!isDigit(lower[k]) && !(lower[k] >= 'a' && lower[k] <= 'z') && lower[k] != '_') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool parseFloat(std::string_view word, float& value) {
+    if (!floatWord(word)) {
+        return false;
+    }
+    const std::string text(word);
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtof(text.c_str(), &end);
+    // Beyond the floats, or nearer to zero than the smallest, is out of range; a subnormal is not.
+    const bool outOfRange = errno == ERANGE && (value == 0.0f || std::isinf(value));
+    return !outOfRange && end == text.c_str() + text.size();
+}
+
+// The shortest text that reads back as exactly this float: the fewest digits that do, written
+// plainly or with an exponent, whichever is shorter (plainly when they are as long).
+std::string floatText(float v) {
+    if (std::isnan(v)) {
+        return std::signbit(v) ? "-nan" : "nan";
+    }
+    if (std::isinf(v) || v == 0.0f) {
+        return std::string(std::signbit(v) ? "-" : "") + (v == 0.0f ? "0" : "inf");
+    }
+    char buffer[32];
+    for (int precision = 1; precision <= 9; ++precision) {
+        std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, static_cast<double>(v));
+        if (std::strtof(buffer, nullptr) == v) {
+            break;
+        }
+    }
+    const std::string_view printed(buffer);
+    const std::size_t e = printed.find('e');
+    std::string digits;
+    for (const char c : printed.substr(0, e)) {
+        if (isDigit(c)) {
+            digits += c;
+        }
+    }
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+    const int exponent = std::atoi(buffer + e + 1);
+    const int count = static_cast<int>(digits.size());
+    std::string plain;
+    if (exponent >= count - 1) {
+        // A whole number is written plainly with all its digits, as it is exactly.
+        std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(std::fabs(v)));
+        plain = buffer;
+    } else if (exponent >= 0) {
+        plain = digits.substr(0, exponent + 1) + '.' + digits.substr(exponent + 1);
+    } else {
+        plain = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    std::string scientific = digits.substr(0, 1) + (count > 1 ? '.' + digits.substr(1) : "") +
+                             (exponent < 0 ? "e-" : "e+") + (std::abs(exponent) < 10 ? "0" : "") +
+                             std::to_string(std::abs(exponent));
+    return (v < 0 ? "-" : "") + (plain.size() <= scientific.size() ? plain : scientific);
+}
+#endif
 
 std::string position(float x, float y) {
     std::string text(1, '(');

@@ -10,14 +10,17 @@ var zembrixPage = (function () {
     var frames = {count: 0, first: 0};
 
     // Scales the canvas with its shape kept to the largest size that fits the window.
-    // The link to the last replay shows only where the bars beside or below the picture leave
-    // room for it, never over the picture.
+    // The links to the last replay and the level sets show only where the bars beside or below
+    // the picture leave room for them, never over the picture: in a column beside it, in a line
+    // below it.
     function fit() {
         var scale = Math.min(window.innerWidth / 800, window.innerHeight / 608);
+        var side = window.innerWidth - 800 * scale >= 320;
         canvas.style.width = Math.floor(800 * scale) + 'px';
         canvas.style.height = Math.floor(608 * scale) + 'px';
         document.documentElement.classList.toggle('zx-room',
-            window.innerWidth - 800 * scale >= 320 || window.innerHeight - 608 * scale >= 48);
+            side || window.innerHeight - 608 * scale >= 48);
+        document.documentElement.classList.toggle('zx-side', side);
     }
     fit();
 
@@ -72,7 +75,7 @@ var zembrixPage = (function () {
     }, true);
 
     // Copies the files of /store to IndexedDB; the copies run one after another. A run's replay
-    // written meanwhile is offered for download.
+    // or a set written meanwhile is offered for download.
     function keep() {
         keeping = keeping.then(function () {
             return new Promise(function (resolve) {
@@ -85,6 +88,7 @@ var zembrixPage = (function () {
             });
         });
         zembrixReplay.offer();
+        zembrixLevels.offer();
     }
 
     // The gamepads' controls held now, by the names of the game's pad buttons, in the browser's
@@ -419,7 +423,7 @@ var Module = {
     canvas: document.getElementById('canvas'),
     // The page owns the full screen (F11 and Alt+Enter switch the whole page, boxes and all):
     // the game starts in its window, as with --window, whatever a kept setting says.
-    arguments: ['--window'].concat(zembrixReplay.arguments),
+    arguments: ['--window'].concat(zembrixReplay.arguments, zembrixLevels.arguments),
     instantiateWasm: function (imports, receive) {
         zembrixCode.then(function (code) {
             return WebAssembly.instantiate(code, imports).then(function (instance) {
@@ -446,9 +450,11 @@ var Module = {
                 console.error('Zembrix: the kept scores could not be read: ' + error);
             }
             zembrixReplay.offer();
+            zembrixLevels.offer();
             removeRunDependency('store');
         });
         zembrixReplay.fetchInto('/replay.zxr');
+        zembrixLevels.fetchInto();
         // The pack beside the page; without it the game says so itself.
         addRunDependency('pack');
         zembrixPack.then(function (bytes) {

@@ -34,10 +34,13 @@ for language in pl de en; do
     game_pid=
 done
 
-# The recorded runs as the Linux build verifies them, for the page to give the same.
+# The recorded runs as the Linux build verifies them, for the page to give the same; a run named
+# player-set-NAME.zxr played the set NAME.zxl beside it.
 recorded=$here/../recorded
 for file in "$recorded"/*.zxr; do
-    out=$(cd "$(dirname "$pack")" && "$game" --verify-replay "$file" 2>/dev/null)
+    levels=()
+    [[ "${file##*/}" =~ ^player-set-(.+)\.zxr$ ]] && levels=("$recorded/${BASH_REMATCH[1]}.zxl")
+    out=$(cd "$(dirname "$pack")" && "$game" --verify-replay "$file" "${levels[@]}" 2>/dev/null)
     printf '%s\t%s\n' "${file##*/}" \
         "$(grep -E '^(points|name|updates|differs)' <<<"$out" | sed -z 's/\n/\\n/g; s/\\n$//')"
 done >"$work/linux-replays.txt"

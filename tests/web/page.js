@@ -5,7 +5,7 @@
 // the game, its boxes and the name form, a damaged pack, a browser without WebAssembly, and a
 // program that cannot be fetched; first, the game's language in a German and a French browser.
 // Prints the figures of the page.
-// Then the recorded runs (replays.js).
+// Then a player's level set (levels.js) and the recorded runs (replays.js).
 // Usage: node page.js BASE_URL LINUX_MENU_PNG WORK_DIR LINUX_REPLAYS (LINUX_MENU_PNG ends in
 // "-pl.png"; the German and English menus lie beside it as "-de.png" and "-en.png")
 'use strict';
@@ -21,6 +21,7 @@ const firefox = process.env.ZEMBRIX_BROWSER === 'firefox';
 const {fail, within, sleep, shot, rgb, differing, mean, saturated, batX, ballOnBat, ballX, menuShown,
     holdKey, boxShown, clickButton, start, tapAudioOutput} = require('./lib.js');
 const {recordedRuns, shownInThePage, raisedFrameRate} = require('./replays.js');
+const {levelSets} = require('./levels.js');
 
 // Level 1: three rows of nine 64 x 32 stones from (112, 128).
 const stoneCells = [];
@@ -462,6 +463,7 @@ async function languages() {
 
 (async () => {
     await languages();
+    await levelSets(launch, base);
     const browser = await launch('pl', 'profile');
     try {
         for (const test of [menuAgainstLinux, sound, fullScreen, wholeRun, gamepad, damagedPack, withoutWebAssembly,

@@ -1,7 +1,7 @@
-// The recorded runs in the page: each verified by the WebAssembly program (?verify-replay=FILE)
-// to the very points, name and updates the Linux build gives for it, one shown in the page
-// (?replay=FILE) with "Powtórka" over the field, and the link to the last run's replay kept in
-// the browser's storage.
+// The recorded runs in the page: each verified by the WebAssembly program (?verify-replay=FILE,
+// with ?levels=SET for a run of a player's set) to the very points, name and updates the Linux
+// build gives for it, one shown in the page (?replay=FILE) with "Powtórka" over the field, and
+// the link to the last run's replay kept in the browser's storage.
 'use strict';
 const fs = require('fs');
 const {fail, within, sleep, shot, differing, start, menuShown, boxShown, clickButton} =
@@ -20,7 +20,10 @@ async function recordedRuns(browser, base, expectedFile) {
         const page = await browser.newPage();
         const lines = [];
         page.on('console', message => lines.push(message.text()));
-        await page.goto(`${base}/game/?verify-replay=../recorded/${file}`);
+        // A run of a player's set (player-set-NAME.zxr) with its set in the address.
+        const set = file.match(/^player-set-(.+)\.zxr$/);
+        await page.goto(`${base}/game/?verify-replay=../recorded/${file}` +
+            (set ? `&levels=../recorded/${set[1]}.zxl` : ''));
         await within(120, `the verification of ${file}`,
             () => lines.some(line => line.startsWith('updates:')));
         const web = verdict(lines);
