@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The level editor in the real window (zembrix --edit): clicks, a drag, the palette and the keys
-# place and remove stones on two levels, undo brings one back; Escape with unsaved changes asks
-# first; T test-plays the level in the game room and Escape comes back with the set kept; F2 and
-# F3 take a typed title and author; Ctrl+S writes the set beside the score table, where
-# --check-levels accepts it with exactly the stones placed; Escape then goes to the menu.
+# place and remove stones on two levels, undo brings one back; Escape and the window's close
+# with unsaved changes ask first; T test-plays the level in the game room and Escape comes back
+# with the set kept; F2 and F3 take a typed title and author; Ctrl+S writes the set beside the
+# score table, where --check-levels accepts it with exactly the stones placed; Escape then goes
+# to the menu.
 # Usage: editor.sh ZEMBRIX XCLOSE PACK
 source "$(dirname "$0")/lib.sh"
 game_arguments "$@"
@@ -83,7 +84,15 @@ key "$question" Tab
 key_closing "$question" Return
 poll 20 window_gone "$question" || die "No did not close the question"
 poll 20 editor_shown "$window" || die "No left the editor"
-echo "ok: Escape with unsaved changes asks; No stays"
+# So does the window's close button; No keeps the game running.
+"$xclose" "$window"
+question=$(poll 20 dialog_window) || die "closing the window with unsaved changes asked nothing"
+key "$question" Tab
+key_closing "$question" Return
+poll 20 window_gone "$question" || die "No did not close the question"
+game_alive || die "No to the close's question ended the game"
+poll 20 editor_shown "$window" || die "No to the close's question left the editor"
+echo "ok: Escape or the window's close with unsaved changes asks; No stays"
 
 # Level 2 after it: orange at (3, 0) and (3, 1) from the keys (the cursor stands at (0, 0)).
 key "$window" ctrl+n
