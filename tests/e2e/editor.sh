@@ -3,8 +3,8 @@
 # place and remove stones on two levels, undo brings one back; Escape and the window's close
 # with unsaved changes ask first; T test-plays the level in the game room and Escape comes back
 # with the set kept; F2 and F3 take a typed title and author; Ctrl+S writes the set beside the
-# score table, where --check-levels accepts it with exactly the stones placed; Escape then goes
-# to the menu.
+# score table, where --check-levels accepts it with exactly the stones placed; Ctrl+C copies it,
+# Ctrl+Delete removes a level and Ctrl+V pastes the copy back; Escape then goes to the menu.
 # Usage: editor.sh ZEMBRIX XCLOSE PACK
 source "$(dirname "$0")/lib.sh"
 game_arguments "$@"
@@ -36,6 +36,11 @@ stones_of() {
         grid { for (i = 1; i <= length($1); i++) {
                    c = substr($1, i, 1); if (c != ".") print level, c, x0 + 64 * (i - 1), y }
                y += 32 }' "$1" | sort
+}
+
+# True when --check-levels accepts the saved set ($set_file) with title Zamek and $1 levels.
+saved_levels() {
+    timeout 10 "$game" --check-levels "$set_file" 2>&1 | grep -qF '"Zamek", '"$1"' level(s)'
 }
 
 start_x
@@ -131,10 +136,7 @@ scores=$(cd "$work/run" && timeout 10 "$game" --help | sed -n 's/^ *tabela wynik
 [[ "$scores" == /* ]] || scores=$work/run/$scores
 set_file=$(dirname "$scores")/levels/Zamek.zxl
 poll 20 test -s "$set_file" || die "Ctrl+S wrote no $set_file: $(find "$work" -name '*.zxl')"
-status=0
-checked=$(timeout 10 "$game" --check-levels "$set_file" 2>&1) || status=$?
-[[ $status == 0 && "$checked" == *'"Zamek", 2 level(s)'* ]] ||
-    die "--check-levels: exit $status, \"$checked\""
+poll 10 saved_levels 2 || die "--check-levels: $(timeout 10 "$game" --check-levels "$set_file" 2>&1)"
 grep -qx 'author Ala' "$set_file" || die "the author is not Ala in $set_file"
 expected="1 G 368 256
 1 G 368 288
@@ -146,6 +148,18 @@ expected="1 G 368 256
 [[ "$(stones_of "$set_file")" == "$expected" ]] ||
     die "the saved stones differ: $(stones_of "$set_file" | tr '\n' ';')"
 echo "ok: Ctrl+S saved Zamek.zxl by Ala, 2 levels, with exactly the stones placed"
+
+# Ctrl+C copies the set; Ctrl+Delete removes level 2, saved so; Ctrl+V brings the copy back.
+key "$window" ctrl+c
+key "$window" ctrl+Delete
+key "$window" ctrl+s
+poll 10 saved_levels 1 || die "Ctrl+Delete and Ctrl+S did not save one level"
+key "$window" ctrl+v
+key "$window" ctrl+s
+poll 10 saved_levels 2 || die "Ctrl+V and Ctrl+S did not save the two levels copied"
+[[ "$(stones_of "$set_file")" == "$expected" ]] ||
+    die "the pasted stones differ: $(stones_of "$set_file" | tr '\n' ';')"
+echo "ok: Ctrl+C copies the set, Ctrl+Delete removes a level, Ctrl+V pastes the copy back"
 
 # Saved, Escape goes to the menu without a question.
 key "$window" Escape
