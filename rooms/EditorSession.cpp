@@ -47,8 +47,9 @@ std::string shortened(const std::string& text) {
     return out;
 }
 
-// A catalogue text with its %d (when it has one) and its %s (likewise) filled in.
-std::string formatted(const char* text, int number, const std::string& detail) {
+} // namespace
+
+std::string fillText(const char* text, int number, const std::string& detail) {
     std::string out = text;
     if (const std::size_t at = out.find("%d"); at != std::string::npos) {
         out.replace(at, 2, std::to_string(number));
@@ -58,8 +59,6 @@ std::string formatted(const char* text, int number, const std::string& detail) {
     }
     return out;
 }
-
-} // namespace
 
 EditorSession& editorSession() {
     static EditorSession session;
@@ -104,24 +103,23 @@ void EditorSession::open(const std::string& path) {
     }
     // The set starts anew under the file's name; the status line says why.
     document = EditorDocument(shortened(name));
-    message = formatted(tr(TextId::EditorNotOpened), 0, utf8ToCp1250(describeRefusal(found)));
+    message = fillText(tr(TextId::EditorNotOpened), 0, utf8ToCp1250(describeRefusal(found)));
 }
 
 bool EditorSession::save() {
     const SaveRefusal refusal = document.saveRefusal();
     if (refusal.kind != SaveRefusal::None) {
-        const std::string why =
-            refusal.kind == SaveRefusal::NoTitle
-                ? std::string(tr(TextId::EditorNoTitle))
-                : formatted(tr(TextId::EditorEmptyLevel), refusal.level + 1, "");
-        message = formatted(tr(TextId::EditorNotSaved), 0, why);
+        const std::string why = refusal.kind == SaveRefusal::NoTitle
+                                    ? std::string(tr(TextId::EditorNoTitle))
+                                    : fillText(tr(TextId::EditorEmptyLevel), refusal.level + 1, "");
+        message = fillText(tr(TextId::EditorNotSaved), 0, why);
         return false;
     }
     const std::string text = formatLevelSet(document.set());
     LevelSet check;
     LevelSetError error;
     if (!parseLevelSet(text, check, error)) {
-        message = formatted(tr(TextId::EditorNotSaved), 0, error.message);
+        message = fillText(tr(TextId::EditorNotSaved), 0, error.message);
         return false;
     }
     const std::string& folder = levelsFolder();
@@ -137,12 +135,12 @@ bool EditorSession::save() {
     const std::string path = folder + "/" + chosen + ".zxl";
     if (folder.empty() || !makeFolders(folder) ||
         !writeFileSafely(path.c_str(), text.data(), text.size())) {
-        message = formatted(tr(TextId::EditorNotSaved), 0,
-                            formatted(tr(TextId::EditorCannotWrite), 0, utf8ToCp1250(path)));
+        message = fillText(tr(TextId::EditorNotSaved), 0,
+                           fillText(tr(TextId::EditorCannotWrite), 0, utf8ToCp1250(path)));
         return false;
     }
     name = chosen;
     document.markSaved();
-    message = formatted(tr(TextId::EditorSaved), 0, utf8ToCp1250(path));
+    message = fillText(tr(TextId::EditorSaved), 0, utf8ToCp1250(path));
     return true;
 }

@@ -38,3 +38,7 @@ EditorSession& editorSession();
 // A file name (no extension) for a set's title: ASCII letters and digits kept, every other
 // character one '-' (a run of them one), none at the ends; "zestaw" when nothing is left.
 std::string fileNameForTitle(const std::string& title);
+
+// A catalogue text (Windows-1250) with its %d, when it has one, and its %s, likewise, filled in
+// (in either order, as each language puts them).
+std::string fillText(const char* text, int number, const std::string& detail);

@@ -45,18 +45,6 @@ int paletteAt(int x, int y) {
     return -1;
 }
 
-// A catalogue text with its %d and %s, as the status line shows it.
-std::string filled(const char* text, int number, const std::string& detail) {
-    std::string out = text;
-    if (const std::size_t at = out.find("%d"); at != std::string::npos) {
-        out.replace(at, 2, std::to_string(number));
-    }
-    if (const std::size_t at = out.find("%s"); at != std::string::npos) {
-        out.replace(at, 2, detail);
-    }
-    return out;
-}
-
 } // namespace
 
 void REditor::handleEvent(SDL_Event* event) {
@@ -144,7 +132,7 @@ void REditor::pressKey(const SDL_KeyboardEvent& key) {
         session.kind = static_cast<int>(sym - SDLK_KP_1);
     } else if (ctrl && sym == SDLK_n) {
         if (!document.addLevel()) {
-            say(filled(tr(TextId::EditorMostLevels), static_cast<int>(kLevelSetMaxLevels), "")
+            say(fillText(tr(TextId::EditorMostLevels), static_cast<int>(kLevelSetMaxLevels), "")
                     .c_str());
         }
     } else if (ctrl && sym == SDLK_s) {
@@ -275,7 +263,7 @@ void REditor::paste() {
     LevelSet set;
     LevelSetError error;
     if (!parseLevelSet(clipboard::getText(), set, error)) {
-        say(filled(tr(TextId::EditorNotPasted), error.line, utf8ToCp1250(error.message)).c_str());
+        say(fillText(tr(TextId::EditorNotPasted), error.line, utf8ToCp1250(error.message)).c_str());
         return;
     }
     session.document.replaceSet(std::move(set));
