@@ -5,7 +5,19 @@
 #include "app/platform/DataPaths.h"
 #include "app/platform/TextCodec.h"
 
+#include <SDL.h>
+
 #include <cstring>
+
+namespace {
+
+// A level-set file: a name ending in ".zxl", in any case, that is not an option.
+bool namesLevelSet(const char* argument) {
+    const std::size_t length = std::strlen(argument);
+    return argument[0] != '-' && length > 4 && SDL_strcasecmp(argument + length - 4, ".zxl") == 0;
+}
+
+} // namespace
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
@@ -35,7 +47,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
                    line.levels.empty()) {
             line.action = CommandAction::Check;
             line.levels = argv[++i];
-        } else if (argument[0] != '-' && argument[0] != 0 && line.levels.empty()) {
+        } else if (namesLevelSet(argument) && line.levels.empty()) {
             line.levels = argument;
         } else {
             return {CommandAction::Refuse, ScreenChoice::Kept, argument, false, "", {}, {}};

@@ -38,8 +38,8 @@ struct CommandLine {
 
 // Reads the arguments after the program's name: of --help, --version, --replay FILE,
 // --verify-replay FILE, --edit and --check-levels FILE the last one given decides, and so of
-// --fullscreen and --window, and of --lang's codes; --mute may stand with any. One argument that
-// is no option names a level-set file (to play, or for --edit, to edit). --lang without a known
+// --fullscreen and --window, and of --lang's codes; --mute may stand with any. One argument ending
+// in ".zxl" names a level-set file (to play, or for --edit, to edit). --lang without a known
 // code, an option without its file, a second file or an unknown option refuses the whole line.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 

@@ -14,6 +14,7 @@
 #include "app/platform/WideText.h"
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "replay/RunPlayer.h"
 #include "replay/RunRecorder.h"
@@ -148,7 +149,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
 }
 
 void Game::loadIcon() {
-    PackEntry* entry = getPackerReader()->getEntry("icon.bmp");
+    PackEntry* entry = getPackerReader()->getEntry(kIconEntry);
     if (entry == nullptr) {
         return;
     }

@@ -12,6 +12,7 @@
 #include "game/SetInPlay.h"
 #include "replay/RunPlayer.h"
 #include "replay/TapeFile.h"
+#include "rooms/SetChooser.h"
 #include "rooms/EditorSession.h"
 #include "rooms/Room.h"
 
@@ -81,6 +82,17 @@ void playSetFile(const std::string& file) {
     playSet(found.file, std::move(found.set), found.hash);
 }
 
+// A replay of one of the player's sets: the set of that hash in the levels folder, if any, is
+// played; else the set stays the built-in one.
+void playRecordedSet(std::uint64_t hash) {
+    for (FoundSet& found : findLevelSets(levelsFolder())) {
+        if (found.valid && found.hash == hash) {
+            playSet(found.file, std::move(found.set), found.hash);
+            return;
+        }
+    }
+}
+
 // The installed data folder (ZX_DATA_FROM_EXECUTABLE relative to the executable's folder, so
 // that any prefix and an unpacked package work; ZX_INSTALLED_DATA as built for) and
 // ZX_VERSION come from the build.
@@ -124,6 +136,7 @@ int play(int argc, char** argv) {
     setLevelsFolder(folderOf(paths.scores) + "/levels");
     if (line.action != CommandAction::Edit && !line.levels.empty()) {
         playSetFile(line.levels);
+        offerSetFile(line.levels);
     }
     std::unique_ptr<RunPlayer> player;
     if (!line.replay.empty()) {
@@ -166,6 +179,9 @@ int play(int argc, char** argv) {
     if (line.mute) {
         game.getSettings().mute = true;
     }
+    if (player != nullptr && setInPlay().builtIn()) {
+        playRecordedSet(player->recorded().setHash);
+    }
     if (line.action == CommandAction::Edit) {
         // The editor comes first, with the file named (or a new set), in the chosen language.
         if (line.levels.empty()) {
@@ -183,6 +199,7 @@ int play(int argc, char** argv) {
                      line.replay.c_str(), player->recorded().setTitle.c_str());
         return 2;
     }
+    useScoreTableOfSetInPlay();
     if (line.action == CommandAction::Verify) {
         game.playBackUnseen();
         return reportReplay(*player);

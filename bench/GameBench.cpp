@@ -6,12 +6,11 @@
 #include "game/Ball.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/platform/SdlDevice.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "rooms/RGame.h"
 #include "rooms/RoomManager.h"
 #include "score/NameDialog.h"
-
-#include <cstdio>
 
 namespace {
 

@@ -69,6 +69,9 @@ install(FILES ${ZX_BIN_DIR}/data.zxp ${ZX_BIN_DIR}/IndieFlower-OFL.txt
     DESTINATION ${ZX_INSTALL_GAMEDATADIR})
 install(FILES ${zx_dist_out}/${ZX_APP_ID}.desktop ${zx_dist_out}/${ZX_APP_ID}.editor.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The level-set files' type, so that a file manager opens them with the game.
+install(FILES ${zx_dist_src}/zembrix-levels.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+    RENAME ${ZX_APP_ID}.xml)
 foreach(size IN LISTS zx_icon_sizes)
     install(FILES ${zx_dist_out}/icons/zembrix-${size}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

@@ -7,6 +7,7 @@
 #include "game/PlayField.h"
 #include "game/Player.h"
 #include "gfx/Sprite.h"
+#include "pack/PackEntries.h"
 #include "rooms/RGame.h"
 #include "sound/Sound.h"
 
@@ -20,7 +21,7 @@ static constexpr std::uint32_t kHighlightMs = 200;
 
 Ball::Ball(std::uint32_t x, std::uint32_t y) : Object(x, y, nullptr) {
     highlightTime = kHighlightMs;
-    sprite = makeSprite("ball_blue.png", kBallSize, kBallSize, 0);
+    sprite = makeSprite(kBallEntry, kBallSize, kBallSize, 0);
     sprite->setCentre(kBallSize / 2.0f, kBallSize / 2.0f);
     // Placed now, so that a frame drawn before the first update shows the ball on the bat.
     sprite->setPosition(static_cast<float>(x), static_cast<float>(y));

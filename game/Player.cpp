@@ -5,6 +5,7 @@
 #include "app/platform/PadEvent.h"
 #include "game/PlayField.h"
 #include "gfx/Sprite.h"
+#include "pack/PackEntries.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ Direction steeringOf(const SDL_Event& event, bool& down) {
 
 Player::Player(std::uint32_t x, std::uint32_t y) : Object(x, y, nullptr) {
     maxSpeed = 9; // tested before each step of 2, so the speed tops out at 10 on purpose
-    sprite = makeSprite("bat_huge.png", kBatWidth, kBatHeight, 0);
+    sprite = makeSprite(kBatEntry, kBatWidth, kBatHeight, 0);
     sprite->setCentre(kBatWidth / 2.0f, kBatHeight / 2.0f);
     // Placed now, so that a frame drawn before the first update shows the bat where it stands.
     sprite->setPosition(static_cast<float>(x), static_cast<float>(y));

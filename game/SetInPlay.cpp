@@ -3,9 +3,8 @@
 
 #include "app/Globals.h"
 #include "game/LevelFile.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -14,10 +13,8 @@ std::string folder;
 
 // The pack entry of a built-in level, or null.
 PackEntry* builtInLevel(int n) {
-    char name[32];
-    std::snprintf(name, sizeof name, "Level%d.zxm", n);
     PackerReader* reader = getPackerReader();
-    return reader != nullptr ? reader->getEntry(name) : nullptr;
+    return reader != nullptr ? reader->getEntry(levelEntryName(n).data()) : nullptr;
 }
 
 } // namespace

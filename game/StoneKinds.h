@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/Stone.h"
+#include "pack/PackEntries.h"
 #include "sound/SoundEffect.h"
 
 #include <cstdint>
@@ -20,12 +21,12 @@ struct StoneKind {
 
 // Indexed by StoneColour; the order of the pack's stone pictures.
 inline constexpr StoneKind kStoneKinds[] = {
-    {3, 'G', Green, 100, "stone_glow_green.png", "stone_breaking_green.png",
-     SoundEffect::StoneGreen, "green"},
-    {2, 'O', Orange, 50, "stone_glow_orange.png", "stone_breaking_orange.png",
-     SoundEffect::StoneOrange, "orange"},
-    {1, 'P', Purple, 10, "stone_glow_purple.png", "stone_breaking_purple.png",
-     SoundEffect::StonePurple, "purple"},
+    {3, 'G', Green, 100, kGreenStoneGlowEntry, kGreenStoneBreakingEntry, SoundEffect::StoneGreen,
+     "green"},
+    {2, 'O', Orange, 50, kOrangeStoneGlowEntry, kOrangeStoneBreakingEntry, SoundEffect::StoneOrange,
+     "orange"},
+    {1, 'P', Purple, 10, kPurpleStoneGlowEntry, kPurpleStoneBreakingEntry, SoundEffect::StonePurple,
+     "purple"},
 };
 
 inline constexpr int kStoneKindCount = sizeof kStoneKinds / sizeof kStoneKinds[0];

@@ -1,5 +1,5 @@
 // PackFormat: the layout of the data pack (data.zxp) that the reader, the pack tool and the tests
-// share, and the names of the entries the game reads from it.
+// share; the names of the game's entries are in pack/PackEntries.h.
 //
 // A pack is a little-endian 32-bit entry count, then per entry a 48-byte header followed by its
 // data. The header holds the entry's index (its own place in the pack), a zero-terminated name
@@ -22,28 +22,3 @@ constexpr std::uint32_t kPackReservedAt = 44;
 
 // Packs are addressed with a signed 32-bit seek, so every position stays below 2 GiB.
 constexpr std::uint64_t kPackMaxSize = 0x7FFFFFFFu;
-
-// Every entry the game asks the pack for, in the order it first asks.
-inline constexpr const char* kGameEntries[] = {
-    "icon.bmp",
-    "background.png",
-    "logo.png",
-    "button.png",
-    "IndieFlower.ttf",
-    "wall_block.png",
-    "wall_block_red.png",
-    "Level1.zxm",
-    "Level2.zxm",
-    "Level3.zxm",
-    "Level4.zxm",
-    "Level5.zxm",
-    "Level6.zxm",
-    "ball_blue.png",
-    "bat_huge.png",
-    "stone_glow_green.png",
-    "stone_glow_orange.png",
-    "stone_glow_purple.png",
-    "stone_breaking_green.png",
-    "stone_breaking_orange.png",
-    "stone_breaking_purple.png",
-};

@@ -6,6 +6,7 @@
 #include "gfx/Font.h"
 #include "gfx/RenderDevice.h"
 #include "gfx/Sprite.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "rooms/MenuLayout.h"
 #include "sound/Sound.h"
@@ -15,7 +16,7 @@
 #include <cstring>
 
 Button::Button(float centreX, float top, const char* caption, Action action) {
-    sprite = new Sprite(RenderDevice::getDevice(), getPackerReader()->getEntry("button.png"),
+    sprite = new Sprite(RenderDevice::getDevice(), getPackerReader()->getEntry(kButtonEntry),
                         kButtonWidth, kButtonHeight, 0);
     // Half the nominal width, not the loaded picture's: a missing picture moves nothing.
     float left = centreX - static_cast<float>(kButtonWidth / 2);
@@ -25,8 +26,7 @@ Button::Button(float centreX, float top, const char* caption, Action action) {
     setCaption(caption);
     this->action = action;
     font = new Font();
-    font->createFromPack(getPackerReader()->getEntry("IndieFlower.ttf"), "Indie Flower",
-                         kCaptionHeight);
+    font->createFromPack(getPackerReader()->getEntry(kFontEntry), "Indie Flower", kCaptionHeight);
     pressed = false;
 }
 

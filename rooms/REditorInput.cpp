@@ -290,8 +290,7 @@ bool REditor::leave() {
     if (!mayDiscard()) {
         return false;
     }
-    // The menu's Graj plays the built-in levels again, not the last test play.
-    playBuiltInSet();
+    // The menu's set chooser puts the built-in set back in place of the last test play.
     getRoomManager()->changeRoom(RoomMenu);
     return true;
 }

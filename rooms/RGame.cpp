@@ -16,6 +16,7 @@
 #include "gfx/Background.h"
 #include "gfx/Font.h"
 #include "gfx/Sprite.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "replay/RunTape.h"
 #include "rooms/GameCommand.h"
@@ -102,11 +103,11 @@ void RGame::create() {
     bannerFont->create("Arial", 72);
     const std::uint32_t w = getScreenWidth();
     const std::uint32_t h = getScreenHeight();
-    walls[0] = makeWall(0.0f, 0.0f, 0, h, RepeatY, "wall_block.png");
-    walls[1] = makeWall(0.0f, 0.0f, w, 0, RepeatX, "wall_block.png");
-    walls[2] = makeWall(static_cast<float>(w - kWallWidth), 0.0f, 0, h, RepeatY, "wall_block.png");
+    walls[0] = makeWall(0.0f, 0.0f, 0, h, RepeatY, kWallEntry);
+    walls[1] = makeWall(0.0f, 0.0f, w, 0, RepeatX, kWallEntry);
+    walls[2] = makeWall(static_cast<float>(w - kWallWidth), 0.0f, 0, h, RepeatY, kWallEntry);
     walls[3] = makeWall(static_cast<float>(kWallWidth), static_cast<float>(h - kWallWidth),
-                        w - 2 * kWallWidth, 0, RepeatX, "wall_block_red.png");
+                        w - 2 * kWallWidth, 0, RepeatX, kRedWallEntry);
     loadFirstLevel(); // on failure the room is gone; nothing follows
 }
 

@@ -5,6 +5,7 @@
 #include "app/Language.h"
 #include "app/platform/WideText.h"
 #include "gfx/Background.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "rooms/Button.h"
 #include "rooms/MenuLayout.h"
@@ -104,6 +105,7 @@ void RMenu::update() {
         SDL_GetMouseState(&x, &y);
     }
     followMouse(x, y);
+    chooser.update(x, y);
     for (std::uint32_t i = 0; i < buttonCount; ++i) {
         if (buttons[i] && buttons[i]->update(highlight.get() == static_cast<int>(i),
                                              buttons[i]->contains(x, y))) {
@@ -141,6 +143,7 @@ void RMenu::draw() {
             buttons[i]->draw();
         }
     }
+    chooser.draw();
 }
 
 void RMenu::handleEvent(SDL_Event* event) {
@@ -154,6 +157,7 @@ void RMenu::handleEvent(SDL_Event* event) {
     if (event->type == SDL_MOUSEMOTION) {
         followMouse(event->motion.x, event->motion.y);
     }
+    chooser.handleEvent(*event);
     switch (menuCommandOf(*event)) {
     case MenuCommand::Next:
         highlight.next();
@@ -184,10 +188,11 @@ void RMenu::create() {
     }
     background =
         new Background(kBackgroundTile, kBackgroundTile, 0.0f, 0.0f, 0, width, height, RepeatXY);
-    background->loadTexture(getPackerReader()->getEntry("background.png"));
+    background->loadTexture(getPackerReader()->getEntry(kBackgroundEntry));
     logo = new Background(kLogoWidth, kLogoHeight, static_cast<float>(logoLeft(width)),
                           static_cast<float>(kLogoTop), 0, 0, 0, RepeatNone);
-    logo->loadTexture(getPackerReader()->getEntry("logo.png"));
+    logo->loadTexture(getPackerReader()->getEntry(kLogoEntry));
+    chooser.create();
 }
 
 void RMenu::nextLanguage() {

@@ -1,10 +1,11 @@
 // RMenu: the main menu room, a tiled background, the logo and four buttons, chosen with the
-// mouse, the keyboard or a gamepad.
+// mouse, the keyboard or a gamepad, and the line of the level set played when there are several.
 #pragma once
 
 #include "rooms/MenuHighlight.h"
 #include "rooms/MenuLayout.h"
 #include "rooms/Room.h"
+#include "rooms/SetChooser.h"
 
 #include <climits>
 #include <cstdint>
@@ -56,6 +57,8 @@ class RMenu : public Room {
     Background* background = nullptr;
     Background* logo = nullptr;
     MenuHighlight highlight{kButtonCount};
+    // The line that shows and changes the level set "Graj" plays; nothing without sets.
+    SetChooser chooser;
     // Where the mouse was last seen; none at first, so that the first update follows it.
     int mouseX = INT_MIN;
     int mouseY = INT_MIN;

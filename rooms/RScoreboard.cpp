@@ -1,6 +1,9 @@
 // RScoreboard: snapshot of the score table, layout and drawing of the scoreboard screen.
 #include "rooms/RScoreboard.h"
 
+#include "app/platform/TextCodec.h"
+#include "game/SetInPlay.h"
+
 #include "app/Globals.h"
 #include "app/Language.h"
 #include "app/platform/PadEvent.h"
@@ -9,6 +12,7 @@
 #include "gfx/Font.h"
 #include "gfx/Line.h"
 #include "gfx/RenderDevice.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "rooms/MenuLayout.h"
 #include "rooms/RoomManager.h"
@@ -83,7 +87,7 @@ void RScoreboard::create() {
     line->create(Black, 1.0f);
     background = new Background(kBackgroundTile, kBackgroundTile, 0.0f, 0.0f, 0, getScreenWidth(),
                                 getScreenHeight(), RepeatXY);
-    background->loadTexture(getPackerReader()->getEntry("background.png"));
+    background->loadTexture(getPackerReader()->getEntry(kBackgroundEntry));
     createPanel(computeLayout());
     // The panel's buffer lives in the device's own memory: a reset gives it up, and it is made
     // again after.
@@ -148,6 +152,11 @@ void RScoreboard::draw() {
         std::int32_t titleX = static_cast<std::int32_t>(getScreenWidth() / 2);
         std::int32_t titleY = titleFont->getHeight() / 3;
         titleFont->draw(tr(TextId::ScoresTitle), titleX, titleY, White, DT_CENTER, 2, 0);
+        // A player's set keeps a table of its own, named in the margin above the title.
+        if (rowFont && !setInPlay().builtIn()) {
+            rowFont->draw(utf8ToCp1250(setInPlay().set.title).c_str(), titleX, 2, White,
+                          DT_CENTER, 1, Black);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -15,10 +16,23 @@ constexpr size_t kNameSize = sizeof(ScoreRecord::name);
 constexpr size_t kRecordSize = kNameSize + 4;
 // On purpose the count never says more than 9: nine and ten records are both written as 9.
 constexpr uint32_t kMaxCount = 9;
+// How many numbered copies of refused tables may pile up before one is left in its place.
+constexpr int kMaxDamagedCopies = 100;
+
+// Whether anything (a file, a folder, a link, even a dangling one) has the name path.
+bool nameTaken(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+}
 
 } // namespace
 
-ScoreTable::ScoreTable(const char* path) : path(path) {}
+ScoreTable::ScoreTable(const char* path) : path(path), firstPath(path) {}
+
+void ScoreTable::useFile(const std::string& file) {
+    path = file;
+    load();
+}
 
 ScoreTable::~ScoreTable() {
     clear();
@@ -91,8 +105,7 @@ void ScoreTable::load() {
     }
     if (count > kMaxCount) {
         std::fclose(in);
-        std::remove(path.c_str());
-        std::printf("File \"%s\" has been removed!", path.c_str());
+        setAside();
         return;
     }
     std::printf("num = %d\n", static_cast<int>(count));
@@ -112,6 +125,31 @@ void ScoreTable::load() {
         places[j] = record;
     }
     std::fclose(in);
+}
+
+void ScoreTable::setAside() const {
+    // Earlier copies stay: each refused table gets the first free name. std::rename replaces an
+    // existing target on POSIX but fails on Windows, so a name is taken only when it is free.
+    std::string target = path + ".damaged";
+    for (int copy = 2; nameTaken(target); ++copy) {
+        if (copy > kMaxDamagedCopies) {
+            std::fprintf(stderr,
+                         "Zembrix: the unreadable score table \"%s\" stays where it is (%d "
+                         "copies kept already)\n",
+                         path.c_str(), kMaxDamagedCopies);
+            return;
+        }
+        target = path + ".damaged." + std::to_string(copy);
+    }
+    if (std::rename(path.c_str(), target.c_str()) != 0) {
+        std::fprintf(stderr,
+                     "Zembrix: the unreadable score table \"%s\" could not be moved to \"%s\"\n",
+                     path.c_str(), target.c_str());
+        return;
+    }
+    std::printf("File \"%s\" has been removed!", path.c_str());
+    std::fprintf(stderr, "Zembrix: the unreadable score table was kept as \"%s\"\n",
+                 target.c_str());
 }
 
 bool ScoreTable::save() const {

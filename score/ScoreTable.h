@@ -31,7 +31,8 @@ class ScoreTable {
     bool submitScore(uint32_t points);
 
     // Replaces the table with the records of the file. A missing or too short file leaves it
-    // empty; a count above 9 deletes the file; a record cut short is not taken.
+    // empty; a record cut short is not taken. A count above 9 leaves it empty too and sets the
+    // file aside (see setAside()), so the next save starts a fresh file.
     void load();
 
     // Writes the table to its file through a temporary file renamed over the old one, so a
@@ -43,12 +44,24 @@ class ScoreTable {
     // Frees every record and empties every place.
     void clear();
 
+    // Replaces the table with the records of another file, which later saves write: each level
+    // set keeps its own table. Writes nothing.
+    void useFile(const std::string& file);
+    // The file the table is kept in now, and the one it was made with.
+    const std::string& getFile() const { return path; }
+    const std::string& getFirstFile() const { return firstPath; }
+
   private:
     // insert()'s work: returns the record placed, or null when the run stays below a full table.
     ScoreRecord* place(const char* name, uint32_t points);
+    // Renames a file load() refuses to "<path>.damaged", or to the first free of
+    // "<path>.damaged.2" to ".100" when that exists, and says where it went on standard error.
+    // When every name is taken or the rename fails, the file stays where it is.
+    void setAside() const;
     // Index of the first empty place, or kPlaces if the table is full.
     uint32_t filledPlaces() const;
 
     ScoreRecord* places[kPlaces] = {};
     std::string path;
+    std::string firstPath;
 };

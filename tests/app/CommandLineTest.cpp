@@ -35,6 +35,18 @@ TEST(CommandLine, OptionsAndRefusals) {
         EXPECT_EQ(line.action, CommandAction::Refuse) << bad;
         EXPECT_EQ(line.refused, bad);
     }
+    // A set file to play, to edit or to check; a second one, or a check without one, refuses.
+    const CommandLine set = parse({"moje.ZXL", "--mute"});
+    EXPECT_EQ(set.action, CommandAction::Play);
+    EXPECT_EQ(set.levels, "moje.ZXL");
+    const CommandLine edit = parse({"--edit", "a b.zxl"});
+    EXPECT_EQ(edit.action, CommandAction::Edit);
+    EXPECT_EQ(edit.levels, "a b.zxl");
+    EXPECT_EQ(parse({"--edit"}).levels, "");
+    EXPECT_EQ(parse({"--check-levels", "c.zxl"}).action, CommandAction::Check);
+    EXPECT_EQ(parse({"--check-levels"}).action, CommandAction::Refuse);
+    EXPECT_EQ(parse({"a.zxl", "b.zxl"}).refused, "b.zxl");
+    EXPECT_EQ(parse({".zxl"}).action, CommandAction::Refuse);
     for (const char* code : {"fr", "de_DE", ""}) {
         EXPECT_EQ(parse({"--lang", code}).action, CommandAction::Refuse) << code;
     }

@@ -1,6 +1,6 @@
 // Tests of the built data pack's pictures, icon and font, read through the game's own reader.
 #include "ContentPaths.h"
-#include "pack/PackFormat.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "tests/support/GameHarness.h"
 
@@ -25,23 +25,23 @@ struct Picture {
 };
 
 const Picture kPictures[] = {
-    {"background.png", 200, 200},
-    {"logo.png", 638, 158},
-    {"button.png", 160, 48},
-    {"wall_block.png", 32, 32},
-    {"wall_block_red.png", 32, 32},
-    {"ball_blue.png", 16, 16},
-    {"bat_huge.png", 96, 16},
-    {"stone_glow_green.png", 64, 32},
-    {"stone_glow_orange.png", 64, 32},
-    {"stone_glow_purple.png", 64, 32},
-    {"stone_breaking_green.png", 320, 32},
-    {"stone_breaking_orange.png", 320, 32},
-    {"stone_breaking_purple.png", 320, 32},
+    {kBackgroundEntry, 200, 200},
+    {kLogoEntry, 638, 158},
+    {kButtonEntry, 160, 48},
+    {kWallEntry, 32, 32},
+    {kRedWallEntry, 32, 32},
+    {kBallEntry, 16, 16},
+    {kBatEntry, 96, 16},
+    {kGreenStoneGlowEntry, 64, 32},
+    {kOrangeStoneGlowEntry, 64, 32},
+    {kPurpleStoneGlowEntry, 64, 32},
+    {kGreenStoneBreakingEntry, 320, 32},
+    {kOrangeStoneBreakingEntry, 320, 32},
+    {kPurpleStoneBreakingEntry, 320, 32},
 };
 
-const char* const kStrips[] = {"stone_breaking_green.png", "stone_breaking_orange.png",
-                               "stone_breaking_purple.png"};
+const char* const kStrips[] = {kGreenStoneBreakingEntry, kOrangeStoneBreakingEntry,
+                               kPurpleStoneBreakingEntry};
 
 // A decoded picture as ARGB8888 values, row by row.
 struct Pixels {
@@ -129,9 +129,12 @@ TEST_F(PackContentTest, SpritesAreTransparentAroundTheirShapes) {
     const struct {
         const char* name;
         int maxCornerAlpha;
-    } sprites[] = {
-        {"ball_blue.png", 0},         {"bat_huge.png", 0},           {"button.png", 0},
-        {"stone_glow_green.png", 40}, {"stone_glow_orange.png", 40}, {"stone_glow_purple.png", 40}};
+    } sprites[] = {{kBallEntry, 0},
+                   {kBatEntry, 0},
+                   {kButtonEntry, 0},
+                   {kGreenStoneGlowEntry, 40},
+                   {kOrangeStoneGlowEntry, 40},
+                   {kPurpleStoneGlowEntry, 40}};
     for (const auto& s : sprites) {
         const Pixels p = decode(s.name);
         ASSERT_FALSE(p.argb.empty()) << s.name;
@@ -145,7 +148,7 @@ TEST_F(PackContentTest, SpritesAreTransparentAroundTheirShapes) {
 }
 
 TEST_F(PackContentTest, TilesAreOpaque) {
-    for (const char* name : {"background.png", "wall_block.png", "wall_block_red.png"}) {
+    for (const char* name : {kBackgroundEntry, kWallEntry, kRedWallEntry}) {
         const Pixels p = decode(name);
         ASSERT_FALSE(p.argb.empty()) << name;
         for (size_t i = 0; i < p.argb.size(); ++i) {

@@ -2,6 +2,7 @@
 #include "tests/game/GamePack.h"
 
 #include "game/PlayField.h"
+#include "pack/PackEntries.h"
 #include "rooms/MenuLayout.h"
 #include "tests/support/PackFiles.h"
 #include "tests/support/PictureBytes.h"
@@ -19,19 +20,19 @@ std::vector<std::uint8_t> solidPng(int width, int height, std::uint32_t argb) {
 
 std::vector<PackFile> gamePictures() {
     return {
-        {"background.png", solidPng(kBackgroundTile, kBackgroundTile, 0xFFE0E0FF)},
-        {"logo.png", solidPng(kLogoWidth, kLogoHeight, 0xFF404040)},
-        {"button.png", solidPng(kButtonWidth, kButtonHeight, 0xFFC0C0C0)},
-        {"wall_block.png", solidPng(kWallWidth, kWallWidth, kWallColour)},
-        {"wall_block_red.png", solidPng(kWallWidth, kWallWidth, 0xFFC00000)},
-        {"ball_blue.png", solidPng(kBallSize, kBallSize, kBallColour)},
-        {"bat_huge.png", solidPng(kBatWidth, kBatHeight, kBatColour)},
-        {"stone_glow_green.png", solidPng(kStoneWidth, kStoneHeight, kStoneColour)},
-        {"stone_glow_orange.png", solidPng(kStoneWidth, kStoneHeight, 0xFFFF8000)},
-        {"stone_glow_purple.png", solidPng(kStoneWidth, kStoneHeight, 0xFF8000FF)},
-        {"stone_breaking_green.png", solidPng(5 * kStoneWidth, kStoneHeight, 0xFF00FF00)},
-        {"stone_breaking_orange.png", solidPng(5 * kStoneWidth, kStoneHeight, 0xFFFFC000)},
-        {"stone_breaking_purple.png", solidPng(5 * kStoneWidth, kStoneHeight, 0xFFC080FF)},
+        {kBackgroundEntry, solidPng(kBackgroundTile, kBackgroundTile, 0xFFE0E0FF)},
+        {kLogoEntry, solidPng(kLogoWidth, kLogoHeight, 0xFF404040)},
+        {kButtonEntry, solidPng(kButtonWidth, kButtonHeight, 0xFFC0C0C0)},
+        {kWallEntry, solidPng(kWallWidth, kWallWidth, kWallColour)},
+        {kRedWallEntry, solidPng(kWallWidth, kWallWidth, 0xFFC00000)},
+        {kBallEntry, solidPng(kBallSize, kBallSize, kBallColour)},
+        {kBatEntry, solidPng(kBatWidth, kBatHeight, kBatColour)},
+        {kGreenStoneGlowEntry, solidPng(kStoneWidth, kStoneHeight, kStoneColour)},
+        {kOrangeStoneGlowEntry, solidPng(kStoneWidth, kStoneHeight, 0xFFFF8000)},
+        {kPurpleStoneGlowEntry, solidPng(kStoneWidth, kStoneHeight, 0xFF8000FF)},
+        {kGreenStoneBreakingEntry, solidPng(5 * kStoneWidth, kStoneHeight, 0xFF00FF00)},
+        {kOrangeStoneBreakingEntry, solidPng(5 * kStoneWidth, kStoneHeight, 0xFFFFC000)},
+        {kPurpleStoneBreakingEntry, solidPng(5 * kStoneWidth, kStoneHeight, 0xFFC080FF)},
     };
 }
 
@@ -40,7 +41,7 @@ std::vector<PackFile> gamePicturesWithout(const std::string& name) {
 }
 
 PackFile levelFile(int number, std::vector<std::uint8_t> bytes) {
-    return {"Level" + std::to_string(number) + ".zxm", std::move(bytes)};
+    return {levelEntryName(number).data(), std::move(bytes)};
 }
 
 } // namespace zxtest

@@ -1,5 +1,6 @@
 // Tests of the menu and the scoreboard started from a pack that lacks some of their files.
 #include "gfx/Sprite.h"
+#include "pack/PackEntries.h"
 #include "rooms/Button.h"
 #include "rooms/RMenu.h"
 #include "rooms/RoomManager.h"
@@ -25,7 +26,7 @@ std::string packWithout(const zxtest::TempDir& dir, const std::set<std::string>&
 
 TEST(MissingData, ButtonsWithoutPictureAndFontReportEachAndStillWork) {
     zxtest::TempDir packDir;
-    zxtest::GameHarness harness(packWithout(packDir, {"button.png", "IndieFlower.ttf"}));
+    zxtest::GameHarness harness(packWithout(packDir, {kButtonEntry, kFontEntry}));
     ASSERT_TRUE(harness.started());
     // Each button reports its missing picture (error icon) and its missing font (no icon).
     const MessageBoxCall noFont{nullptr, "Invalid data!", "", false, MB_OK};
@@ -50,7 +51,7 @@ TEST(MissingData, ButtonsWithoutPictureAndFontReportEachAndStillWork) {
 
 TEST(MissingData, ScoreboardWithoutBackgroundShowsRowsOnTheWhiteClear) {
     zxtest::TempDir packDir;
-    zxtest::GameHarness harness(packWithout(packDir, {"background.png"}));
+    zxtest::GameHarness harness(packWithout(packDir, {kBackgroundEntry}));
     ASSERT_TRUE(harness.started());
     ASSERT_EQ(harness.boxes.size(), 1u); // the menu's background
     getRoomManager()->changeRoom(RoomScoreboard);

@@ -1,5 +1,6 @@
 // Tests of the pack writer and the zxpack commands, read back through PackerReader.
 #include "tools/packtool/PackWriter.h"
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "tests/pack/FileBytes.h"
 #include "tests/pack/RawPack.h"
@@ -16,18 +17,28 @@ std::vector<uint8_t> bytesOf(const std::string& text) {
     return {text.begin(), text.end()};
 }
 
-// Runs zxpack with args; returns its exit code and what it wrote to standard output.
-int runTool(const std::vector<std::string>& args, std::string& output) {
+// The whole text written to file, which is closed.
+std::string textOf(FILE* file) {
+    std::string text;
+    std::rewind(file);
+    int c;
+    while ((c = std::fgetc(file)) != EOF)
+        text.push_back(static_cast<char>(c));
+    std::fclose(file);
+    return text;
+}
+
+// Runs zxpack with args; returns its exit code and what it wrote to standard output (and, with
+// errors, to standard error).
+int runTool(const std::vector<std::string>& args, std::string& output,
+            std::string* errors = nullptr) {
     FILE* out = std::tmpfile();
     FILE* err = std::tmpfile();
     const int code = runPackTool(args, out, err);
-    output.clear();
-    std::rewind(out);
-    int c;
-    while ((c = std::fgetc(out)) != EOF)
-        output.push_back(static_cast<char>(c));
-    std::fclose(out);
-    std::fclose(err);
+    output = textOf(out);
+    const std::string errorText = textOf(err);
+    if (errors)
+        *errors = errorText;
     return code;
 }
 
@@ -134,6 +145,48 @@ TEST_F(PackToolTest, VerifyFailsOnBrokenPacks) {
     ASSERT_TRUE(writeBytes(duplicate, dup.bytes));
     EXPECT_EQ(runTool({"verify", duplicate}, output), 1);
     EXPECT_EQ(runTool({"verify", dir.file("absent.zxp")}, output), 1);
+}
+
+// gather packs the game's entries in their order, each from the first folder holding a file of
+// its name, and stops at a name no folder holds.
+TEST_F(PackToolTest, GatherTakesEachGameEntryFromTheFirstFolderHoldingIt) {
+    const std::string first = dir.file("first");
+    const std::string second = dir.file("second");
+    std::filesystem::create_directories(first);
+    std::filesystem::create_directories(second);
+    // Every entry in the second folder, every other one in the first too; a folder named like an
+    // entry does not count, a file the list does not name is left out.
+    auto bytesFrom = [](const std::string& folder, size_t i) {
+        return bytesOf(folder + " " + std::to_string(i));
+    };
+    for (size_t i = 0; i < std::size(kGameEntries); ++i) {
+        ASSERT_TRUE(writeBytes(second + "/" + kGameEntries[i], bytesFrom("second", i)));
+        if (i % 2 == 0) {
+            ASSERT_TRUE(writeBytes(first + "/" + kGameEntries[i], bytesFrom("first", i)));
+        }
+    }
+    std::filesystem::create_directory(first + "/" + kGameEntries[1]);
+    ASSERT_TRUE(writeBytes(first + "/stray.png", bytesOf("stray")));
+    const std::string pack = dir.file("data.zxp");
+    ASSERT_EQ(runTool({"gather", pack, first, second}, output), 0);
+    PackerReader reader;
+    ASSERT_TRUE(reader.open(pack.c_str()));
+    ASSERT_EQ(reader.getEntryCount(), std::size(kGameEntries));
+    for (uint32_t i = 0; i < reader.getEntryCount(); ++i) {
+        ASSERT_STREQ(reader.getRecord(i)->name, kGameEntries[i]);
+        PackEntry* entry = reader.getEntry(kGameEntries[i]);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(std::vector<uint8_t>(entry->data, entry->data + entry->size),
+                  bytesFrom(i % 2 == 0 ? "first" : "second", i));
+        entry->freeData();
+    }
+
+    std::filesystem::remove(second + "/" + kGameEntries[3]);
+    std::string errors;
+    EXPECT_EQ(runTool({"gather", dir.file("none.zxp"), first, second}, output, &errors), 1);
+    EXPECT_NE(errors.find('"' + std::string(kGameEntries[3]) + '"'), std::string::npos) << errors;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("none.zxp")));
+    EXPECT_EQ(runTool({"gather", pack}, output), 2);
 }
 
 TEST_F(PackToolTest, RefusesUnsafeOrBadInput) {

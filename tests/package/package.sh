@@ -33,18 +33,24 @@ for language in pl de; do
 done
 
 # Two desktop entries: the game's and the level editor's, the same program with --edit.
+desktop=$root/usr/share/applications/io.github.zembrix.zembrix.desktop
+editor=$root/usr/share/applications/io.github.zembrix.zembrix.editor.desktop
 entries=("$root"/usr/share/applications/*.desktop)
 ((${#entries[@]} == 2)) || die "expected the game's and the editor's desktop entries: ${entries[*]}"
-for entry in "${entries[@]}"; do
+for entry in "$desktop" "$editor"; do
     timeout 60 desktop-file-validate "$entry" || die "desktop-file-validate refuses $entry"
     grep -qx 'Categories=Game;ArcadeGame;' "$entry" || die "the categories of $entry"
     grep -q '^Comment\[pl\]=' "$entry" || die "no Polish comment in $entry"
     grep -q '^Comment\[de\]=' "$entry" || die "no German comment in $entry"
 done
-desktop=$(grep -lx 'Exec=zembrix' "${entries[@]}") || die "no desktop entry starts the game"
-editor=$(grep -lx 'Exec=zembrix --edit %f' "${entries[@]}") ||
-    die "no desktop entry starts the level editor"
+grep -qx 'Exec=zembrix --edit %f' "$editor" || die "the editor's entry does not start the editor"
 grep -qx 'Name\[pl\]=Zembrix: edytor poziomów' "$editor" || die "the editor's Polish name"
+# Level-set files open with the game: their type is known by its name and handed to it.
+grep -qx 'Exec=zembrix %f' "$desktop" || die "the desktop entry takes no file"
+grep -qx 'MimeType=application/x-zembrix-levels;' "$desktop" || die "no level-set type in the entry"
+cp -r "$root/usr/share/mime" "$work/mime"
+timeout 60 update-mime-database "$work/mime" || die "update-mime-database refuses the type"
+grep -q 'application/x-zembrix-levels:\*\.zxl' "$work/mime/globs2" || die "*.zxl is not the type's"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 for size in 48 64 128 256; do
     png=$root/usr/share/icons/hicolor/${size}x$size/apps/$icon.png
@@ -53,7 +59,7 @@ for size in 48 64 128 256; do
 done
 metainfo=$(echo "$root"/usr/share/metainfo/*.metainfo.xml)
 timeout 60 appstreamcli validate --no-net "$metainfo" || die "appstreamcli refuses $metainfo"
-echo "ok: desktop entries (the game, the editor), icons $icon at 48, 64, 128 and 256, metainfo, man page"
+echo "ok: desktop entries (the game opening *.zxl files, the editor), icons $icon at 48, 64, 128 and 256, metainfo, man page"
 
 # The options, from an empty folder.
 mkdir "$work/empty" "$work/home"

@@ -1,6 +1,6 @@
 // The game started from packs that each lack one of the entries it asks for, then played.
 #include "app/Game.h"
-#include "pack/PackFormat.h"
+#include "pack/PackEntries.h"
 #include "score/ScoreTable.h"
 #include "tests/robust/RobustPlay.h"
 
@@ -54,7 +54,7 @@ TEST_P(MissingEntry, GameStartsPlaysAndReportsOnlyTheMissingData) {
     } else {
         EXPECT_EQ(log.lastLevel, 6);
         EXPECT_EQ(log.endState, GameCompleted);
-        EXPECT_EQ(robust::invalidDataBoxes(harness) > 0, missing != "icon.bmp") << missing;
+        EXPECT_EQ(robust::invalidDataBoxes(harness) > 0, missing != kIconEntry) << missing;
     }
     // The run's total went into the table under the dialog's name.
     ASSERT_NE(getScoreTable()->at(0), nullptr);

@@ -98,10 +98,13 @@ TEST(ScoreFile, ARunAddsItsRecordAndKeepsEveryRecordOfTheFile) {
 }
 
 // Checks the table after loading bytes: records as the file held them, names cut to 31 bytes,
-// a count above 9 deleting the file; then that a save and a load keep the records.
+// a count above 9 setting the file aside whole (the copy is then deleted, so that the next
+// refused file takes the same name); then that a save and a load keep the records.
 void checkLoaded(zxtest::GameHarness& harness, const Bytes& bytes) {
     const std::string path = harness.dir() + "/scoreboard.zxs";
-    const std::string out = zxtest::stdoutOf([&] { loadScores(harness, bytes); });
+    std::string out;
+    const std::string err =
+        zxtest::stderrOf([&] { out = zxtest::stdoutOf([&] { loadScores(harness, bytes); }); });
     const ScoreTable& table = *getScoreTable();
     const std::uint32_t count = bytes.size() >= 4 ? readU32le(bytes.data()) : 0;
     const std::uint32_t whole =
@@ -109,6 +112,9 @@ void checkLoaded(zxtest::GameHarness& harness, const Bytes& bytes) {
     if (count > 9) {
         EXPECT_FALSE(std::filesystem::exists(path));
         EXPECT_NE(out.find("File \"scoreboard.zxs\" has been removed!"), std::string::npos);
+        EXPECT_NE(err.find("kept as \"scoreboard.zxs.damaged\""), std::string::npos) << err;
+        EXPECT_EQ(readBytes(path + ".damaged"), bytes);
+        std::filesystem::remove(path + ".damaged");
         EXPECT_EQ(filledPlaces(table), 0u);
     } else {
         EXPECT_EQ(filledPlaces(table), count == 0 ? 0u : std::min(count + 1, whole));

@@ -147,18 +147,55 @@ TEST_F(ScoreFileTest, MissingOrEmptyFileGivesAnEmptyTable) {
     EXPECT_EQ(table.at(0), nullptr);
 }
 
-TEST_F(ScoreFileTest, CountAboveNineDeletesTheFile) {
+// A refused file keeps its bytes under the first free name of path.damaged, .damaged.2, ...;
+// copies already there stay as they are, and the table starts afresh in path.
+TEST_F(ScoreFileTest, CountAboveNineSetsTheFileAside) {
+    const std::string removed = "File \"" + path() + "\" has been removed!";
+    auto keptAs = [&](const std::string& target) {
+        return "Zembrix: the unreadable score table was kept as \"" + target + "\"\n";
+    };
+    std::vector<std::vector<uint8_t>> refused;
     for (uint32_t count : {10u, 11u, 0xFFFFFFFFu}) {
         std::vector<uint8_t> bytes{static_cast<uint8_t>(count), static_cast<uint8_t>(count >> 8),
                                    static_cast<uint8_t>(count >> 16),
                                    static_cast<uint8_t>(count >> 24)};
-        bytes.resize(4 + 36 * 11, 'x');
-        ASSERT_TRUE(writeBytes(path(), bytes));
-        ScoreTable table(path().c_str());
-        EXPECT_EQ(loadInto(table), "File \"" + path() + "\" has been removed!") << count;
-        EXPECT_EQ(table.at(0), nullptr);
-        EXPECT_FALSE(std::filesystem::exists(path()));
+        bytes.resize(4 + 36 * 11, static_cast<uint8_t>('a' + refused.size()));
+        refused.push_back(bytes);
     }
+    // The third name is taken by a folder: the third file goes past it.
+    fs::create_directory(path() + ".damaged.3");
+    const std::string targets[] = {path() + ".damaged", path() + ".damaged.2",
+                                   path() + ".damaged.4"};
+    for (size_t i = 0; i < refused.size(); ++i) {
+        ASSERT_TRUE(writeBytes(path(), refused[i]));
+        ScoreTable table(path().c_str());
+        table.insert("stale", 1);
+        std::string out;
+        const std::string err = zxtest::stderrOf([&] { out = loadInto(table); });
+        EXPECT_EQ(out, removed) << i;
+        EXPECT_EQ(err, keptAs(targets[i])) << i;
+        EXPECT_EQ(table.at(0), nullptr);
+        EXPECT_FALSE(fs::exists(path()));
+        for (size_t j = 0; j <= i; ++j)
+            EXPECT_EQ(readBytes(targets[j]), refused[j]) << i << " " << j;
+        ASSERT_TRUE(table.save());
+        EXPECT_EQ(readBytes(path()), (std::vector<uint8_t>{0, 0, 0, 0}));
+    }
+
+    // With every name up to .damaged.100 taken, the file stays in its place, untouched.
+    for (int copy = 5; copy <= 100; ++copy)
+        ASSERT_TRUE(writeBytes(path() + ".damaged." + std::to_string(copy), {}));
+    ASSERT_TRUE(writeBytes(path(), refused[0]));
+    ScoreTable table(path().c_str());
+    std::string out;
+    const std::string err = zxtest::stderrOf([&] { out = loadInto(table); });
+    EXPECT_EQ(out, "");
+    EXPECT_NE(err.find("stays where it is"), std::string::npos) << err;
+    EXPECT_EQ(table.at(0), nullptr);
+    EXPECT_EQ(readBytes(path()), refused[0]);
+    EXPECT_EQ(readBytes(targets[0]), refused[0]);
+    EXPECT_TRUE(readBytes(path() + ".damaged.100").empty());
+    EXPECT_FALSE(fs::exists(path() + ".damaged.101"));
 }
 
 TEST_F(ScoreFileTest, DefaultFileIsScoreboardZxsInTheWorkingDirectory) {
@@ -169,7 +206,10 @@ TEST_F(ScoreFileTest, DefaultFileIsScoreboardZxsInTheWorkingDirectory) {
     EXPECT_TRUE(table.save());
     EXPECT_EQ(readBytes(path()).size(), 40u);
     ASSERT_TRUE(writeBytes(path(), {10, 0, 0, 0}));
-    EXPECT_EQ(loadInto(table), "File \"scoreboard.zxs\" has been removed!");
+    EXPECT_EQ(zxtest::stderrOf(
+                  [&] { EXPECT_EQ(loadInto(table), "File \"scoreboard.zxs\" has been removed!"); }),
+              "Zembrix: the unreadable score table was kept as \"scoreboard.zxs.damaged\"\n");
+    EXPECT_EQ(readBytes(path() + ".damaged"), (std::vector<uint8_t>{10, 0, 0, 0}));
     std::filesystem::current_path(old);
 }
 

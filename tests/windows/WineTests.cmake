@@ -74,6 +74,9 @@ zx_wine_test(sound ${zx_e2e}/sound.sh ${zx_game_args} ${ZX_HOST_BUILD}/tools/zxs
 set_tests_properties(wine_sound PROPERTIES TIMEOUT 600)
 # The runs the Linux build recorded, verified by the Windows program to the same points.
 zx_wine_test(replays ${CMAKE_SOURCE_DIR}/tests/recorded/verify.sh $<TARGET_FILE:zembrix>)
+# A player's level set in %LOCALAPPDATA%\zembrix\levels, played by the program started elsewhere.
+zx_wine_test(levels ${CMAKE_SOURCE_DIR}/tests/windows/levels.sh $<TARGET_FILE:zembrix>
+    ${CMAKE_SOURCE_DIR}/tests/recorded)
 set_tests_properties(wine_replays PROPERTIES WORKING_DIRECTORY ${ZX_BIN_DIR})
 # The whole run ends with the Linux build reading the table the Windows program wrote.
 set_tests_properties(wine_fullrun PROPERTIES

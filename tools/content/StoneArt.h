@@ -3,7 +3,7 @@
 
 #include "tools/content/Canvas.h"
 
-// The three stone families, in the order of their pack names.
+// The stone families, in the order of the stone kinds' colours (game/StoneKinds.h).
 enum class StoneFamily { Green, Orange, Purple };
 
 constexpr int kStoneWidth = 64;

@@ -5,7 +5,9 @@
 #include "tools/content/PlayArt.h"
 #include "tools/content/StoneArt.h"
 
+#include "game/StoneKinds.h"
 #include "pack/ByteOrder.h"
+#include "pack/PackEntries.h"
 #include "tools/FileBytes.h"
 
 #include <cstdint>
@@ -112,24 +114,19 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     const Canvas background = drawBackground();
     bool ok = checkBackgroundCorner(background);
-    ok = save(drawIcon(), dir, "icon.bmp") && ok;
-    ok = save(background, dir, "background.png") && ok;
-    ok = save(drawLogo(), dir, "logo.png") && ok;
-    ok = save(drawButton(), dir, "button.png") && ok;
-    ok = save(drawWallBlock(false), dir, "wall_block.png") && ok;
-    ok = save(drawWallBlock(true), dir, "wall_block_red.png") && ok;
-    ok = save(drawBall(), dir, "ball_blue.png") && ok;
-    ok = save(drawBat(), dir, "bat_huge.png") && ok;
-    const struct {
-        StoneFamily family;
-        const char* name;
-    } stones[] = {{StoneFamily::Green, "green"},
-                  {StoneFamily::Orange, "orange"},
-                  {StoneFamily::Purple, "purple"}};
-    for (const auto& stone : stones) {
-        const std::string name = stone.name;
-        ok = save(drawGlowStone(stone.family), dir, "stone_glow_" + name + ".png") && ok;
-        ok = save(drawBreakingStrip(stone.family), dir, "stone_breaking_" + name + ".png") && ok;
+    ok = save(drawIcon(), dir, kIconEntry) && ok;
+    ok = save(background, dir, kBackgroundEntry) && ok;
+    ok = save(drawLogo(), dir, kLogoEntry) && ok;
+    ok = save(drawButton(), dir, kButtonEntry) && ok;
+    ok = save(drawWallBlock(false), dir, kWallEntry) && ok;
+    ok = save(drawWallBlock(true), dir, kRedWallEntry) && ok;
+    ok = save(drawBall(), dir, kBallEntry) && ok;
+    ok = save(drawBat(), dir, kBatEntry) && ok;
+    // Each kind's family of pictures; the families follow the kinds' colours.
+    for (const StoneKind& kind : kStoneKinds) {
+        const StoneFamily family = static_cast<StoneFamily>(kind.colour);
+        ok = save(drawGlowStone(family), dir, kind.glowing) && ok;
+        ok = save(drawBreakingStrip(family), dir, kind.breaking) && ok;
     }
     return ok ? 0 : 1;
 }

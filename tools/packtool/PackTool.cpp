@@ -1,6 +1,7 @@
-// PackTool: the commands of the zxpack tool (create, list, extract, verify).
+// PackTool: the commands of the zxpack tool (create, gather, list, extract, verify).
 #include "tools/packtool/PackTool.h"
 
+#include "pack/PackEntries.h"
 #include "pack/PackerReader.h"
 #include "tools/FileBytes.h"
 #include "tools/packtool/PackWriter.h"
@@ -14,6 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kUsage = "usage: zxpack create OUT.zxp FILE|NAME=PATH...\n"
+                           "       zxpack gather OUT.zxp DIR...\n"
                            "       zxpack list PACK\n"
                            "       zxpack extract PACK DIR\n"
                            "       zxpack verify PACK\n";
@@ -22,6 +24,16 @@ const char* const kUsage = "usage: zxpack create OUT.zxp FILE|NAME=PATH...\n"
 bool isFlatName(const std::string& name) {
     return name != "." && name != ".." && name.find('/') == std::string::npos &&
            name.find('\\') == std::string::npos;
+}
+
+// Writes files as the pack path and reports it.
+int write(const std::string& path, const std::vector<PackFile>& files, FILE* out, FILE* err) {
+    if (!writePack(path, files)) {
+        std::fprintf(err, "zxpack: cannot write %s\n", path.c_str());
+        return 1;
+    }
+    std::fprintf(out, "%s: %zu entries\n", path.c_str(), files.size());
+    return 0;
 }
 
 int create(const std::vector<std::string>& args, FILE* out, FILE* err) {
@@ -49,12 +61,31 @@ int create(const std::vector<std::string>& args, FILE* out, FILE* err) {
         }
         files.push_back(std::move(file));
     }
-    if (!writePack(args[1], files)) {
-        std::fprintf(err, "zxpack: cannot write %s\n", args[1].c_str());
-        return 1;
+    return write(args[1], files, out, err);
+}
+
+// The game's entries in their pack order, each from the first folder (args[2] on) that holds a
+// file of its name; a name no folder holds stops it before anything is written.
+int gather(const std::vector<std::string>& args, FILE* out, FILE* err) {
+    std::vector<PackFile> files;
+    for (const char* name : kGameEntries) {
+        auto dir = args.begin() + 2;
+        std::error_code ec;
+        while (dir != args.end() && !fs::is_regular_file(fs::path(*dir) / name, ec))
+            ++dir;
+        if (dir == args.end()) {
+            std::fprintf(err, "zxpack: entry \"%s\" is in none of the folders\n", name);
+            return 1;
+        }
+        PackFile file{name, {}};
+        const std::string path = (fs::path(*dir) / name).string();
+        if (!readFileBytes(path, file.bytes)) {
+            std::fprintf(err, "zxpack: cannot read %s\n", path.c_str());
+            return 1;
+        }
+        files.push_back(std::move(file));
     }
-    std::fprintf(out, "%s: %zu entries\n", args[1].c_str(), files.size());
-    return 0;
+    return write(args[1], files, out, err);
 }
 
 // Opens a pack with the game's reader, reporting a failure to err.
@@ -130,6 +161,8 @@ int runPackTool(const std::vector<std::string>& args, FILE* out, FILE* err) {
     const std::string command = args.empty() ? "" : args[0];
     if (command == "create" && args.size() >= 2)
         return create(args, out, err);
+    if (command == "gather" && args.size() >= 3)
+        return gather(args, out, err);
     if (command == "list" && args.size() == 2)
         return list(args[1], out, err);
     if (command == "extract" && args.size() == 3)
