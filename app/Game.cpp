@@ -8,6 +8,7 @@
 #include "app/platform/JitterPad.h"
 #include "app/platform/PadEvent.h"
 #include "app/platform/TextCodec.h"
+#include "app/platform/TextEntry.h"
 #include "app/platform/TurnWait.h"
 #include "app/platform/VideoDriver.h"
 #include "app/platform/WideText.h"
@@ -132,7 +133,7 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
     if (player != nullptr) {
         startPlayback();
     } else {
-        roomManager->changeRoom(RoomMenu);
+        roomManager->changeRoom(firstRoom);
     }
 
     ScoreTable* scoreTable = new ScoreTable(scorePath);
@@ -227,12 +228,24 @@ void Game::turn(const std::function<void()>& beforePresent) {
 }
 
 void Game::handleEvent(SDL_Event* event) {
+    if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_CLOSE) {
+        closeAsked = true;
+    }
     if (event->type == SDL_QUIT) {
+        // The room may keep the game open when the player closed the window; a quit from
+        // elsewhere (a signal, the session's end) always ends it.
+        Room* room = roomManager != nullptr ? roomManager->getCurrentRoom() : nullptr;
+        const bool kept = closeAsked && room != nullptr && player == nullptr && !room->mayClose();
+        closeAsked = false;
+        if (kept) {
+            return;
+        }
         running = false;
     }
-    // M mutes and unmutes in every room; the choice is kept in the settings.
+    // M mutes and unmutes in every room, but where it is typed into a text; the choice is kept
+    // in the settings.
     if (event->type == SDL_KEYDOWN && event->key.keysym.sym == SDLK_m && event->key.repeat == 0 &&
-        sound != nullptr) {
+        sound != nullptr && !textEntry::active()) {
         settings.mute = !settings.mute;
         sound->setMuted(settings.mute);
         saveSettingsIfChanged();

@@ -60,6 +60,9 @@ class Game {
     // unpaced, each turn runs one update and waits for nothing (tests, tools, verification).
     void setPaced(bool on) { paced = on; }
 
+    // The room shown first (a RoomId): the menu unless set before init.
+    void setFirstRoom(int room) { firstRoom = room; }
+
     // The main loop: turns while running; the sound starts after the first frame.
     void run();
     // One turn of the main loop: every pending event, the updates due (StepPacer: on a 60 Hz
@@ -67,7 +70,8 @@ class Game {
     // frame when anything was updated, then the sound's turn (see Sound::update). beforePresent,
     // when given, runs after the room has drawn and before the frame is presented.
     void turn(const std::function<void()>& beforePresent = {});
-    // One polled event: a quit event stops the loop after this turn, M mutes or unmutes, F11
+    // One polled event: a quit event stops the loop after this turn (unless it follows the
+    // window's close and the current room keeps the game open), M mutes or unmutes, F11
     // and Alt+Enter switch the full screen; what the rooms receive of it (EventGate) waits for
     // the next update.
     void handleEvent(SDL_Event* event);
@@ -125,5 +129,7 @@ class Game {
     std::vector<SDL_Event> pending; // for the rooms, at the next update
     RunRecorder* recorder = nullptr;
     RunPlayer* player = nullptr;
-    int replaySpeed = 1; // updates per update due, in the replay viewer
+    int replaySpeed = 1;     // updates per update due, in the replay viewer
+    int firstRoom = 0;       // RoomMenu
+    bool closeAsked = false; // the window's close came, the quit it brings is yet to come
 };

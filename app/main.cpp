@@ -13,6 +13,8 @@
 #include "replay/RunPlayer.h"
 #include "replay/TapeFile.h"
 #include "rooms/SetChooser.h"
+#include "rooms/EditorSession.h"
+#include "rooms/Room.h"
 
 // SDL renames main where the platform needs its own entry point.
 #include <SDL.h>
@@ -179,6 +181,15 @@ int play(int argc, char** argv) {
     }
     if (player != nullptr && setInPlay().builtIn()) {
         playRecordedSet(player->recorded().setHash);
+    }
+    if (line.action == CommandAction::Edit) {
+        // The editor comes first, with the file named (or a new set), in the chosen language.
+        if (line.levels.empty()) {
+            editorSession().startNew();
+        } else {
+            editorSession().open(line.levels);
+        }
+        game.setFirstRoom(RoomEditor);
     }
     if (!game.init(800, 608, paths.pack.c_str(), paths.scores.c_str())) {
         return 1;

@@ -42,6 +42,9 @@ add_custom_command(OUTPUT ${zx_icons}
 configure_file(${zx_dist_src}/zembrix.metainfo.xml.in ${zx_dist_out}/${ZX_APP_ID}.metainfo.xml
     @ONLY)
 configure_file(${zx_dist_src}/zembrix.desktop.in ${zx_dist_out}/${ZX_APP_ID}.desktop @ONLY)
+# The level editor's own entry: the same game started with --edit.
+configure_file(${zx_dist_src}/zembrix-editor.desktop.in ${zx_dist_out}/${ZX_APP_ID}.editor.desktop
+    @ONLY)
 # The man page in English, and in each language of its own (zembrix.<code>.6).
 foreach(name zembrix.6 zembrix.pl.6 zembrix.de.6 changelog)
     add_custom_command(OUTPUT ${zx_dist_out}/${name}.gz
@@ -64,7 +67,7 @@ add_dependencies(dist content)
 install(TARGETS zembrix RUNTIME DESTINATION ${ZX_INSTALL_GAMESDIR})
 install(FILES ${ZX_BIN_DIR}/data.zxp ${ZX_BIN_DIR}/IndieFlower-OFL.txt
     DESTINATION ${ZX_INSTALL_GAMEDATADIR})
-install(FILES ${zx_dist_out}/${ZX_APP_ID}.desktop
+install(FILES ${zx_dist_out}/${ZX_APP_ID}.desktop ${zx_dist_out}/${ZX_APP_ID}.editor.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The level-set files' type, so that a file manager opens them with the game.
 install(FILES ${zx_dist_src}/zembrix-levels.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages

@@ -20,4 +20,7 @@ class Room {
     virtual void create() = 0;
     // Deletes every owned object; safe when create never ran or stopped half-way.
     virtual void release() = 0;
+    // Asked when the player closes the window: false keeps the game running (the room may ask
+    // the player first).
+    virtual bool mayClose() { return true; }
 };

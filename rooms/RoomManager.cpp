@@ -2,6 +2,7 @@
 #include "rooms/RoomManager.h"
 
 #include "app/Globals.h"
+#include "rooms/REditor.h"
 #include "rooms/RGame.h"
 #include "rooms/RMenu.h"
 #include "rooms/RScoreboard.h"
@@ -17,6 +18,8 @@ Room* makeRoom(int number) {
         return new RScoreboard();
     case RoomGame:
         return new RGame();
+    case RoomEditor:
+        return new REditor();
     default:
         return nullptr;
     }

@@ -16,6 +16,7 @@ bool forRooms(const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEWHEEL:
+    case SDL_TEXTINPUT: // typed text: only the level editor's fields read it
         return true;
     default:
         return padPressOf(event).has_value();

@@ -1,7 +1,8 @@
 // EventGate: the one place that decides which events the rooms see. They get the kinds of
-// input the game is written for: the keys, the mouse, the window, quit, and the game's own pad
-// events. The game controllers' raw input becomes pad events here (Gamepads); joysticks,
-// sensors, audio devices, displays, text input and every other subsystem's notices stop here.
+// input the game is written for: the keys, the mouse, typed text (the level editor's fields),
+// the window, quit, and the game's own pad events. The game controllers' raw input becomes pad
+// events here (Gamepads); joysticks, sensors, audio devices, displays, text editing and every
+// other subsystem's notices stop here.
 #pragma once
 
 #include <SDL.h>

@@ -103,7 +103,7 @@ TEST(GameStartup, ARefusedDisplayIsTriedAgainAndNoDisplayAnsweredAtOnce) {
 TEST(GameLoop, ARoomNumberThatNamesNoRoomLeavesOnlyTheWhiteClear) {
     GameHarness harness;
     ASSERT_TRUE(harness.started());
-    getRoomManager()->changeRoom(3);
+    getRoomManager()->changeRoom(RoomEditor + 1);
     EXPECT_EQ(getRoomManager()->getCurrentRoom(), nullptr);
     harness.keyDown(SDLK_SPACE);
     harness.mouseUp(400, 300);

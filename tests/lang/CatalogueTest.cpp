@@ -93,6 +93,11 @@ constexpr Place kPlaces[] = {
     {TextId::ErrorData, dialogLook::kFaceName, 400, kBox, 0},
     {TextId::ErrorDirectx, dialogLook::kFaceName, 400, kBox, 0},
     {TextId::ErrorNoPack, dialogLook::kFaceName, 400, kBox, 0},
+    // The level editor's hints across the field, a new set's title, its question.
+    {TextId::EditorKeys, "Arial", 700, 17, kField - 32},
+    {TextId::EditorTyping, "Arial", 700, 17, kField - 32},
+    {TextId::EditorNewSet, "Arial", 700, 22, 0},
+    {TextId::EditorDiscard, dialogLook::kFaceName, 400, kBox, 0},
 };
 
 // The text as it is shown (a number in place of %d), in UTF-8.

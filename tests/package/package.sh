@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package as players get it: lintian finds no error in it; unpacked into a scratch
-# root (nothing is installed on the machine), its desktop entry and metainfo validate, its icons
-# have their sizes, and its game, started from an empty folder with a scratch home under Xvfb,
+# root (nothing is installed on the machine), its desktop entries (the game's and the level
+# editor's) and metainfo validate, its icons have their sizes, and its game, started from an
+# empty folder with a scratch home under Xvfb,
 # finds the installed pack beside itself, shows the menu and, closed or sent SIGTERM, leaves its
 # score table in the player's data folder. The options answer with their exit codes, and a game
 # with no pack anywhere refuses to start.
@@ -31,11 +32,19 @@ for language in pl de; do
         die "no man page in $language"
 done
 
+# Two desktop entries: the game's and the level editor's, the same program with --edit.
 desktop=$root/usr/share/applications/io.github.zembrix.zembrix.desktop
-timeout 60 desktop-file-validate "$desktop" || die "desktop-file-validate refuses $desktop"
-grep -qx 'Categories=Game;ArcadeGame;' "$desktop" || die "the desktop entry's categories"
-grep -q '^Comment\[pl\]=' "$desktop" || die "no Polish comment in the desktop entry"
-grep -q '^Comment\[de\]=' "$desktop" || die "no German comment in the desktop entry"
+editor=$root/usr/share/applications/io.github.zembrix.zembrix.editor.desktop
+entries=("$root"/usr/share/applications/*.desktop)
+((${#entries[@]} == 2)) || die "expected the game's and the editor's desktop entries: ${entries[*]}"
+for entry in "$desktop" "$editor"; do
+    timeout 60 desktop-file-validate "$entry" || die "desktop-file-validate refuses $entry"
+    grep -qx 'Categories=Game;ArcadeGame;' "$entry" || die "the categories of $entry"
+    grep -q '^Comment\[pl\]=' "$entry" || die "no Polish comment in $entry"
+    grep -q '^Comment\[de\]=' "$entry" || die "no German comment in $entry"
+done
+grep -qx 'Exec=zembrix --edit %f' "$editor" || die "the editor's entry does not start the editor"
+grep -qx 'Name\[pl\]=Zembrix: edytor poziomów' "$editor" || die "the editor's Polish name"
 # Level-set files open with the game: their type is known by its name and handed to it.
 grep -qx 'Exec=zembrix %f' "$desktop" || die "the desktop entry takes no file"
 grep -qx 'MimeType=application/x-zembrix-levels;' "$desktop" || die "no level-set type in the entry"
@@ -50,7 +59,7 @@ for size in 48 64 128 256; do
 done
 metainfo=$(echo "$root"/usr/share/metainfo/*.metainfo.xml)
 timeout 60 appstreamcli validate --no-net "$metainfo" || die "appstreamcli refuses $metainfo"
-echo "ok: desktop entry opening *.zxl files, icons $icon at 48, 64, 128 and 256, metainfo, man page"
+echo "ok: desktop entries (the game opening *.zxl files, the editor), icons $icon at 48, 64, 128 and 256, metainfo, man page"
 
 # The options, from an empty folder.
 mkdir "$work/empty" "$work/home"
