@@ -1,7 +1,8 @@
 // A player's level set in the page, in a browser profile of its own: imported through the file
 // input in the bars beside the picture, offered back for download, chosen in the menu with Right
 // and played through with real keys into its own score table, which a reload keeps while
-// scoreboard.zxs is never written; and the link to the editor.
+// scoreboard.zxs is never written; and the link to the editor, whose sets go through the
+// browser's clipboard.
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -72,8 +73,39 @@ async function levelSets(launch, base) {
             window.Module && Module.arguments.includes('--edit') &&
             document.querySelector('#zx-levels a')?.textContent));
         if (started !== 'Wróć do gry') fail(`the editor's page links "${started}"`);
-        if (errors.length) fail(`errors in the page: ${errors.join('; ')}`);
         console.log('ok: "Edytor poziomów" starts the program with --edit, with a link back');
+
+        // The editor shares sets through the browser's clipboard: a set pasted with Ctrl+V and
+        // saved with Ctrl+S lands in the store; Ctrl+C puts the set in hand on the clipboard.
+        await browser.defaultBrowserContext().overridePermissions(new URL(base).origin,
+            ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+        await page.setViewport({width: 800, height: 608});
+        await sleep(1500);
+        const text = fs.readFileSync(setFile, 'utf8').replace('title Duet', 'title Wklejony');
+        await page.evaluate(value => navigator.clipboard.writeText(value), text);
+        for (const key of ['v', 's']) {
+            await page.keyboard.down('Control');
+            await page.keyboard.press(key);
+            await page.keyboard.up('Control');
+            await sleep(800);
+        }
+        const pasted = await within(10, 'the pasted set saved', () => page.evaluate(() => {
+            const folder = '/store/zembrix/levels';
+            return FS.readdir(folder).filter(name => name.endsWith('.zxl'))
+                .map(name => FS.readFile(`${folder}/${name}`, {encoding: 'utf8'}))
+                .find(set => set.includes('title Wklejony'));
+        }));
+        if (!/grid 368 96\nG\n[^]*grid 368 128\nO\n/.test(pasted)) fail(`the pasted set saved as ${pasted}`);
+        await page.evaluate(() => navigator.clipboard.writeText(''));
+        await page.keyboard.down('Control');
+        await page.keyboard.press('c');
+        await page.keyboard.up('Control');
+        const copied = await within(10, 'the set on the clipboard', () =>
+            page.evaluate(() => navigator.clipboard.readText()));
+        if (copied !== pasted) fail(`Ctrl+C put ${JSON.stringify(copied)} on the clipboard`);
+        if (errors.length) fail(`errors in the page: ${errors.join('; ')}`);
+        console.log('ok: the editor pastes a set from the browser\'s clipboard, saves it in the ' +
+            'store, and copies it back');
     } finally {
         await browser.close();
     }
