@@ -12,9 +12,9 @@
 #include "game/SetInPlay.h"
 #include "replay/RunPlayer.h"
 #include "replay/TapeFile.h"
-#include "rooms/SetChooser.h"
 #include "rooms/EditorSession.h"
 #include "rooms/Room.h"
+#include "rooms/SetChooser.h"
 
 // SDL renames main where the platform needs its own entry point.
 #include <SDL.h>

@@ -154,8 +154,8 @@ void RScoreboard::draw() {
         titleFont->draw(tr(TextId::ScoresTitle), titleX, titleY, White, DT_CENTER, 2, 0);
         // A player's set keeps a table of its own, named in the margin above the title.
         if (rowFont && !setInPlay().builtIn()) {
-            rowFont->draw(utf8ToCp1250(setInPlay().set.title).c_str(), titleX, 2, White,
-                          DT_CENTER, 1, Black);
+            rowFont->draw(utf8ToCp1250(setInPlay().set.title).c_str(), titleX, 2, White, DT_CENTER,
+                          1, Black);
         }
     }
 }
