@@ -11,14 +11,6 @@ game_arguments "$@"
 
 export XDG_DATA_HOME=$work/data
 
-# The walls of the field without the bat's row: the editor, not the game room.
-editor_shown() {
-    screenshot "$1" "$work/probe.png" 2>/dev/null || return 1
-    greyish "$(mean_colour "$work/probe.png" 32x608+0+0)" &&
-        reddish "$(mean_colour "$work/probe.png" 736x32+32+576)" &&
-        [[ -z "$(ink_span "$work/probe.png" 567 32 767)" ]]
-}
-
 # Whether a stone's picture stands with its corner at ($2, $3) in PNG $1: the middle of it, inside
 # the glow's pale edge, is clearly coloured.
 stone_at() {

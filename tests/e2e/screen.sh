@@ -185,3 +185,11 @@ ball_on_bat() {
         [[ "$(pixel "$png" $((bat + 39)) 550)" == FFFFFF ]] &&
         [[ "$(pixel "$png" $((bat + 56)) 550)" == FFFFFF ]]
 }
+
+# True when window $1 shows the level editor: the walls of the field without the bat's row.
+editor_shown() {
+    screenshot "$1" "$work/probe.png" 2>/dev/null || return 1
+    greyish "$(mean_colour "$work/probe.png" 32x608+0+0)" &&
+        reddish "$(mean_colour "$work/probe.png" 736x32+32+576)" &&
+        [[ -z "$(ink_span "$work/probe.png" 567 32 767)" ]]
+}
