@@ -33,16 +33,6 @@ constexpr std::int32_t kAuthorTop = 488;
 constexpr std::int32_t kMessageTop = 514;
 constexpr std::int32_t kHintTop = 542;
 
-// A wall strip of 32 x 32 tiles with its picture, as the game room lays it.
-Background* makeWall(float x, float y, std::uint32_t areaWidth, std::uint32_t areaHeight,
-                     std::uint32_t repeat, const char* picture) {
-    Background* wall =
-        new Background(kWallWidth, kWallWidth, x, y, 0, areaWidth, areaHeight, repeat);
-    PackerReader* reader = getPackerReader();
-    wall->loadTexture(reader != nullptr ? reader->getEntry(picture) : nullptr);
-    return wall;
-}
-
 Line* makeLine(D3DCOLOR colour, float width) {
     Line* line = new Line();
     line->create(colour, width);
@@ -65,13 +55,7 @@ void REditor::create() {
     textFont->create("Arial", 22);
     smallTextFont = new Font();
     smallTextFont->create("Arial", 17);
-    const std::uint32_t w = getScreenWidth();
-    const std::uint32_t h = getScreenHeight();
-    walls[0] = makeWall(0.0f, 0.0f, 0, h, RepeatY, "wall_block.png");
-    walls[1] = makeWall(0.0f, 0.0f, w, 0, RepeatX, "wall_block.png");
-    walls[2] = makeWall(static_cast<float>(w - kWallWidth), 0.0f, 0, h, RepeatY, "wall_block.png");
-    walls[3] = makeWall(static_cast<float>(kWallWidth), static_cast<float>(h - kWallWidth),
-                        w - 2 * kWallWidth, 0, RepeatX, "wall_block_red.png");
+    makeFieldWalls(walls);
     for (int i = 0; i < kStoneKindCount; ++i) {
         stones[i] = makeSprite(kStoneKinds[i].glowing, kStoneWidth, kStoneHeight, 0);
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/StoneKinds.h"
+#include "rooms/FieldWalls.h"
 #include "rooms/Room.h"
 #include "rooms/TextField.h"
 
@@ -62,7 +63,7 @@ class REditor final : public Room {
     bool mayDiscard();
 
     EditorSession& session;
-    Background* walls[4] = {};
+    Background* walls[kFieldWallCount] = {};
     Sprite* stones[kStoneKindCount] = {};
     Font* textFont = nullptr;
     Font* smallTextFont = nullptr;

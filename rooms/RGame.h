@@ -2,6 +2,7 @@
 // the level banner, the end of a level and of a run, the pause, and the run's score.
 #pragma once
 
+#include "rooms/FieldWalls.h"
 #include "rooms/GamePause.h"
 #include "rooms/Room.h"
 
@@ -103,7 +104,7 @@ class RGame final : public Room {
     Font* hudFont = nullptr;
     Font* bannerFont = nullptr;
     Stone** stones = nullptr;
-    Background* walls[4] = {};
+    Background* walls[kFieldWallCount] = {};
     std::uint32_t stoneCount = 0;
     std::uint32_t lives = 0;
     std::uint32_t points = 0;
