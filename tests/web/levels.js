@@ -8,12 +8,25 @@ const fs = require('fs');
 const path = require('path');
 const {fail, within, sleep, shot, differing, start, menuShown} = require('./lib.js');
 
+// What the page shows and said, for a failure's message.
+async function pageState(page, said) {
+    const state = await page.evaluate(() => ({
+        address: location.href, size: [innerWidth, innerHeight],
+        canvas: [document.getElementById('canvas').style.width, document.getElementById('canvas').style.height],
+        frames: window.zembrixPage ? zembrixPage.frames.count : null,
+        box: document.querySelector('.zx-box')?.textContent ?? null,
+        note: document.querySelector('p')?.textContent ?? null}));
+    return `${JSON.stringify(state)}; its console: ${JSON.stringify(said.slice(-15))}`;
+}
+
 async function levelSets(launch, base) {
     const setFile = path.join(__dirname, '..', 'recorded', 'duet.zxl');
     const browser = await launch('pl', 'profile-levels');
     try {
         const page = await browser.newPage();
         const errors = [];
+        const said = [];
+        page.on('console', message => said.push(message.text()));
         await start(page, `${base}/game/`, errors);
         await within(10, 'the menu', () => menuShown(page));
         await page.setViewport({width: 1200, height: 608});
@@ -26,7 +39,8 @@ async function levelSets(launch, base) {
         const input = await page.$('#zx-levels input[type=file]');
         await Promise.all([page.waitForNavigation({timeout: 20000}), input.uploadFile(setFile)]);
         await page.setViewport({width: 800, height: 608});
-        const builtIn = await within(30, 'the menu after the import', () => menuShown(page));
+        const builtIn = await within(30, 'the menu after the import', () => menuShown(page))
+            .catch(async error => fail(`${error.message}; the page: ${await pageState(page, said)}`));
         const saved = await within(10, 'the set\'s download link', () => page.evaluate(async () => {
             const link = document.querySelector('#zx-levels a[download="duet.zxl"]');
             return link && (await (await fetch(link.href)).text());
