@@ -25,6 +25,8 @@
 
 #ifdef _WIN32
 #include "gfx/platform/win32/D3DX9Library.h"
+#elif !defined(__EMSCRIPTEN__)
+#include "gfx/platform/KeptPictures.h"
 #endif
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -158,6 +160,9 @@ int play(int argc, char** argv) {
         std::fprintf(stderr, "zembrix: cannot copy %s to %s\n", paths.carriedScores.c_str(),
                      paths.scores.c_str());
     }
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
+    keptPictures::useFolder(choosePictureCache(places));
+#endif
     Game game;
     if (player != nullptr) {
         game.playBack(player.get());

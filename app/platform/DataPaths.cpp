@@ -77,6 +77,16 @@ std::string chooseSettingsPath(const DataPlaces& places) {
     return "";
 }
 
+std::string choosePictureCache(const DataPlaces& places) {
+    if (fs::path(places.cacheHome).is_absolute()) {
+        return (fs::path(places.cacheHome) / "zembrix" / "pictures").string();
+    }
+    if (!places.home.empty()) {
+        return (fs::path(places.home) / ".cache" / "zembrix" / "pictures").string();
+    }
+    return "";
+}
+
 bool carryOverScores(const DataPaths& paths) {
     std::error_code error;
     if (paths.carriedScores.empty() || fs::exists(paths.scores, error) ||

@@ -22,15 +22,16 @@ struct DataPlaces {
     std::string installedData;      // the installed data folder, absolute, as built for
     std::string dataHome;           // $XDG_DATA_HOME; "" when unset
     std::string configHome;         // $XDG_CONFIG_HOME; "" when unset
+    std::string cacheHome;          // $XDG_CACHE_HOME; "" when unset
     std::string home;               // the player's home folder; "" when unknown
 };
 
-// The places of this process: its executable (/proc/self/exe), $XDG_DATA_HOME, $XDG_CONFIG_HOME
-// and $HOME (the password database's home when $HOME is unset), with the installed data folder
-// given both relative to the executable's folder and absolute, and whether a file can be made in
-// the working directory (tried). On Windows (win32/DataPlaces.cpp): the module's path and the
-// local application data folder as the data and the configuration home, with no home folder;
-// the paths are UTF-8, the code page the program's manifest gives its file functions.
+// The places of this process: its executable (/proc/self/exe), $XDG_DATA_HOME, $XDG_CONFIG_HOME,
+// $XDG_CACHE_HOME and $HOME (the password database's home when $HOME is unset), with the installed
+// data folder given both relative to the executable's folder and absolute, and whether a file can
+// be made in the working directory (tried). On Windows (win32/DataPlaces.cpp): the module's path
+// and the local application data folder as the data and the configuration home, with no home
+// folder; the paths are UTF-8, the code page the program's manifest gives its file functions.
 DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* installedData);
 
 // A "data.zxp" in the working directory wins, with "scoreboard.zxs" beside it, both as the
@@ -46,6 +47,10 @@ DataPaths chooseDataPaths(const DataPlaces& places);
 // The player's settings file: $XDG_CONFIG_HOME/zembrix/settings.ini (an absolute
 // $XDG_CONFIG_HOME only; ~/.config/zembrix/ by default); "" when neither is known.
 std::string chooseSettingsPath(const DataPlaces& places);
+
+// The folder of the pictures kept decoded (KeptPictures): $XDG_CACHE_HOME/zembrix/pictures (an
+// absolute $XDG_CACHE_HOME only; ~/.cache/zembrix/pictures by default); "" when neither is known.
+std::string choosePictureCache(const DataPlaces& places);
 
 // Copies the carried table to the score file when there is one to carry and the score file does
 // not exist yet, so that the first start in the player's data folder reads the table that lay

@@ -37,6 +37,7 @@ DataPlaces currentDataPlaces(const char* dataFromExecutable, const char* install
     places.workDirWritable = canMakeFiles(places.workDir);
     places.dataHome = environment("XDG_DATA_HOME");
     places.configHome = environment("XDG_CONFIG_HOME");
+    places.cacheHome = environment("XDG_CACHE_HOME");
     places.home = environment("HOME");
     if (places.home.empty()) {
         const passwd* entry = getpwuid(getuid());

@@ -1,9 +1,13 @@
 // PngPicture: PNG decoding through libpng's simplified reading.
 #include "PngPicture.h"
 
+#include "KeptPictures.h"
+
 #include <png.h>
 
-SDL_Surface* decodePng(const void* data, std::size_t size) {
+namespace {
+
+SDL_Surface* readPng(const void* data, std::size_t size) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (png_image_begin_read_from_memory(&image, data, size) == 0) {
@@ -23,5 +27,16 @@ SDL_Surface* decodePng(const void* data, std::size_t size) {
         SDL_FreeSurface(surface);
         return nullptr;
     }
+    return surface;
+}
+
+} // namespace
+
+SDL_Surface* decodePng(const void* data, std::size_t size) {
+    if (SDL_Surface* kept = keptPictures::find(data, size)) {
+        return kept;
+    }
+    SDL_Surface* surface = readPng(data, size);
+    keptPictures::keep(data, size, surface);
     return surface;
 }

@@ -7,5 +7,6 @@
 
 #include <cstddef>
 
-// The picture as an ARGB8888 surface; null when the bytes are no PNG or cannot be read.
+// The picture as an ARGB8888 surface; null when the bytes are no PNG or cannot be read. On the
+// desktop a picture decoded at an earlier start is read from KeptPictures, and a new one kept.
 SDL_Surface* decodePng(const void* data, std::size_t size);

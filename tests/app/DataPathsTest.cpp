@@ -133,4 +133,15 @@ TEST_F(DataPathsTest, MakeFoldersCreatesThePrivateFolderAndItsParents) {
     EXPECT_FALSE(makeFolders(root.file("file/zembrix")));
 }
 
+TEST_F(DataPathsTest, DecodedPicturesAreKeptInTheCacheHome) {
+    DataPlaces where;
+    where.home = "/home/p";
+    EXPECT_EQ(choosePictureCache(where), "/home/p/.cache/zembrix/pictures");
+    where.cacheHome = "relative/ignored";
+    EXPECT_EQ(choosePictureCache(where), "/home/p/.cache/zembrix/pictures");
+    where.cacheHome = "/cache";
+    EXPECT_EQ(choosePictureCache(where), "/cache/zembrix/pictures");
+    EXPECT_EQ(choosePictureCache(DataPlaces{}), "");
+}
+
 } // namespace
