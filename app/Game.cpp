@@ -116,11 +116,6 @@ bool Game::init(std::uint32_t width, std::uint32_t height, const char* packPath,
         return false;
     }
     SDL_SetWindowMinimumSize(window, kSmallestWindowSide, kSmallestWindowSide);
-#ifndef _WIN32
-    // On Windows the window keeps the program's own icon, in all its sizes, which SDL gives its
-    // windows; the pack's single picture would be scaled for the title bar and the taskbar.
-    loadIcon();
-#endif
 
     renderDevice = new RenderDevice();
     if (!renderDevice->init()) {
@@ -191,13 +186,22 @@ void Game::run() {
     while (running) {
         turn();
         // What the menu's first frame does not need starts once it is on the screen, so that
-        // the start does not wait for it; later turns find both started. The gamepads: one
+        // the start does not wait for it; later turns find it started. The gamepads: one
         // plugged in before is reported to the next turn. The sound: the device opened, its
-        // effects made on a thread of their own.
+        // effects made on a thread of their own. The window's icon.
         gamepads::start();
         if (sound != nullptr) {
             sound->start();
         }
+#ifndef _WIN32
+        // On Windows the window keeps the program's own icon, in all its sizes, which SDL gives
+        // its windows; the pack's single picture would be scaled for the title bar and the
+        // taskbar.
+        if (!iconAsked) {
+            iconAsked = true;
+            loadIcon();
+        }
+#endif
     }
 }
 

@@ -114,6 +114,7 @@ class Game {
 
     SDL_Window* window = nullptr;
     SDL_Surface* icon = nullptr;
+    bool iconAsked = false; // the icon is looked for after the first frame
     RenderDevice* renderDevice = nullptr;
     RoomManager* roomManager = nullptr;
     Sound* sound = nullptr;

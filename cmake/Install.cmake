@@ -110,6 +110,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ZX_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-crosextra-carlito, fonts-dejavu-core")
+# libfontconfig1 is opened at run time, where the package tools do not see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libfontconfig1, fonts-liberation2, fonts-crosextra-carlito, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
