@@ -32,16 +32,21 @@ std::vector<fs::path> installedPacks(const DataPlaces& places) {
     return packs;
 }
 
-// The player's data folder for the game; "" when neither an absolute $XDG_DATA_HOME nor a home
-// folder is known.
-std::string playerFolder(const DataPlaces& places) {
-    if (fs::path(places.dataHome).is_absolute()) {
-        return (fs::path(places.dataHome) / "zembrix").string();
+// The game's folder in one of the player's XDG folders: xdgHome/zembrix when that variable is
+// absolute, else home/byDefault/zembrix; "" when neither is known.
+fs::path gameFolder(const std::string& xdgHome, const DataPlaces& places, const char* byDefault) {
+    if (fs::path(xdgHome).is_absolute()) {
+        return fs::path(xdgHome) / "zembrix";
     }
     if (!places.home.empty()) {
-        return (fs::path(places.home) / ".local/share/zembrix").string();
+        return fs::path(places.home) / byDefault / "zembrix";
     }
-    return "";
+    return {};
+}
+
+// The player's data folder for the game.
+std::string playerFolder(const DataPlaces& places) {
+    return gameFolder(places.dataHome, places, ".local/share").string();
 }
 
 } // namespace
@@ -68,23 +73,13 @@ DataPaths chooseDataPaths(const DataPlaces& places) {
 }
 
 std::string chooseSettingsPath(const DataPlaces& places) {
-    if (fs::path(places.configHome).is_absolute()) {
-        return (fs::path(places.configHome) / "zembrix" / "settings.ini").string();
-    }
-    if (!places.home.empty()) {
-        return (fs::path(places.home) / ".config" / "zembrix" / "settings.ini").string();
-    }
-    return "";
+    const fs::path folder = gameFolder(places.configHome, places, ".config");
+    return folder.empty() ? "" : (folder / "settings.ini").string();
 }
 
 std::string choosePictureCache(const DataPlaces& places) {
-    if (fs::path(places.cacheHome).is_absolute()) {
-        return (fs::path(places.cacheHome) / "zembrix" / "pictures").string();
-    }
-    if (!places.home.empty()) {
-        return (fs::path(places.home) / ".cache" / "zembrix" / "pictures").string();
-    }
-    return "";
+    const fs::path folder = gameFolder(places.cacheHome, places, ".cache");
+    return folder.empty() ? "" : (folder / "pictures").string();
 }
 
 bool carryOverScores(const DataPaths& paths) {

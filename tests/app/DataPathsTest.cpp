@@ -133,15 +133,29 @@ TEST_F(DataPathsTest, MakeFoldersCreatesThePrivateFolderAndItsParents) {
     EXPECT_FALSE(makeFolders(root.file("file/zembrix")));
 }
 
-TEST_F(DataPathsTest, DecodedPicturesAreKeptInTheCacheHome) {
-    DataPlaces where;
-    where.home = "/home/p";
-    EXPECT_EQ(choosePictureCache(where), "/home/p/.cache/zembrix/pictures");
-    where.cacheHome = "relative/ignored";
-    EXPECT_EQ(choosePictureCache(where), "/home/p/.cache/zembrix/pictures");
-    where.cacheHome = "/cache";
-    EXPECT_EQ(choosePictureCache(where), "/cache/zembrix/pictures");
-    EXPECT_EQ(choosePictureCache(DataPlaces{}), "");
+// The settings and the kept pictures go to their XDG folders (only when the variable is absolute)
+// or to the defaults under the home folder, and nowhere when neither is known.
+TEST_F(DataPathsTest, SettingsAndPicturesLiveInTheirXdgFolders) {
+    struct Place {
+        std::string DataPlaces::*xdgHome;
+        std::string (*choose)(const DataPlaces&);
+        const char* byDefault;
+        const char* inXdgHome;
+    };
+    for (const Place& place :
+         {Place{&DataPlaces::configHome, chooseSettingsPath, "/home/p/.config/zembrix/settings.ini",
+                "/xdg/zembrix/settings.ini"},
+          Place{&DataPlaces::cacheHome, choosePictureCache, "/home/p/.cache/zembrix/pictures",
+                "/xdg/zembrix/pictures"}}) {
+        DataPlaces where;
+        where.home = "/home/p";
+        EXPECT_EQ(place.choose(where), place.byDefault);
+        where.*place.xdgHome = "relative/ignored";
+        EXPECT_EQ(place.choose(where), place.byDefault);
+        where.*place.xdgHome = "/xdg";
+        EXPECT_EQ(place.choose(where), place.inXdgHome);
+        EXPECT_EQ(place.choose(DataPlaces{}), "");
+    }
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-// The settings file: what it keeps, how it reads damaged lines, where it lives, and that it is
+// The settings file: what it keeps, how it reads damaged lines, and that it is
 // written whole or not at all.
 #include "app/Settings.h"
-#include "app/platform/DataPaths.h"
 
 #include "tests/support/TempDir.h"
 
@@ -76,18 +75,6 @@ TEST(Settings, EachDamagedOrUnknownLineKeepsItsDefaultWithOneComplaint) {
     read = parse("window = 16385x100\nwindow = 16384x100\n", complaints);
     EXPECT_EQ(read.window, (WindowSize{16384, 100}));
     EXPECT_EQ(lineCount(complaints), 1);
-}
-
-TEST(Settings, TheFileLivesInTheConfigurationHome) {
-    DataPlaces places;
-    places.home = "/home/p";
-    EXPECT_EQ(chooseSettingsPath(places), "/home/p/.config/zembrix/settings.ini");
-    places.configHome = "relative/ignored";
-    EXPECT_EQ(chooseSettingsPath(places), "/home/p/.config/zembrix/settings.ini");
-    places.configHome = "/cfg";
-    EXPECT_EQ(chooseSettingsPath(places), "/cfg/zembrix/settings.ini");
-    places = {};
-    EXPECT_EQ(chooseSettingsPath(places), "");
 }
 
 TEST(Settings, LoadAndSaveOnDisk) {
