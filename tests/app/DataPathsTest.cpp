@@ -1,5 +1,5 @@
 // The choice of the data pack and the score file: the working directory first, then the
-// installed pack with the scores in the player's data folder.
+// installed pack with the scores in the player's data folder; and the other XDG folders.
 #include "app/platform/DataPaths.h"
 
 #include "tests/support/GameHarness.h"
