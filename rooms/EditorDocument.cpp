@@ -158,22 +158,21 @@ bool EditorDocument::goToLevel(int level) {
     return true;
 }
 
-bool EditorDocument::setTitle(const std::string& title) {
-    if (title == state.set.title) {
+bool EditorDocument::setText(std::string LevelSet::*text, const std::string& value) {
+    if (value == state.set.*text) {
         return false;
     }
     remember();
-    state.set.title = title;
+    state.set.*text = value;
     return true;
 }
 
+bool EditorDocument::setTitle(const std::string& title) {
+    return setText(&LevelSet::title, title);
+}
+
 bool EditorDocument::setAuthor(const std::string& author) {
-    if (author == state.set.author) {
-        return false;
-    }
-    remember();
-    state.set.author = author;
-    return true;
+    return setText(&LevelSet::author, author);
 }
 
 void EditorDocument::replaceSet(LevelSet set) {

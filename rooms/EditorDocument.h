@@ -3,6 +3,7 @@
 // last save. No window is needed: the editor room only draws it and hands it the player's input.
 #pragma once
 
+#include "game/LevelFile.h"
 #include "game/LevelSet.h"
 
 #include <cstdint>
@@ -14,8 +15,8 @@
 constexpr int kGridColumns = 21;
 constexpr int kGridRows = 10;
 constexpr float kGridLeft = 48;
-constexpr float kGridTop = 64;
-constexpr float kGridStep = 32;
+constexpr float kGridTop = kFieldTop;
+constexpr float kGridStep = kStoneW / 2;
 
 // Why a set cannot be saved: the first level without a stone (0-based), or no title.
 struct SaveRefusal {
@@ -85,6 +86,8 @@ class EditorDocument {
     };
     // Keeps the state as it is for undo before a change (once per stroke) and drops the redo.
     void remember();
+    // Sets the title or the author as one change; false when it is the same already.
+    bool setText(std::string LevelSet::*text, const std::string& value);
     // Inserts the stone where reading order puts it.
     static void insertInOrder(std::vector<StoneRecord>& stones, const StoneRecord& stone);
     std::vector<StoneRecord>& current() { return state.set.levels[state.level]; }
