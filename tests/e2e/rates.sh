@@ -2,7 +2,8 @@
 # The same speed on displays of every refresh rate: on Xorg with the dummy video driver at 50,
 # 144 and 240 Hz (which SDL reports as a monitor's rate) and on Xvfb (none reported), a second
 # of `d` held moves the bat as far as on Xvfb within 3 % (the mean of three holds), and the game
-# makes 60 updates a second within 1 % over 20 s of play (the run's replay counts them). Takes the
+# makes 60 updates a second within 1 % over 20 s of play (the run's replay counts them, timed from
+# a start between the click on "Graj" and the field's showing). Takes the
 # Windows program too (run under Wine). Needs root for Xorg and its dummy driver (scripts/deps.sh
 # installs it); skipped (77) without them.
 # Usage: rates.sh ZEMBRIX XCLOSE PACK
@@ -79,6 +80,8 @@ measure() {
     local started=$EPOCHREALTIME
     xdotool click 1
     poll 30 field_shown "$window" || die "Graj did not show the play field"
+    # The run, whose updates the replay counts, began between the click and the field's showing.
+    local shown=$EPOCHREALTIME
     # Three holds of a second, each from the left wall: a key is seen at the next turn, so one
     # hold may gain or lose an update at either end.
     local from to hold
@@ -109,18 +112,26 @@ measure() {
         die "the run's replay at $1 does not verify: ${out//$'\r'/}"
     updates=$(tr -d '\r' <<<"$out" | sed -n 's/^updates: //p')
     [[ -n "$updates" ]] || die "no replay of the run at $1"
-    ups=$(awk -v u="$updates" -v a="$started" -v b="$ended" 'BEGIN {printf "%.2f", u / (b - a)}')
+    # The updates a second as the least and the most the run's true start allows, and how long
+    # the field took to show (a busy machine's clicks and screenshots are slow).
+    ups_least=$(awk -v u="$updates" -v a="$started" -v b="$ended" 'BEGIN {printf "%.2f", u / (b - a)}')
+    ups_most=$(awk -v u="$updates" -v a="$shown" -v b="$ended" 'BEGIN {printf "%.2f", u / (b - a)}')
+    ups="$ups_least to $ups_most"
+    showing=$(awk -v a="$started" -v b="$shown" 'BEGIN {printf "%.2f", b - a}')
 }
 
-# Whether the figures hold: ups within 1 % of 60 and, given a baseline $1, distance within 3 %.
+# Whether the figures hold: 60 updates a second within 1 % for some start of the run between the
+# click and the field's showing (at most a second apart) and, given a baseline $1, distance
+# within 3 %.
 steady() {
-    awk -v d="$distance" -v b="${1:-$distance}" -v u="$ups" \
-        'BEGIN {exit !(d >= 0.97 * b && d <= 1.03 * b && u >= 59.4 && u <= 60.6)}'
+    awk -v d="$distance" -v b="${1:-$distance}" -v least="$ups_least" -v most="$ups_most" \
+        -v showing="$showing" 'BEGIN {exit !(d >= 0.97 * b && d <= 1.03 * b && most >= 59.4 &&
+            least <= 60.6 && showing <= 1)}'
 }
 
 start_x
 measure xvfb
-steady || die "Xvfb: $ups updates a second"
+steady || die "Xvfb: $ups updates a second (the field showed $showing s after the click)"
 base=$distance
 echo "ok: Xvfb (no rate reported): the bat moves $base px in a second of d, $ups updates a second, $cpu s of processor time"
 kill "$xvfb_pid" 2>/dev/null
@@ -136,7 +147,7 @@ for mode in 1280x1024_50 1280x1024_144 1024x768_240; do
     if steady "$base"; then
         echo "ok: $mode ($rate Hz): $distance px in a second of d, $ups updates a second, $cpu s of processor time"
     else
-        echo "FAIL: $mode ($rate Hz): $distance px (Xvfb: $base), $ups updates a second"
+        echo "FAIL: $mode ($rate Hz): $distance px (Xvfb: $base), $ups updates a second (the field showed $showing s after the click)"
         failed=1
     fi
 done
